@@ -1,0 +1,41 @@
+#include "Drives.h"
+
+using namespace Qt::StringLiterals;
+
+namespace drives {
+
+QString driveText(const Volume& volume)
+{
+    if (volume.label.isEmpty())
+        return volume.mountPoint;
+    return volume.mountPoint + u"  ["_s + volume.label + u']';
+}
+
+QString mountPointOfDriveText(const QString& text)
+{
+    if (text.endsWith(u']')) {
+        const qsizetype at = text.lastIndexOf(u"  ["_s);
+        if (at > 0)
+            return text.left(at);
+    }
+    return text;
+}
+
+QString rootOf(const QString& mountPoint)
+{
+    return mountPoint.endsWith(u'/') ? mountPoint : mountPoint + u'/';
+}
+
+std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path)
+{
+    std::optional<Volume> best;
+    for (const Volume& v : volumes) {
+        const QString root = rootOf(v.mountPoint);
+        const bool holds = path == v.mountPoint || path.startsWith(root);
+        if (holds && (!best || v.mountPoint.size() > best->mountPoint.size()))
+            best = v;
+    }
+    return best;
+}
+
+} // namespace drives

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// A mounted volume: what the program calls a drive.
+struct Volume {
+    QString mountPoint; // "/" or "/media/usb" (no trailing "/" except for "/")
+    QString label;      // volume label, may be empty
+    bool removable = false;
+
+    friend bool operator==(const Volume&, const Volume&) = default;
+};
+
+// The drive table: which volumes exist, and the live facts about each.
+class Drives {
+public:
+    virtual ~Drives() = default;
+
+    // The volumes as they are now, in mount-point order; read anew on every call.
+    virtual QList<Volume> volumes() const = 0;
+    // Mount point of the system drive, the fall-back of every pane.
+    virtual QString systemMountPoint() const = 0;
+    // The volume is still there and can be read.
+    virtual bool isReady(const QString& mountPoint) const = 0;
+    // Bytes free for the user; throws FsError when the drive is not ready.
+    virtual qint64 freeSpace(const QString& mountPoint) const = 0;
+};
+
+namespace drives {
+
+// "/media/usb  [MUSIC]", or just the mount point for a volume without label.
+QString driveText(const Volume& volume);
+// The mount point named by a drive text (the text up to the label).
+QString mountPointOfDriveText(const QString& text);
+// The root folder of a drive: its mount point followed by "/" ("/" for the system drive).
+QString rootOf(const QString& mountPoint);
+// The volume holding path: the one with the longest mount-point prefix.
+std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path);
+
+} // namespace drives

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Path rules of the program. A drive root ends in "/"; other folders never do.
+namespace paths {
+
+bool isRoot(const QString& folder);
+// Adds "/" between folder and name only when the folder does not already end in it.
+QString join(const QString& folder, const QString& name);
+// The text after the last "/".
+QString folderName(const QString& path);
+// The text up to and including the last "/": "/media/usb/Music" gives "/media/usb/".
+QString cutAfterLastSlash(const QString& path);
+// The form a folder takes in the program: a drive root keeps its "/", others lose a trailing one.
+QString normalized(const QString& folder, const QString& mountPoint);
+
+// Natural name order: digit runs compare by value, the rest ignoring letter case, ties by the
+// exact text. "Track 2" < "Track 10", "a.mp3" < "B.mp3".
+bool naturalLess(const QString& a, const QString& b);
+int naturalCompare(const QString& a, const QString& b);
+void sortNaturally(QStringList& names);
+
+} // namespace paths

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Drives.h"
+
+#include <QMap>
+
+#include <optional>
+
+// A drive table of temporary folders. Each registered folder is a drive; the first one
+// registered as system drive is what the program falls back to.
+class TestDrives final : public Drives {
+public:
+    struct Entry {
+        Volume volume;
+        bool ready = true;
+        std::optional<qint64> freeSpace; // declared free space; real statvfs figure when unset
+    };
+
+    void add(const QString& folder, bool removable, const QString& label = {});
+    void addSystem(const QString& folder);
+    void remove(const QString& folder);
+    void setReady(const QString& folder, bool ready);
+    void setFreeSpace(const QString& folder, qint64 bytes);
+
+    QList<Volume> volumes() const override;
+    QString systemMountPoint() const override { return m_system; }
+    bool isReady(const QString& mountPoint) const override;
+    qint64 freeSpace(const QString& mountPoint) const override;
+
+private:
+    QMap<QString, Entry> m_entries;
+    QString m_system;
+};
