@@ -1,1 +1,14 @@
-int main() { return 0; }
+#include "app/Module1.h"
+#include "mainwindow/MainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ordrane"));
+    Module1 m;
+    MainForm w(m);
+    w.show();
+    return QApplication::exec();
+}

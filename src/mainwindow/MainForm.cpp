@@ -1,0 +1,302 @@
+#include "MainForm.h"
+
+#include "app/Module1.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+#include "platform/FileListBox.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename T> T* named(T* object, const QString& name)
+{
+    object->setObjectName(name);
+    return object;
+}
+
+QPushButton* pictureButton(const QString& name, QStyle::StandardPixmap picture, QWidget* parent)
+{
+    auto* button = named(new QPushButton(parent), name);
+    button->setIcon(parent->style()->standardIcon(picture));
+    button->setIconSize(QSize(24, 24));
+    return button;
+}
+
+QFrame* line(const QString& name, QWidget* parent)
+{
+    auto* frame = named(new QFrame(parent), name);
+    frame->setFrameShape(QFrame::HLine);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+} // namespace
+
+MainForm::MainForm(Module1& module, QWidget* parent)
+    : QMainWindow(parent)
+    , m(module)
+{
+    setObjectName(u"MainForm"_s);
+    createMenus();
+    createControls();
+    setEnglishTexts();
+    resize(1000, 760);
+    Form_Load();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::createMenus()
+{
+    auto action = [this](QMenu* menu, const QString& name, bool checkable = false) {
+        auto* a = named(menu->addAction(QString()), name);
+        a->setCheckable(checkable);
+        return a;
+    };
+
+    Menu_File = named(menuBar()->addMenu(QString()), u"Menu_File"_s);
+    Menu_ShowSavedSourceList = action(Menu_File, u"Menu_ShowSavedSourceList"_s);
+    Menu_SaveCurrentSourceList = action(Menu_File, u"Menu_SaveCurrentSourceList"_s);
+    Menu_SaveCurrentSourceList->setEnabled(false);
+    Menu_File->addSeparator();
+    Menu_Exit = action(Menu_File, u"Menu_Exit"_s);
+
+    Menu_Options = named(menuBar()->addMenu(QString()), u"Menu_Options"_s);
+    Menu_English = action(Menu_Options, u"Menu_English"_s, true);
+    Menu_English->setChecked(true);
+    Menu_Swedish = action(Menu_Options, u"Menu_Swedish"_s, true);
+    Menu_Options->addSeparator();
+    Menu_DisableToolTipsOnPanes = action(Menu_Options, u"Menu_DisableToolTipsOnPanes"_s, true);
+    Menu_Options->addSeparator();
+    Menu_UseDefaultSourcePath = action(Menu_Options, u"Menu_UseDefaultSourcePath"_s, true);
+    Menu_SaveCurrentLocationasDefaultPath =
+        action(Menu_Options, u"Menu_SaveCurrentLocationasDefaultPath"_s);
+    Menu_GotoDefaultPath = action(Menu_Options, u"Menu_GotoDefaultPath"_s);
+    Menu_Options->addSeparator();
+    Menu_AddFolderPrefix = action(Menu_Options, u"Menu_AddFolderPrefix"_s, true);
+    Menu_UseLogFile = action(Menu_Options, u"Menu_UseLogFile"_s, true);
+    Menu_Player = action(Menu_Options, u"Menu_Player"_s, true);
+
+    Menu_Help = named(menuBar()->addMenu(QString()), u"Menu_Help"_s);
+    Menu_MenuHelp = action(Menu_Help, u"Menu_MenuHelp"_s);
+    Menu_ShortcutsHelp = action(Menu_Help, u"Menu_ShortcutsHelp"_s);
+    Menu_Help->addSeparator();
+    Menu_About = action(Menu_Help, u"Menu_About"_s);
+
+    Menu_Hidden = named(new QMenu(u"HiddenMenu"_s, this), u"Menu_Hidden"_s);
+    Menu_OpenPlay = action(Menu_Hidden, u"Menu_OpenPlay"_s);
+    Menu_OpenExplorer = action(Menu_Hidden, u"Menu_OpenExplorer"_s);
+
+    connect(Menu_Exit, &QAction::triggered, this, &MainForm::Menu_Exit_Click);
+    connectOption(Menu_UseDefaultSourcePath, &MainForm::Menu_UseDefaultSourcePath_Click);
+    connect(Menu_SaveCurrentLocationasDefaultPath, &QAction::triggered, this,
+            &MainForm::Menu_SaveCurrentLocationasDefaultPath_Click);
+}
+
+void MainForm::connectOption(QAction* item, void (MainForm::*handler)())
+{
+    // Qt ticks or unticks the item before telling; the handlers decide from the tick as it was
+    // and set it themselves.
+    connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
+        item->setChecked(!checked);
+        (this->*handler)();
+    });
+}
+
+void MainForm::createControls()
+{
+    auto* central = named(new QWidget(this), u"Central"_s);
+    setCentralWidget(central);
+
+    SourceDriveList = named(new DriveListBox(m.drives(), central), u"SourceDriveList"_s);
+    SourceFolderList = named(new DirListBox(m.drives(), central), u"SourceFolderList"_s);
+    SourceUpOneLevel = pictureButton(u"SourceUpOneLevel"_s, QStyle::SP_FileDialogToParent, central);
+    GoHome = pictureButton(u"GoHome"_s, QStyle::SP_DirHomeIcon, central);
+    RefreshSourceLists = named(new QPushButton(central), u"RefreshSourceLists"_s);
+    CopyFolder = pictureButton(u"CopyFolder"_s, QStyle::SP_ArrowRight, central);
+    CopyMultipleFolders =
+        pictureButton(u"CopyMultipleFolders"_s, QStyle::SP_FileDialogDetailedView, central);
+    SourceList = named(new QListWidget(central), u"SourceList"_s);
+    RemoveSourceFolder = pictureButton(u"RemoveSourceFolder"_s, QStyle::SP_TrashIcon, central);
+    RemoveSourceFolder->setEnabled(false);
+    ClearSourceList = named(new QPushButton(central), u"ClearSourceList"_s);
+    ClearSourceList->setEnabled(false);
+    Label_TotalSize = named(new QLabel(central), u"Label_TotalSize"_s);
+    TotalSize = named(new QLabel(central), u"TotalSize"_s);
+    Label_ShowFiles = named(new QLabel(central), u"Label_ShowFiles"_s);
+    Label_ShowFiles->setVisible(false);
+    CopyFolders = pictureButton(u"CopyFolders"_s, QStyle::SP_ArrowDown, central);
+    CopyFolders->setIconSize(QSize(32, 32));
+    CopyFolders->setEnabled(false);
+
+    TargetDriveList = named(new DriveListBox(m.drives(), central), u"TargetDriveList"_s);
+    TargetFolderList = named(new DirListBox(m.drives(), central), u"TargetFolderList"_s);
+    TargetUpOneLevel = pictureButton(u"TargetUpOneLevel"_s, QStyle::SP_FileDialogToParent, central);
+    RefreshTargetLists = named(new QPushButton(central), u"RefreshTargetLists"_s);
+    TargetList = named(new QListWidget(central), u"TargetList"_s);
+    RemoveTargetFolder = pictureButton(u"RemoveTargetFolder"_s, QStyle::SP_TrashIcon, central);
+    RemoveTargetFolder->setEnabled(false);
+    ClearTargetFolders = named(new QPushButton(central), u"ClearTargetFolders"_s);
+    ClearTargetFolders->setEnabled(false);
+    ClearTargetDrive = named(new QPushButton(central), u"ClearTargetDrive"_s);
+    ClearTargetDrive->setEnabled(false);
+    Label_TargetFreeSpace = named(new QLabel(central), u"Label_TargetFreeSpace"_s);
+    TargetFreeSpace = named(new QLabel(central), u"TargetFreeSpace"_s);
+    for (int i = 0; i < 2; ++i) {
+        Label_NumberOfFiles[i] =
+            named(new QLabel(central), u"Label_NumberOfFiles_"_s + QString::number(i));
+        RefreshDriveLists[i] =
+            named(new QPushButton(central), u"RefreshDriveLists_"_s + QString::number(i));
+    }
+
+    TempFolders = named(new DirListBox(m.drives(), central), u"TempFolders"_s);
+    TempFolders->hide();
+    TempFiles = named(new FileListBox(central), u"TempFiles"_s);
+    TempFiles->setPattern(u"*.mp3"_s);
+    TempFiles->hide();
+    FilesToCopy = named(new FileListBox(central), u"FilesToCopy"_s);
+    FilesToCopy->setPattern(u"*.mp3"_s);
+    FilesToCopy->hide();
+    ProgressBar1 = named(new QProgressBar(central), u"ProgressBar1"_s);
+    ProgressBar1->hide();
+    Line1 = line(u"Line1"_s, central);
+    Line2 = line(u"Line2"_s, central);
+
+    // Source side: drive and folders on the left, the Source List on the right.
+    auto* sourceDrive = new QHBoxLayout;
+    sourceDrive->addWidget(SourceDriveList, 1);
+    sourceDrive->addWidget(RefreshDriveLists[0]);
+    auto* sourceButtons = new QHBoxLayout;
+    sourceButtons->addWidget(SourceUpOneLevel);
+    sourceButtons->addWidget(GoHome);
+    sourceButtons->addStretch(1);
+    sourceButtons->addWidget(RefreshSourceLists);
+    auto* sourceLeft = new QVBoxLayout;
+    sourceLeft->addLayout(sourceDrive);
+    sourceLeft->addWidget(SourceFolderList, 1);
+    sourceLeft->addLayout(sourceButtons);
+    auto* addButtons = new QVBoxLayout;
+    addButtons->addStretch(1);
+    addButtons->addWidget(CopyFolder);
+    addButtons->addWidget(CopyMultipleFolders);
+    addButtons->addStretch(1);
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(Label_TotalSize);
+    totals->addWidget(TotalSize);
+    totals->addStretch(1);
+    auto* listButtons = new QHBoxLayout;
+    listButtons->addWidget(RemoveSourceFolder);
+    listButtons->addWidget(ClearSourceList);
+    listButtons->addWidget(Label_ShowFiles);
+    listButtons->addStretch(1);
+    auto* sourceRight = new QVBoxLayout;
+    sourceRight->addLayout(totals);
+    sourceRight->addWidget(SourceList, 1);
+    sourceRight->addLayout(listButtons);
+    auto* source = new QHBoxLayout;
+    source->addLayout(sourceLeft, 2);
+    source->addLayout(addButtons);
+    source->addLayout(sourceRight, 3);
+
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addStretch(1);
+    copyRow->addWidget(CopyFolders);
+    copyRow->addWidget(ProgressBar1, 1);
+    copyRow->addStretch(1);
+
+    // Target side, laid out the same way.
+    auto* targetDrive = new QHBoxLayout;
+    targetDrive->addWidget(TargetDriveList, 1);
+    targetDrive->addWidget(RefreshDriveLists[1]);
+    auto* targetButtons = new QHBoxLayout;
+    targetButtons->addWidget(TargetUpOneLevel);
+    targetButtons->addStretch(1);
+    targetButtons->addWidget(RefreshTargetLists);
+    auto* targetLeft = new QVBoxLayout;
+    targetLeft->addLayout(targetDrive);
+    targetLeft->addWidget(TargetFolderList, 1);
+    targetLeft->addLayout(targetButtons);
+    auto* freeSpace = new QHBoxLayout;
+    freeSpace->addWidget(Label_TargetFreeSpace);
+    freeSpace->addWidget(TargetFreeSpace);
+    freeSpace->addStretch(1);
+    auto* count = new QHBoxLayout;
+    count->addWidget(Label_NumberOfFiles[0]);
+    count->addWidget(Label_NumberOfFiles[1]);
+    count->addStretch(1);
+    auto* deleteButtons = new QHBoxLayout;
+    deleteButtons->addWidget(RemoveTargetFolder);
+    deleteButtons->addWidget(ClearTargetFolders);
+    deleteButtons->addWidget(ClearTargetDrive);
+    deleteButtons->addStretch(1);
+    auto* targetRight = new QVBoxLayout;
+    targetRight->addLayout(freeSpace);
+    targetRight->addLayout(count);
+    targetRight->addWidget(TargetList, 1);
+    targetRight->addLayout(deleteButtons);
+    auto* target = new QHBoxLayout;
+    target->addLayout(targetLeft, 2);
+    target->addSpacing(CopyFolder->sizeHint().width() + source->spacing());
+    target->addLayout(targetRight, 3);
+
+    auto* window = new QVBoxLayout(central);
+    window->addLayout(source, 1);
+    window->addWidget(Line1);
+    window->addLayout(copyRow);
+    window->addWidget(Line2);
+    window->addLayout(target, 1);
+
+    connect(SourceDriveList, &DriveListBox::changed, this, &MainForm::SourceDriveList_Change);
+    connect(SourceFolderList, &DirListBox::changed, this, &MainForm::SourceFolderList_Change);
+    connect(TargetDriveList, &DriveListBox::changed, this, &MainForm::TargetDriveList_Change);
+    connect(TargetFolderList, &DirListBox::changed, this, &MainForm::TargetFolderList_Change);
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Some desktops never activate a window that has just been shown; the first showing counts
+    // as the first activation there.
+    QTimer::singleShot(0, this, &MainForm::Form_Activate);
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void MainForm::Menu_Exit_Click()
+{
+    close();
+}

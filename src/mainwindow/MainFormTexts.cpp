@@ -1,0 +1,184 @@
+// The captions and tool tips of the main window in both languages.
+
+#include "MainForm.h"
+
+#include "app/Module1.h"
+#include "platform/DirListBox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Text {
+    std::function<void(const QString&)> set;
+    QString english;
+    QString swedish;
+};
+
+template <typename T> std::function<void(const QString&)> captionOf(T* control)
+{
+    if constexpr (std::is_same_v<T, QMenu>)
+        return [control](const QString& t) {
+            control->setTitle(t);
+        };
+    else
+        return [control](const QString& t) {
+            control->setText(t);
+        };
+}
+
+std::function<void(const QString&)> toolTipOf(QWidget* control)
+{
+    return [control](const QString& t) {
+        control->setToolTip(t);
+    };
+}
+
+} // namespace
+
+// Every text that differs between the languages, in the order the window sets them. The four
+// panes' tool tips are not here: they can be switched off.
+static QList<Text> windowTexts(MainForm& w)
+{
+    return {
+        {captionOf(w.Menu_File), u"&File"_s, u"&Arkiv"_s},
+        {captionOf(w.Menu_ShowSavedSourceList), u"&Show/Recall a Saved Source List File"_s,
+         u"&Visa/Återskapa en Sparad Källfil-lista"_s},
+        {captionOf(w.Menu_SaveCurrentSourceList), u"Save &Current Source List"_s,
+         u"&Spara Nuvarande Källfil-lista"_s},
+        {captionOf(w.Menu_Exit), u"E&xit"_s, u"&Avsluta"_s},
+        {captionOf(w.Menu_Options), u"&Options"_s, u"&Inställningar"_s},
+        {captionOf(w.Menu_DisableToolTipsOnPanes), u"Disable Tool Tips On Panes"_s,
+         u"Inaktivera ToolTips på Folderfönstren"_s},
+        {captionOf(w.Menu_SaveCurrentLocationasDefaultPath),
+         u"&Save Current Location as Default Source Path"_s,
+         u"Spara &Nuvarande Sökväg som Standard"_s},
+        {captionOf(w.Menu_UseDefaultSourcePath), u"Use &Default Source Path"_s,
+         u"&Använd Standard Sökväg för Källdisk"_s},
+        {captionOf(w.Menu_GotoDefaultPath), u"Goto Default Source Location (Go Home)"_s,
+         u"Gå till Standard Plats för Källdisk (Gå Hem)"_s},
+        {captionOf(w.Menu_AddFolderPrefix), u"Add &Prefix to Saved Folders"_s,
+         u"&Lägg Till Prefix till Sparade Foldrar"_s},
+        {captionOf(w.Menu_UseLogFile), u"Use &Log File"_s, u"Använd &Logfil"_s},
+        {captionOf(w.Menu_Player), u"&Optional Media Player"_s, u"Annan Media-Spelare"_s},
+        {captionOf(w.Menu_Help), u"&Help"_s, u"&Hjälp"_s},
+        {captionOf(w.Menu_MenuHelp), u"Help, &Menues"_s, u"Hjälp, &Menyer"_s},
+        {captionOf(w.Menu_ShortcutsHelp), u"Help, &Keyboard Shortcuts"_s,
+         u"Hjälp, &Tangetbordsgenvägar"_s},
+        {captionOf(w.Menu_About), u"&About"_s, u"&Om"_s},
+        {captionOf(w.Menu_OpenPlay), u"View/Play Files"_s, u"Visa / Spela filer"_s},
+        {captionOf(w.Menu_OpenExplorer), u"Open Selected Folder in File Manager"_s,
+         u"Öppna vald folder i Filhanteraren"_s},
+        {captionOf(w.Label_TotalSize), u"Total size of files to copy:"_s,
+         u"Sammanlagd storlek av filer att kopiera:"_s},
+        {captionOf(w.Label_ShowFiles), u"Right click on a folder to show files"_s,
+         u"Högerklicka på en folder för att visa filer"_s},
+        {captionOf(w.Label_TargetFreeSpace), u"Estimated free space on Target drive:"_s,
+         u"Uppskattat ledigt utrymme på Måldisk:"_s},
+        {captionOf(w.Label_NumberOfFiles[0]),
+         u"Number of mp3 files in selected path on Target drive:"_s,
+         u"Antal mp3 filer i vald sökväg på Måldisk:"_s},
+        {captionOf(w.Label_NumberOfFiles[1]), u"Click Refresh"_s, u"Klicka Uppdatera"_s},
+        {captionOf(w.RefreshDriveLists[0]), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
+        {captionOf(w.GoHome), u"Go Home"_s, u"Gå Hem"_s},
+        {captionOf(w.RefreshSourceLists), u"Refresh"_s, u"Uppdatera"_s},
+        {captionOf(w.ClearSourceList), u"Clear"_s, u"Rensa"_s},
+        {captionOf(w.RefreshDriveLists[1]), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
+        {captionOf(w.RefreshTargetLists), u"Refresh"_s, u"Uppdatera"_s},
+        {captionOf(w.ClearTargetFolders), u"Clear  Open Folder"_s, u"Radera Vald"_s},
+        {captionOf(w.ClearTargetDrive), u"Clear Disk"_s, u" Radera   Allt"_s},
+        {toolTipOf(w.ClearSourceList), u"Remove all folders from the Source List"_s,
+         u"Ta bort alla foldrar från Käll-listan"_s},
+        {toolTipOf(w.ClearTargetFolders),
+         u"Delete all subfolders from the selected path of the Target drive"_s,
+         u"Radera alla foldrar från visad sökväg på Måldisken"_s},
+        {toolTipOf(w.ClearTargetDrive), u"Delete all folders from the Target drive"_s,
+         u"Radera hela Måldisken"_s},
+        {toolTipOf(w.CopyFolder), u"Select one folder from the Source disk"_s,
+         u"Välj en folder från Källdisken"_s},
+        {toolTipOf(w.CopyFolders),
+         u"Copy all folders from the Source List to the selected path on the Target drive"_s,
+         u"Kopiera alla foldrar från Käll-listan till vald sökväg på Måldisken"_s},
+        {toolTipOf(w.CopyMultipleFolders), u"Select muliple folders from the Source disk"_s,
+         u"Välj flera foldrar från Källdisken"_s},
+        {toolTipOf(w.Label_NumberOfFiles[0]),
+         u"Files are counted in the selected folder and two levels of sub folders."_s,
+         u"Filer räknas i vald folder och två nivåer av underfoldrar"_s},
+        {toolTipOf(w.RefreshDriveLists[0]), u"Refresh Source Drive List"_s,
+         u"Uppdatera Källdisk-listan"_s},
+        {toolTipOf(w.RefreshDriveLists[1]), u"RefreshTarget Drive List"_s,
+         u"Uppdatera Måldisk-listan"_s},
+        {toolTipOf(w.GoHome), u"Go to Default Source Location"_s,
+         u"Gå till Standard Plats för Källdisk"_s},
+        {toolTipOf(w.RefreshSourceLists),
+         u"Refresh the file count of the displayed path of the Source drive"_s,
+         u"Uppdatera filräkning i visad sökväg på Källdisken"_s},
+        {toolTipOf(w.RefreshTargetLists),
+         u"Refresh the file count of the displayed path of the Target drive"_s,
+         u"Uppdatera filräkning i visad sökväg på Måldisken"_s},
+        {toolTipOf(w.RemoveSourceFolder), u"Remove the selected folder from the Source List"_s,
+         u"Ta bort den valda foldern från Käll-listan"_s},
+        {toolTipOf(w.RemoveTargetFolder), u"Delete the selected folder from the Target drive"_s,
+         u"Radera den valda foldern från Måldisken"_s},
+        {toolTipOf(w.SourceUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
+        {toolTipOf(w.TargetUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
+    };
+}
+
+QString MainForm::paneToolTip(int pane) const
+{
+    switch (pane) {
+    case 0:
+        return m.text(u"Source Disk - Hit Insert to copy selected folder, Right click or Space "
+                      u"Bar on a folder to see the files"_s,
+                      u"Källdisk - Tryck på Insert för att kopiera markerad folder, Högerklicka "
+                      u"eller tryck mellanslag på en folder för att se filerna"_s);
+    case 1:
+        return m.text(u"Source List - Right click or Space Bar on a folder to see the files, "
+                      u"Click & Drag to change positions"_s,
+                      u"Käll-lista - Högerklicka eller tryck Mellanslag på en folder för att se "
+                      u"filerna"_s);
+    case 2:
+        return m.text(u"Target Disk -  Right click or Space Bar on a folder to see the files"_s,
+                      u"Måldisk - Högerklicka eller tryck Mellanslag på en folder för att se "
+                      u"filerna"_s);
+    default:
+        return m.text(u"Target List - Right click or Space Bar on a folder to see the files"_s,
+                      u"Mål-lista - Högerklicka eller tryck Mellanslag på en folder för att se "
+                      u"filerna"_s);
+    }
+}
+
+void MainForm::setPaneToolTips()
+{
+    const std::array<QWidget*, 4> panes{SourceFolderList, SourceList, TargetFolderList, TargetList};
+    for (int i = 0; i < 4; ++i)
+        panes[i]->setToolTip(ToolTipsOff ? QString() : paneToolTip(i));
+}
+
+void MainForm::setEnglishTexts()
+{
+    for (const Text& t : windowTexts(*this))
+        t.set(t.english);
+    Menu_English->setText(u"&English"_s);
+    Menu_Swedish->setText(u"S&venska"_s);
+    Label_NumberOfFiles[1]->setToolTip(u"Number of files. Only one level of subfolder counted."_s);
+    setPaneToolTips();
+}
+
+void MainForm::setSwedishTexts()
+{
+    for (const Text& t : windowTexts(*this))
+        t.set(t.swedish);
+    Menu_English->setChecked(false);
+    Menu_Swedish->setChecked(true);
+    setPaneToolTips();
+}

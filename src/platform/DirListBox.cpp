@@ -1,0 +1,111 @@
+#include "DirListBox.h"
+
+#include "Drives.h"
+#include "Folders.h"
+#include "FsError.h"
+#include "Paths.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QStyle>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The mount point of the ready drive holding folder; throws when there is none.
+QString readyMountPoint(const Drives& drives, const QString& folder)
+{
+    const auto volume = drives::volumeOf(drives.volumes(), folder);
+    if (!volume || !drives.isReady(volume->mountPoint))
+        throw FsError(FsErrorKind::DeviceUnavailable, folder);
+    return volume->mountPoint;
+}
+
+} // namespace
+
+DirListBox::DirListBox(const Drives& drives, QWidget* parent)
+    : QListWidget(parent)
+    , m_drives(drives)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { Q_EMIT entryActivated(row(item) - openRow() - 1); });
+}
+
+void DirListBox::setPath(const QString& folder)
+{
+    const QString mountPoint = readyMountPoint(m_drives, folder);
+    const QString normal = paths::normalized(folder, mountPoint);
+    if (!QFileInfo(normal).isDir())
+        throw FsError(FsErrorKind::PathNotFound, folder);
+    const QStringList subfolders = folders::subfolders(normal);
+    const bool changes = normal != m_path;
+    show(normal, mountPoint, subfolders);
+    if (changes)
+        Q_EMIT changed();
+}
+
+QString DirListBox::list(int index) const
+{
+    if (index >= 0)
+        return index < m_subfolders.size() ? m_subfolders[index] : QString();
+    if (index == -1)
+        return m_path;
+    const int row = index + openRow() + 1;
+    return row >= 0 ? m_ancestors[row] : QString();
+}
+
+int DirListBox::listIndex() const
+{
+    return currentRow() < 0 ? -1 : currentRow() - openRow() - 1;
+}
+
+void DirListBox::setListIndex(int index)
+{
+    setCurrentRow(index + openRow() + 1);
+}
+
+void DirListBox::refresh()
+{
+    const int index = listIndex();
+    const QString mountPoint = readyMountPoint(m_drives, m_path);
+    show(m_path, mountPoint, folders::subfolders(m_path));
+    if (index < listCount())
+        setListIndex(index);
+}
+
+void DirListBox::show(const QString& folder, const QString& mountPoint,
+                      const QStringList& subfolders)
+{
+    m_path = folder;
+    m_subfolders = subfolders;
+    m_ancestors.clear();
+    const QString root = drives::rootOf(mountPoint);
+    if (folder != root) {
+        m_ancestors.append(root);
+        qsizetype at = root.size();
+        while ((at = folder.indexOf(u'/', at)) > 0) {
+            m_ancestors.append(folder.left(at));
+            ++at;
+        }
+    }
+
+    const QStyle* style = QApplication::style();
+    const QIcon closed = style->standardIcon(QStyle::SP_DirIcon);
+    const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
+    clear();
+    int depth = 0;
+    auto addRow = [&](const QString& text, const QIcon& icon) {
+        addItem(new QListWidgetItem(icon, QString(depth * 2, u' ') + text));
+    };
+    for (const QString& a : std::as_const(m_ancestors)) {
+        addRow(a == root ? root : paths::folderName(a), open);
+        ++depth;
+    }
+    addRow(folder == root ? root : paths::folderName(folder), open);
+    ++depth;
+    for (const QString& s : std::as_const(m_subfolders))
+        addRow(paths::folderName(s), closed);
+    setCurrentRow(openRow());
+}

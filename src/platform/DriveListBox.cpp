@@ -1,0 +1,67 @@
+#include "DriveListBox.h"
+
+#include "Drives.h"
+#include "FsError.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyle>
+
+DriveListBox::DriveListBox(const Drives& drives, QWidget* parent)
+    : QComboBox(parent)
+    , m_drives(drives)
+{
+    fill();
+    const auto start = drives::volumeOf(m_drives.volumes(), QDir::currentPath());
+    const QString mountPoint = start ? start->mountPoint : m_drives.systemMountPoint();
+    const int row = findData(mountPoint);
+    if (row >= 0) {
+        setCurrentIndex(row);
+        m_drive = itemText(row);
+    }
+    connect(this, &QComboBox::activated, this, &DriveListBox::choose);
+}
+
+QString DriveListBox::mountPoint() const
+{
+    return drives::mountPointOfDriveText(m_drive);
+}
+
+void DriveListBox::setDrive(const QString& name)
+{
+    const QString mountPoint = drives::mountPointOfDriveText(name);
+    const int row = findData(mountPoint);
+    if (row < 0 || !m_drives.isReady(mountPoint))
+        throw FsError(FsErrorKind::DeviceUnavailable, name);
+    setCurrentIndex(row);
+    if (itemText(row) != m_drive) {
+        m_drive = itemText(row);
+        Q_EMIT changed();
+    }
+}
+
+void DriveListBox::refresh()
+{
+    fill();
+    const int row = findData(mountPoint());
+    setCurrentIndex(row);
+}
+
+void DriveListBox::fill()
+{
+    const QSignalBlocker quiet(this);
+    clear();
+    const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon);
+    const QIcon removableIcon = QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon);
+    for (const Volume& v : m_drives.volumes())
+        addItem(v.removable ? removableIcon : icon, drives::driveText(v), v.mountPoint);
+}
+
+void DriveListBox::choose(int row)
+{
+    // The user's choice is taken even when the drive has no medium: the change handler says so.
+    if (row < 0 || itemText(row) == m_drive)
+        return;
+    m_drive = itemText(row);
+    Q_EMIT changed();
+}

@@ -23,7 +23,7 @@ QString mountPointOfDriveText(const QString& text)
 
 QString rootOf(const QString& mountPoint)
 {
-    return mountPoint.endsWith(u'/') ? mountPoint : mountPoint + u'/';
+    return mountPoint.endsWith(u'/') ? mountPoint : QString(mountPoint + u'/');
 }
 
 std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path)

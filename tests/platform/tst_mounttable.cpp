@@ -1,6 +1,343 @@
+#include "platform/FsError.h"
+#include "platform/MountTable.h"
+#include "platform/SystemDrives.h"
+#include "support/TestDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
-class Placeholder : public QObject {
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One line of mountinfo with the fields the drive table looks at; the rest is typical filler.
+QByteArray mountLine(const QByteArray& device, const QByteArray& mountPoint,
+                     const QByteArray& fsType, const QByteArray& source = "/dev/sda1")
+{
+    return "40 26 " + device + " / " + mountPoint + " rw,relatime shared:1 - " + fsType + ' ' +
+           source + " rw\n";
+}
+
+QByteArray table(const QByteArrayList& lines)
+{
+    return lines.join();
+}
+
+// The root file system every table below starts with: an internal disk partition.
+const QByteArray rootLine = mountLine("8:2", "/", "ext4", "/dev/sda2");
+
+// "/media/usb  [MUSIC] removable": what a drive list shows, and whether it is removable.
+QStringList describe(const QList<Volume>& volumes)
+{
+    QStringList lines;
+    for (const Volume& v : volumes)
+        lines.append(drives::driveText(v) + (v.removable ? u" removable"_s : QString()));
+    return lines;
+}
+
+} // namespace
+
+class TestMountTable : public QObject {
     Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void parseMountInfo_data();
+    void parseMountInfo();
+    void parseMountInfoSkipsMalformedLines();
+
+    void removable_data();
+    void removable();
+
+    void leftOutMounts_data();
+    void leftOutMounts();
+
+    void volumes_data();
+    void volumes();
+
+    void systemDrivesSeeTheRootVolume();
+    void systemDrivesRejectAFolderThatIsNoMountPoint();
+
+private:
+    // A symbolic link at link to target, relative as the kernel and udev make them.
+    bool link(const QString& link, const QString& target) const;
+    mounttable::Sources sources(const QString& homePath) const;
+
+    TestDir m_dir;
 };
-QTEST_GUILESS_MAIN(Placeholder)
+
+bool TestMountTable::link(const QString& link, const QString& target) const
+{
+    const QString linkPath = m_dir(link);
+    const QString folder = QFileInfo(linkPath).path();
+    QDir().mkpath(folder);
+    return QFile::link(QDir(folder).relativeFilePath(m_dir(target)), linkPath);
+}
+
+mounttable::Sources TestMountTable::sources(const QString& homePath) const
+{
+    return {m_dir(u"sys"_s), m_dir(u"dev/disk/by-label"_s), homePath};
+}
+
+void TestMountTable::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_dir.create({u"sys/bus/usb/"_s, u"sys/bus/mmc/"_s, u"sys/bus/pci/"_s, u"sys/class/block/"_s});
+
+    const QString usb = u"sys/devices/pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6"_s;
+    const QString sata = u"sys/devices/pci0000:00/0000:00:17.0"_s;
+    const QString mmc = u"sys/devices/platform/soc/mmc_host/mmc0/mmc0:aaaa"_s;
+    const QString nvme = u"sys/devices/pci0000:00/0000:00:1d.0/0000:3d:00.0/nvme/nvme0"_s;
+    // Whole disks and whether they say they are removable. The USB stick does not: its bus
+    // decides.
+    const QList<std::pair<QString, QByteArray>> disks{
+        {usb + u"/target6:0:0/6:0:0:0/block/sdb"_s, "0"},
+        {sata + u"/ata1/host0/target0:0:0/0:0:0:0/block/sda"_s, "0"},
+        {sata + u"/ata2/host1/target1:0:0/1:0:0:0/block/sr0"_s, "1"},
+        {sata + u"/ata3/host2/target2:0:0/2:0:0:0/block/sdc"_s, "1"},
+        {mmc + u"/block/mmcblk0"_s, "0"},
+        {nvme + u"/nvme0n1"_s, "0"},
+        {u"sys/devices/virtual/block/loop0"_s, "0"},
+    };
+    for (const auto& [disk, removable] : disks) {
+        m_dir.file(disk + u"/removable"_s, removable + '\n');
+        QVERIFY(link(disk + u"/subsystem"_s, u"sys/class/block"_s));
+    }
+    // The devices by major:minor; a partition's folder lies inside its disk's.
+    const QList<std::pair<QString, QString>> devices{
+        {u"8:17"_s, disks.at(0).first + u"/sdb1"_s},
+        {u"8:1"_s, disks.at(1).first + u"/sda1"_s},
+        {u"8:2"_s, disks.at(1).first + u"/sda2"_s},
+        {u"11:0"_s, disks.at(2).first},
+        {u"8:33"_s, disks.at(3).first + u"/sdc1"_s},
+        {u"179:1"_s, disks.at(4).first + u"/mmcblk0p1"_s},
+        {u"259:1"_s, disks.at(5).first + u"/nvme0n1p1"_s},
+        {u"7:0"_s, disks.at(6).first},
+    };
+    for (const auto& [device, folder] : devices) {
+        QVERIFY(link(u"sys/dev/block/"_s + device, folder));
+        if (QFileInfo::exists(m_dir(folder + u"/removable"_s)))
+            continue;
+        m_dir.file(folder + u"/partition"_s, "1\n");
+        QVERIFY(link(folder + u"/subsystem"_s, u"sys/class/block"_s));
+    }
+    QVERIFY(link(u"sys/devices/pci0000:00/0000:00:14.0/subsystem"_s, u"sys/bus/pci"_s));
+    QVERIFY(link(sata + u"/subsystem"_s, u"sys/bus/pci"_s));
+    for (const QString& hub : {u"/usb2"_s, u"/usb2/2-1"_s, u"/usb2/2-1/2-1:1.0"_s})
+        QVERIFY(link(u"sys/devices/pci0000:00/0000:00:14.0"_s + hub + u"/subsystem"_s,
+                     u"sys/bus/usb"_s));
+    QVERIFY(link(mmc + u"/subsystem"_s, u"sys/bus/mmc"_s));
+
+    // udev's label links; most point at device nodes that do not exist here.
+    m_dir.file(u"dev/dm-0"_s);
+    QVERIFY(link(u"dev/mapper/backup"_s, u"dev/dm-0"_s));
+    QVERIFY(link(u"dev/disk/by-label/SYSTEM"_s, u"dev/sda2"_s));
+    QVERIFY(link(u"dev/disk/by-label/MUSIC"_s, u"dev/sdb1"_s));
+    QVERIFY(link(u"dev/disk/by-label/Holiday\\x20Photos"_s, u"dev/mmcblk0p1"_s));
+    QVERIFY(link(u"dev/disk/by-label/BACKUP"_s, u"dev/dm-0"_s));
+}
+
+void TestMountTable::parseMountInfo_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("mountPoint");
+    QTest::addColumn<QString>("fsType");
+    QTest::addColumn<QString>("source");
+
+    QTest::newRow("no optional fields")
+        << "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw,discard"_ba << u"254:0"_s << u"/"_s
+        << u"ext4"_s << u"/dev/vda"_s;
+    QTest::newRow("two optional fields")
+        << "36 35 98:0 /mnt1 /mnt/parent rw,noatime master:1 shared:7 - ext3 /dev/root rw"_ba
+        << u"98:0"_s << u"/mnt/parent"_s << u"ext3"_s << u"/dev/root"_s;
+    QTest::newRow("blank in the mount point")
+        << "80 26 8:17 / /media/me/USB\\040STICK rw shared:5 - vfat /dev/sdb1 rw"_ba << u"8:17"_s
+        << u"/media/me/USB STICK"_s << u"vfat"_s << u"/dev/sdb1"_s;
+    QTest::newRow("tab, newline and backslash in the mount point")
+        << "81 26 8:18 / /mnt/a\\011b\\012c\\134d rw - ext4 /dev/sdb2 rw"_ba << u"8:18"_s
+        << u"/mnt/a\tb\nc\\d"_s << u"ext4"_s << u"/dev/sdb2"_s;
+    QTest::newRow("UTF-8 mount point")
+        << "82 26 8:19 / /media/me/Caf\xc3\xa9 rw - exfat /dev/sdb3 rw"_ba << u"8:19"_s
+        << u"/media/me/Caf\u00e9"_s << u"exfat"_s << u"/dev/sdb3"_s;
+    QTest::newRow("blank in the source")
+        << "83 26 0:52 / /mnt/share rw - cifs //server/my\\040share rw"_ba << u"0:52"_s
+        << u"/mnt/share"_s << u"cifs"_s << u"//server/my share"_s;
+}
+
+void TestMountTable::parseMountInfo()
+{
+    QFETCH(QByteArray, line);
+    const QList<mounttable::MountEntry> entries = mounttable::parseMountInfo(line + '\n');
+    QCOMPARE(entries.size(), 1);
+    QTEST(entries.first().device, "device");
+    QTEST(entries.first().mountPoint, "mountPoint");
+    QTEST(entries.first().fsType, "fsType");
+    QTEST(entries.first().source, "source");
+}
+
+void TestMountTable::parseMountInfoSkipsMalformedLines()
+{
+    const QByteArray text = "\n"
+                            "26 1 254:0 / / rw,relatime ext4 /dev/vda rw\n"
+                            "27 1 254:1 / /a rw - ext4\n"
+                            "28 1 254:2 - /b rw - ext4 /dev/vdb rw\n"
+                            "29 1 254:3 / /c rw - ext4 /dev/vdc rw"_ba;
+    QStringList mountPoints;
+    for (const mounttable::MountEntry& e : mounttable::parseMountInfo(text))
+        mountPoints.append(e.mountPoint);
+    QCOMPARE(mountPoints, (QStringList{u"/b"_s, u"/c"_s}));
+}
+
+void TestMountTable::removable_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<bool>("removable");
+
+    QTest::newRow("USB stick partition") << u"8:17"_s << true;
+    QTest::newRow("SD card partition") << u"179:1"_s << true;
+    QTest::newRow("internal disk partition") << u"8:1"_s << false;
+    QTest::newRow("NVMe partition") << u"259:1"_s << false;
+    QTest::newRow("loop device") << u"7:0"_s << false;
+    QTest::newRow("whole disk with removable 1") << u"11:0"_s << true;
+    QTest::newRow("partition of a disk with removable 1") << u"8:33"_s << true;
+    QTest::newRow("device sysfs does not know") << u"0:52"_s << false;
+}
+
+void TestMountTable::removable()
+{
+    QFETCH(QString, device);
+    QTEST(mounttable::isRemovableDevice(m_dir(u"sys"_s), device), "removable");
+}
+
+void TestMountTable::leftOutMounts_data()
+{
+    QTest::addColumn<QByteArray>("mountPoint");
+    QTest::addColumn<QByteArray>("fsType");
+    QTest::addColumn<bool>("listed");
+
+    QTest::newRow("ext4") << "/mnt/data"_ba
+                          << "ext4"_ba << true;
+    QTest::newRow("network share") << "/mnt/share"_ba
+                                   << "fuse.sshfs"_ba << true;
+    for (const char* fsType :
+         {"proc",   "sysfs",   "cgroup",   "cgroup2",         "devtmpfs",    "devpts",
+          "tmpfs",  "ramfs",   "mqueue",   "tracefs",         "securityfs",  "bpf",
+          "pstore", "debugfs", "configfs", "fusectl",         "binfmt_misc", "hugetlbfs",
+          "autofs", "overlay", "squashfs", "fuse.gvfsd-fuse", "fuse.portal"})
+        QTest::addRow("%s", fsType) << "/mnt/data"_ba << QByteArray(fsType) << false;
+    for (const char* folder : {"/proc", "/proc/fs/nfsd", "/sys", "/sys/fs/cgroup", "/dev",
+                               "/dev/hugepages", "/run", "/run/user/1000/doc"})
+        QTest::addRow("%s", folder) << QByteArray(folder) << "ext4"_ba << false;
+    QTest::newRow("/run/media") << "/run/media"_ba
+                                << "ext4"_ba << true;
+    QTest::newRow("under /run/media") << "/run/media/me/STICK"_ba
+                                      << "vfat"_ba << true;
+    QTest::newRow("name starting with /dev") << "/devel"_ba
+                                             << "ext4"_ba << true;
+    QTest::newRow("name starting with /run") << "/runner"_ba
+                                             << "ext4"_ba << true;
+}
+
+void TestMountTable::leftOutMounts()
+{
+    QFETCH(QByteArray, mountPoint);
+    QFETCH(QByteArray, fsType);
+    QFETCH(bool, listed);
+    const QList<Volume> volumes =
+        mounttable::volumesOf(table({rootLine, mountLine("8:1", mountPoint, fsType)}), sources({}));
+    QStringList expected{u"/  [SYSTEM]"_s};
+    if (listed)
+        expected.append(QString::fromLatin1(mountPoint));
+    QCOMPARE(describe(volumes), expected);
+}
+
+void TestMountTable::volumes_data()
+{
+    QTest::addColumn<QByteArray>("mountInfo");
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QStringList>("volumes");
+
+    QTest::newRow("internal, USB stick, SD card, loop, card reader, sorted")
+        << table({rootLine, mountLine("8:17", "/media/me/MUSIC", "vfat", "/dev/sdb1"),
+                  mountLine("7:0", "/mnt/image", "iso9660", "/dev/loop0"),
+                  mountLine("179:1", "/media/me/sd", "exfat", "/dev/mmcblk0p1"),
+                  mountLine("11:0", "/media/cdrom", "iso9660", "/dev/sr0"),
+                  mountLine("8:1", "/boot", "ext4", "/dev/sda1")})
+        << u"/home/me"_s
+        << QStringList{u"/  [SYSTEM]"_s,
+                       u"/boot"_s,
+                       u"/media/cdrom removable"_s,
+                       u"/media/me/MUSIC  [MUSIC] removable"_s,
+                       u"/media/me/sd  [Holiday Photos] removable"_s,
+                       u"/mnt/image"_s};
+    QTest::newRow("second mount of a device left out, the first kept")
+        << table({mountLine("8:17", "/media/usb", "vfat", "/dev/sdb1"), rootLine,
+                  mountLine("8:17", "/mnt/again", "vfat", "/dev/sdb1"),
+                  mountLine("8:2", "/srv/bound", "ext4", "/dev/sda2")})
+        << u"/home/me"_s << QStringList{u"/  [SYSTEM]"_s, u"/media/usb  [MUSIC] removable"_s};
+    QTest::newRow("a left-out mount does not hide a later one of its device")
+        << table({rootLine, mountLine("8:17", "/run/stick", "vfat", "/dev/sdb1"),
+                  mountLine("8:17", "/media/usb", "vfat", "/dev/sdb1")})
+        << u"/home/me"_s << QStringList{u"/  [SYSTEM]"_s, u"/media/usb  [MUSIC] removable"_s};
+    QTest::newRow("escaped blanks in the mount point")
+        << table({rootLine,
+                  mountLine("8:17", "/media/me/My\\040Music\\040Stick", "vfat", "/dev/sdb1")})
+        << u"/home/me"_s
+        << QStringList{u"/  [SYSTEM]"_s, u"/media/me/My Music Stick  [MUSIC] removable"_s};
+    QTest::newRow("label of a source that is a link, and of /dev/root")
+        << table({mountLine("8:2", "/", "ext4", QFile::encodeName(m_dir(u"dev/root"_s))),
+                  mountLine("254:0", "/backup", "ext4",
+                            QFile::encodeName(m_dir(u"dev/mapper/backup"_s)))})
+        << u"/home/me"_s << QStringList{u"/  [SYSTEM]"_s, u"/backup  [BACKUP]"_s};
+    QTest::newRow("/ on a USB stick is not removable")
+        << mountLine("8:17", "/", "ext4", "/dev/sdb1") << u"/home/me"_s
+        << QStringList{u"/  [MUSIC]"_s};
+    QTest::newRow("the volume holding the home folder is not removable")
+        << table({rootLine, mountLine("8:17", "/media/usb", "ext4", "/dev/sdb1"),
+                  mountLine("179:1", "/media/sd", "ext4", "/dev/mmcblk0p1")})
+        << u"/media/usb/home/me"_s
+        << QStringList{u"/  [SYSTEM]"_s, u"/media/sd  [Holiday Photos] removable"_s,
+                       u"/media/usb  [MUSIC]"_s};
+    QTest::newRow("home folder that is a mount point itself")
+        << table({rootLine, mountLine("179:1", "/home", "ext4", "/dev/mmcblk0p1")}) << u"/home"_s
+        << QStringList{u"/  [SYSTEM]"_s, u"/home  [Holiday Photos]"_s};
+}
+
+void TestMountTable::volumes()
+{
+    QFETCH(QByteArray, mountInfo);
+    QFETCH(QString, home);
+    QTEST(describe(mounttable::volumesOf(mountInfo, sources(home))), "volumes");
+}
+
+void TestMountTable::systemDrivesSeeTheRootVolume()
+{
+    const SystemDrives system;
+    QCOMPARE(system.systemMountPoint(), u"/"_s);
+    QVERIFY(drives::volumeOf(system.volumes(), u"/"_s).has_value());
+    QVERIFY(system.isReady(u"/"_s));
+    QVERIFY(system.freeSpace(u"/"_s) > 0);
+}
+
+void TestMountTable::systemDrivesRejectAFolderThatIsNoMountPoint()
+{
+    const SystemDrives system;
+    const QString folder = m_dir.mkdir(u"plain folder"_s);
+    QVERIFY(!system.isReady(folder));
+    try {
+        system.freeSpace(folder);
+        QFAIL("freeSpace of a folder that is no mount point did not throw");
+    } catch (const FsError& e) {
+        QCOMPARE(e.kind(), FsErrorKind::DeviceUnavailable);
+        QCOMPARE(e.path(), folder);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMountTable)
 #include "tst_mounttable.moc"

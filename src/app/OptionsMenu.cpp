@@ -1,0 +1,57 @@
+// The Options menu's default source folder.
+
+#include "Module1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+#include "platform/FsError.h"
+
+#include <QAction>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+void MainForm::Menu_UseDefaultSourcePath_Click()
+{
+    if (!Menu_UseDefaultSourcePath->isChecked()) {
+        Menu_UseDefaultSourcePath->setChecked(true);
+        Menu_SaveCurrentLocationasDefaultPath->setEnabled(true);
+        const auto answer =
+            m.message(m.text(u"Default Path"_s, u"Standard sökväg"_s),
+                      m.text(u"Do you want to save the current path as default ?"_s,
+                             u"Vill du spara nuvarande sökväg som Standard sökväg ?"_s),
+                      Platform::Buttons::YesNo, Platform::Icon::Question);
+        if (answer == Platform::Answer::Yes)
+            Menu_SaveCurrentLocationasDefaultPath_Click();
+        if (DefaultSourcePath.isEmpty()) {
+            m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+            return;
+        }
+        try {
+            SourceDriveList->setDrive(m.FileSystem.driveName(DefaultSourcePath));
+            SourceFolderList->setPath(DefaultSourcePath);
+        } catch (const FsError&) {
+            // It was saved from the open folder a moment ago; the pane shows it already.
+        }
+        Menu_GotoDefaultPath->setEnabled(true);
+        GoHome->setEnabled(true);
+    } else {
+        DefaultSourcePath.clear();
+        Menu_UseDefaultSourcePath->setChecked(false);
+        Menu_SaveCurrentLocationasDefaultPath->setEnabled(false);
+        Menu_GotoDefaultPath->setEnabled(false);
+        GoHome->setEnabled(false);
+    }
+    m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+}
+
+void MainForm::Menu_SaveCurrentLocationasDefaultPath_Click()
+{
+    DefaultSourcePath = SourceFolderList->path();
+    Menu_GotoDefaultPath->setEnabled(true);
+    GoHome->setEnabled(true);
+    m.message(m.text(u"Default Path"_s, u"Standard Sökväg"_s),
+              m.text(u"Default path saved."_s, u"Standard sökväg sparad."_s), Platform::Buttons::Ok,
+              Platform::Icon::Information);
+    m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+}

@@ -1,0 +1,117 @@
+// The drive and folder lists of both panes, the Target List and the mp3 count.
+
+#include "MainForm.h"
+
+#include "app/Module1.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+#include "platform/FileListBox.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+void MainForm::SourceDriveList_Change()
+{
+    try {
+        SourceFolderList->setPath(drives::rootOf(SourceDriveList->mountPoint()));
+    } catch (const FsError&) {
+        m.ShowDriveNotReady(SourceDriveList->drive());
+        try {
+            SourceDriveList->setDrive(SourceFolderList->path().isEmpty()
+                                          ? m.drives().systemMountPoint()
+                                          : m.FileSystem.driveName(SourceFolderList->path()));
+        } catch (const FsError&) {
+            // The drive of the open folder is gone too: the list keeps the user's choice.
+        }
+    }
+}
+
+void MainForm::SourceFolderList_Change()
+{
+    SourceUpOneLevel->setEnabled(!paths::isRoot(SourceFolderList->path()));
+}
+
+void MainForm::TargetDriveList_Change()
+{
+    try {
+        m.TargetDrive = m.FileSystem.drive(TargetDriveList->mountPoint());
+        TargetFolderList->setPath(drives::rootOf(TargetDriveList->mountPoint()));
+        RemoveTargetFolder->setEnabled(false);
+        UpdateEstimatedFreeSpace();
+    } catch (const FsError&) {
+        m.ShowDriveNotReady(TargetDriveList->drive());
+        try {
+            TargetDriveList->setDrive(TargetFolderList->path().isEmpty()
+                                          ? m.drives().systemMountPoint()
+                                          : m.FileSystem.driveName(TargetFolderList->path()));
+        } catch (const FsError&) {
+            // The drive of the open folder is gone too: the list keeps the user's choice.
+        }
+    }
+}
+
+void MainForm::TargetFolderList_Change()
+{
+    FillTargetList();
+    TargetUpOneLevel->setEnabled(!paths::isRoot(TargetFolderList->path()));
+}
+
+void MainForm::FillTargetList()
+{
+    TargetList->clear();
+    for (int i = 0; i < TargetFolderList->listCount(); ++i)
+        TargetList->addItem(TargetFolderList->list(i));
+    try {
+        if (TargetList->count() > 0 && m.TargetDrive && m.TargetDrive->isRemovable()) {
+            const bool root = paths::isRoot(TargetFolderList->path());
+            ClearTargetFolders->setEnabled(!root);
+            ClearTargetDrive->setEnabled(root);
+        } else {
+            RemoveTargetFolder->setEnabled(false);
+            ClearTargetFolders->setEnabled(false);
+            ClearTargetDrive->setEnabled(false);
+        }
+        CountTargetMp3Files();
+    } catch (const FsError&) {
+        // The drive cannot be read: the list stays, buttons and count are left as they were.
+    }
+}
+
+void MainForm::CountTargetMp3Files()
+{
+    if (!m.TargetDrive)
+        return;
+    if (!m.TargetDrive->isRemovable() && !CountingConfirmed) {
+        Label_NumberOfFiles[1]->setText(m.text(u"Click Refresh"_s, u"Klicka Uppdatera"_s));
+        return;
+    }
+    CountingConfirmed = false;
+
+    qint64 count = 0;
+    // A folder that cannot be read is skipped; counting goes on with the next one.
+    auto countFiles = [&](const QString& folder) {
+        try {
+            TempFiles->setPath(folder);
+            count += TempFiles->listCount();
+        } catch (const FsError&) {
+        }
+    };
+    countFiles(TargetFolderList->list(-1));
+    for (int i = 0; i < TargetList->count(); ++i) {
+        const QString folder = TargetList->item(i)->text();
+        countFiles(folder);
+        try {
+            TempFolders->setPath(folder);
+        } catch (const FsError&) {
+            continue;
+        }
+        for (int j = 0; j < TempFolders->listCount(); ++j)
+            countFiles(TempFolders->list(j));
+    }
+    Label_NumberOfFiles[1]->setText(QString::number(count));
+}

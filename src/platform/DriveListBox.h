@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QComboBox>
+
+class Drives;
+
+// The drives of the machine in a drop-down list. It starts on the drive of the current folder
+// and tells a change only when its drive really changes.
+class DriveListBox final : public QComboBox {
+    Q_OBJECT
+
+public:
+    DriveListBox(const Drives& drives, QWidget* parent);
+
+    // Text of the selected drive: the mount point, with the volume label when it has one.
+    QString drive() const { return m_drive; }
+    QString mountPoint() const;
+    // Selects the drive named by a mount point or drive text; throws FsError (device
+    // unavailable) when no such drive is there or it is not ready.
+    void setDrive(const QString& name);
+    // Reads the set of drives anew.
+    void refresh();
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    void fill();
+    void choose(int row);
+
+    const Drives& m_drives;
+    QString m_drive;
+};

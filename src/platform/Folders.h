@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the directory and file lists show: the entries of one folder, in natural name order.
+// Failures throw FsError.
+namespace folders {
+
+// Full paths of the immediate subfolders. Hidden folders and links to folders are left out.
+QStringList subfolders(const QString& folder);
+
+// Names of the files directly in the folder that match a wildcard pattern such as "*.mp3";
+// letter case is ignored.
+QStringList files(const QString& folder, const QString& pattern);
+
+// The folder exists and can be listed.
+bool canOpen(const QString& folder);
+
+} // namespace folders
