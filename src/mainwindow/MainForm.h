@@ -98,6 +98,10 @@ public:
     bool ClearWholeDrive = false;
     qint16 DragStartIndex = -1;
 
+    // True when the folder may go into the Source List: it is not there yet, or the user wants
+    // it twice.
+    bool CheckDuplicateFolder(const QString& path);
+
     // The four panes' tool tips in the language in use.
     QString paneToolTip(int pane) const;
 
