@@ -35,8 +35,9 @@ void MainForm::Form_Load()
     openSourceAtStart();
     openTargetAtStart(targetPath);
 
-    const auto startVolume = drives::volumeOf(m.drives().volumes(), StartFolder);
-    if (startVolume && startVolume->mountPoint == TargetDriveList->mountPoint()) {
+    // A drive list tells no change for the drive it starts on, so the target drive is taken
+    // here when the target is on the drive of the current folder.
+    if (drives::startMountPoint(m.drives(), StartFolder) == TargetDriveList->mountPoint()) {
         try {
             m.TargetDrive = m.FileSystem.drive(TargetDriveList->mountPoint());
         } catch (const FsError&) {

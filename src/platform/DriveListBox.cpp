@@ -12,9 +12,7 @@ DriveListBox::DriveListBox(const Drives& drives, QWidget* parent)
     , m_drives(drives)
 {
     fill();
-    const auto start = drives::volumeOf(m_drives.volumes(), QDir::currentPath());
-    const QString mountPoint = start ? start->mountPoint : m_drives.systemMountPoint();
-    const int row = findData(mountPoint);
+    const int row = findData(drives::startMountPoint(m_drives, QDir::currentPath()));
     if (row >= 0) {
         setCurrentIndex(row);
         m_drive = itemText(row);

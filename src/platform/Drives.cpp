@@ -38,4 +38,10 @@ std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path
     return best;
 }
 
+QString startMountPoint(const Drives& table, const QString& currentFolder)
+{
+    const auto volume = volumeOf(table.volumes(), currentFolder);
+    return volume ? volume->mountPoint : table.systemMountPoint();
+}
+
 } // namespace drives

@@ -39,5 +39,7 @@ QString mountPointOfDriveText(const QString& text);
 QString rootOf(const QString& mountPoint);
 // The volume holding path: the one with the longest mount-point prefix.
 std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path);
+// The drive a drive list starts on: the one holding the current folder, else the system drive.
+QString startMountPoint(const Drives& table, const QString& currentFolder);
 
 } // namespace drives

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ScriptedPlatform.h"
+#include "TestDir.h"
+#include "TestDrives.h"
+
+#include "app/Module1.h"
+#include "mainwindow/MainForm.h"
+
+#include <memory>
+
+// A program on test drives: a fixed system drive "C" in a temporary folder, a scripted desktop,
+// and the settings store of test mode, emptied at the start.
+class MainFormFixture {
+public:
+    MainFormFixture();
+    ~MainFormFixture();
+
+    // Registers a drive: a folder of the temporary tree.
+    QString addDrive(const QString& name, bool removable, const QString& label = {});
+    // Stores settings as a previous run would have left them.
+    void store(const QString& key, const QString& text);
+    // Module1 and the main window, started on the settings stored so far.
+    MainForm& start();
+    // The stored text of a key, or "<none>".
+    static QString stored(const QString& key);
+    static QStringList storedKeys();
+
+    TestDir dir;
+    QString system; // mount point of the system drive
+    ScriptedPlatform* platform = nullptr;
+    TestDrives* drives = nullptr;
+    std::unique_ptr<Module1> m;
+    std::unique_ptr<MainForm> window;
+
+private:
+    std::unique_ptr<ScriptedPlatform> m_platform;
+    std::unique_ptr<TestDrives> m_drives;
+};
+
+// Once per test program: test-mode paths for settings and data, and the program's name.
+void useTestModePaths();
