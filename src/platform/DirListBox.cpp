@@ -41,7 +41,7 @@ void DirListBox::setPath(const QString& folder)
         throw FsError(FsErrorKind::PathNotFound, folder);
     const QStringList subfolders = folders::subfolders(normal);
     const bool changes = normal != m_path;
-    show(normal, mountPoint, subfolders);
+    display(normal, mountPoint, subfolders);
     if (changes)
         Q_EMIT changed();
 }
@@ -70,13 +70,13 @@ void DirListBox::refresh()
 {
     const int index = listIndex();
     const QString mountPoint = readyMountPoint(m_drives, m_path);
-    show(m_path, mountPoint, folders::subfolders(m_path));
+    display(m_path, mountPoint, folders::subfolders(m_path));
     if (index < listCount())
         setListIndex(index);
 }
 
-void DirListBox::show(const QString& folder, const QString& mountPoint,
-                      const QStringList& subfolders)
+void DirListBox::display(const QString& folder, const QString& mountPoint,
+                         const QStringList& subfolders)
 {
     m_path = folder;
     m_subfolders = subfolders;

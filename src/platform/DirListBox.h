@@ -32,7 +32,7 @@ Q_SIGNALS:
     void entryActivated(int index);
 
 private:
-    void show(const QString& folder, const QString& mountPoint, const QStringList& subfolders);
+    void display(const QString& folder, const QString& mountPoint, const QStringList& subfolders);
     int openRow() const { return int(m_ancestors.size()); }
 
     const Drives& m_drives;

@@ -17,6 +17,7 @@ public:
     void setPattern(const QString& pattern);
 
     int listCount() const { return int(m_files.size()); }
+    const QStringList& files() const { return m_files; }
     QString list(int index) const;
     int listIndex() const { return currentRow(); }
     void setListIndex(int index) { setCurrentRow(index); }

@@ -10,25 +10,20 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace folders {
 
-namespace {
-
-enum class Want { Folders, Files };
-
-// Lists one folder without following links; entries whose type the folder does not tell are
-// looked up with lstat.
-QStringList entries(const QString& folder, Want want)
+void forEachEntry(const QString& folder,
+                  const std::function<void(const QByteArray& name, Kind kind)>& visit)
 {
     const QByteArray native = QFile::encodeName(folder);
     DIR* dir = opendir(native.constData());
     if (!dir)
         throw FsError::fromErrno(errno, folder);
-    QStringList names;
     errno = 0;
     while (const dirent* e = readdir(dir)) {
-        const QByteArray name(e->d_name);
+        const QByteArray name = QByteArray::fromRawData(e->d_name, qsizetype(strlen(e->d_name)));
         if (name == "." || name == "..")
             continue;
         unsigned char type = e->d_type;
@@ -37,15 +32,29 @@ QStringList entries(const QString& folder, Want want)
             if (lstat(QByteArray(native + '/' + name).constData(), &st) == 0)
                 type = S_ISDIR(st.st_mode) ? DT_DIR : (S_ISREG(st.st_mode) ? DT_REG : DT_LNK);
         }
-        if (want == Want::Folders && type == DT_DIR && !name.startsWith('.'))
-            names.append(QFile::decodeName(name));
-        else if (want == Want::Files && type == DT_REG)
-            names.append(QFile::decodeName(name));
+        if (type == DT_DIR && !name.startsWith('.'))
+            visit(name, Kind::Folder);
+        else if (type == DT_REG)
+            visit(name, Kind::File);
+        else
+            visit(name, Kind::Other);
+        errno = 0;
     }
     const int err = errno;
     closedir(dir);
     if (err != 0)
         throw FsError::fromErrno(err, folder);
+}
+
+namespace {
+
+QStringList sortedNames(const QString& folder, Kind want)
+{
+    QStringList names;
+    forEachEntry(folder, [&](const QByteArray& name, Kind kind) {
+        if (kind == want)
+            names.append(QFile::decodeName(name));
+    });
     paths::sortNaturally(names);
     return names;
 }
@@ -54,7 +63,7 @@ QStringList entries(const QString& folder, Want want)
 
 QStringList subfolders(const QString& folder)
 {
-    QStringList list = entries(folder, Want::Folders);
+    QStringList list = sortedNames(folder, Kind::Folder);
     for (QString& name : list)
         name = paths::join(folder, name);
     return list;
@@ -64,7 +73,7 @@ QStringList files(const QString& folder, const QString& pattern)
 {
     const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
                                    QRegularExpression::CaseInsensitiveOption);
-    QStringList list = entries(folder, Want::Files);
+    QStringList list = sortedNames(folder, Kind::File);
     list.removeIf([&](const QString& name) { return !match.match(name).hasMatch(); });
     return list;
 }

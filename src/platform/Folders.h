@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // What the directory and file lists show: the entries of one folder, in natural name order.
 // Failures throw FsError.
 namespace folders {
@@ -16,5 +18,11 @@ QStringList files(const QString& folder, const QString& pattern);
 
 // The folder exists and can be listed.
 bool canOpen(const QString& folder);
+
+enum class Kind { Folder, File, Other };
+// Calls visit for each entry of the folder, in the folder's own order, without following links;
+// hidden folders are reported as Other. Throws FsError.
+void forEachEntry(const QString& folder,
+                  const std::function<void(const QByteArray& name, Kind kind)>& visit);
 
 } // namespace folders

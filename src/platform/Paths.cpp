@@ -49,12 +49,19 @@ int compareDigits(QStringView a, QStringView b)
         b = b.mid(1);
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;
-    return a.compare(b);
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// Only the digits 0 to 9 make numbers; digits of other scripts sort as letters.
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
 }
 
 qsizetype digitRunEnd(QStringView s, qsizetype from)
 {
-    while (from < s.size() && s[from].isDigit())
+    while (from < s.size() && isDigit(s[from]))
         ++from;
     return from;
 }
@@ -66,7 +73,7 @@ int naturalCompare(const QString& a, const QString& b)
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
             const qsizetype ei = digitRunEnd(a, i);
             const qsizetype ej = digitRunEnd(b, j);
             if (const int c =

@@ -32,6 +32,11 @@ QString orderViolation(const QStringList& names)
     return {};
 }
 
+int sign(int n)
+{
+    return n < 0 ? -1 : (n > 0 ? 1 : 0);
+}
+
 QStringList shuffled(QStringList names, unsigned seed)
 {
     std::mt19937 random(seed);
@@ -199,13 +204,17 @@ void TestPaths::normalized()
 
 void TestPaths::naturalOrder_data()
 {
-    // order: -1 when a comes first, 1 when b does, 0 for the same name.
+    // order: the sign of the comparison; -1 when a comes first, 1 when b does, 0 for the same
+    // name.
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("order");
 
     QTest::newRow("numbers by value") << u"Track 2"_s << u"Track 10"_s << -1;
     QTest::newRow("numbers by value, longer first") << u"Track 10"_s << u"Track 9"_s << 1;
+    QTest::newRow("numbers of the same length") << u"Track 3"_s << u"Track 5"_s << -1;
+    QTest::newRow("numbers of the same length, larger first")
+        << u"Track 19"_s << u"Track 12"_s << 1;
     QTest::newRow("letter case ignored") << u"a.mp3"_s << u"B.mp3"_s << -1;
     QTest::newRow("letter case ignored, upper first") << u"A.mp3"_s << u"b.mp3"_s << -1;
     QTest::newRow("number before case") << u"track 9"_s << u"Track 10"_s << -1;
@@ -225,7 +234,7 @@ void TestPaths::naturalOrder_data()
     QTest::newRow("empty before a blank") << QString() << u" "_s << -1;
     QTest::newRow("both empty") << QString() << QString() << 0;
     QTest::newRow("same name") << u"Track 1"_s << u"Track 1"_s << 0;
-    QTest::newRow("digits of other scripts by value") << u"Track ３"_s << u"Track 5"_s << -1;
+    QTest::newRow("digits of other scripts sort as letters") << u"Track ３"_s << u"Track 5"_s << 1;
 }
 
 void TestPaths::naturalOrder()
@@ -234,10 +243,8 @@ void TestPaths::naturalOrder()
     QFETCH(QString, b);
     QFETCH(int, order);
 
-    QEXPECT_FAIL("digits of other scripts by value",
-                 "a run of non-ASCII digits compares by its characters, not its value", Abort);
-    QCOMPARE(paths::naturalCompare(a, b), order);
-    QCOMPARE(paths::naturalCompare(b, a), -order);
+    QCOMPARE(sign(paths::naturalCompare(a, b)), order);
+    QCOMPARE(sign(paths::naturalCompare(b, a)), -order);
     QCOMPARE(paths::naturalLess(a, b), order < 0);
     QCOMPARE(paths::naturalLess(b, a), order > 0);
 }
@@ -263,8 +270,8 @@ void TestPaths::tiesGoByTheExactText()
     QFETCH(QString, b);
 
     const int exact = a.compare(b) < 0 ? -1 : 1;
-    QCOMPARE(paths::naturalCompare(a, b), exact);
-    QCOMPARE(paths::naturalCompare(b, a), -exact);
+    QCOMPARE(sign(paths::naturalCompare(a, b)), exact);
+    QCOMPARE(sign(paths::naturalCompare(b, a)), -exact);
     QCOMPARE(paths::naturalLess(a, b), exact < 0);
     QCOMPARE(paths::naturalLess(b, a), exact > 0);
 }
@@ -313,8 +320,6 @@ void TestPaths::naturalOrderIsStrict()
 {
     QFETCH(QStringList, names);
 
-    QEXPECT_FAIL("digits of other scripts",
-                 "a run of non-ASCII digits against a letter is not ordered transitively", Abort);
     const QString violation = orderViolation(names);
     QVERIFY2(violation.isEmpty(), qPrintable(violation));
 
