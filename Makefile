@@ -1,8 +1,9 @@
-# Two entry points: `make run` builds and starts Ordrane, `make test` builds and runs every test.
+# `make run` builds and starts Ordrane, `make test` builds and runs every test, `make bench`
+# measures copying, counting and sizing against the system's tools.
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test bench package clean
 
 deps:
 	@scripts/install-deps
@@ -18,6 +19,13 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+bench: build
+	$(BUILD)/bench/ordrane_bench $(BENCH_ARGS)
+
+# The Debian package, $(BUILD)/ordrane_<version>_<architecture>.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD)

@@ -1,4 +1,5 @@
-// The Options menu's default source folder.
+// The Options menu: the default source folder with going home, the panes' tool tips, folder
+// prefixes and the copy log.
 
 #include "Module1.h"
 #include "mainwindow/MainForm.h"
@@ -54,4 +55,41 @@ void MainForm::Menu_SaveCurrentLocationasDefaultPath_Click()
               m.text(u"Default path saved."_s, u"Standard sökväg sparad."_s), Platform::Buttons::Ok,
               Platform::Icon::Information);
     m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+}
+
+void MainForm::Menu_GotoDefaultPath_Click()
+{
+    GoHome_Click();
+}
+
+void MainForm::GoHome_Click()
+{
+    try {
+        SourceDriveList->setDrive(m.FileSystem.driveName(DefaultSourcePath));
+        SourceFolderList->setPath(DefaultSourcePath);
+        SourceFolderList->setFocus();
+    } catch (const FsError&) {
+        m.ShowPathNotFound(DefaultSourcePath);
+        Menu_UseDefaultSourcePath_Click();
+    }
+}
+
+void MainForm::Menu_DisableToolTipsOnPanes_Click()
+{
+    ToolTipsOff = !Menu_DisableToolTipsOnPanes->isChecked();
+    Menu_DisableToolTipsOnPanes->setChecked(ToolTipsOff);
+    setPaneToolTips();
+    m.SettingChanged[Module1::DisableToolTipsSetting] = true;
+}
+
+void MainForm::Menu_AddFolderPrefix_Click()
+{
+    Menu_AddFolderPrefix->setChecked(!Menu_AddFolderPrefix->isChecked());
+    m.SettingChanged[Module1::AddFolderPrefixSetting] = true;
+}
+
+void MainForm::Menu_UseLogFile_Click()
+{
+    Menu_UseLogFile->setChecked(!Menu_UseLogFile->isChecked());
+    m.SettingChanged[Module1::UseLogFileSetting] = true;
 }

@@ -6,11 +6,22 @@
 #include "platform/DriveListBox.h"
 #include "platform/FsError.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+void MainForm::UpdateSourceListSize()
+{
+    TotalSize->setText(FormatWithPrefix(m.SourceListSize, u"B"_s, 103));
+    // This also enables the copy button when the list fits on the target.
+    UpdateEstimatedFreeSpace();
+    Label_ShowFiles->setVisible(true);
+    ClearSourceList->setEnabled(true);
+    Menu_SaveCurrentSourceList->setEnabled(true);
+}
 
 void MainForm::UpdateEstimatedFreeSpace()
 {

@@ -51,7 +51,10 @@ MainForm::MainForm(Module1& module, QWidget* parent)
 {
     setObjectName(u"MainForm"_s);
     createMenus();
+    connectLanguageMenu();
+    connectHelpMenu();
     createControls();
+    connectPanes();
     setEnglishTexts();
     resize(1000, 760);
     Form_Load();
@@ -104,6 +107,10 @@ void MainForm::createMenus()
     connectOption(Menu_UseDefaultSourcePath, &MainForm::Menu_UseDefaultSourcePath_Click);
     connect(Menu_SaveCurrentLocationasDefaultPath, &QAction::triggered, this,
             &MainForm::Menu_SaveCurrentLocationasDefaultPath_Click);
+    connect(Menu_GotoDefaultPath, &QAction::triggered, this, &MainForm::Menu_GotoDefaultPath_Click);
+    connectOption(Menu_DisableToolTipsOnPanes, &MainForm::Menu_DisableToolTipsOnPanes_Click);
+    connectOption(Menu_AddFolderPrefix, &MainForm::Menu_AddFolderPrefix_Click);
+    connectOption(Menu_UseLogFile, &MainForm::Menu_UseLogFile_Click);
 }
 
 void MainForm::connectOption(QAction* item, void (MainForm::*handler)())
@@ -263,6 +270,7 @@ void MainForm::createControls()
     connect(SourceFolderList, &DirListBox::changed, this, &MainForm::SourceFolderList_Change);
     connect(TargetDriveList, &DriveListBox::changed, this, &MainForm::TargetDriveList_Change);
     connect(TargetFolderList, &DirListBox::changed, this, &MainForm::TargetFolderList_Change);
+    connect(CopyFolders, &QPushButton::clicked, this, &MainForm::CopyFolders_Click);
 }
 
 void MainForm::showEvent(QShowEvent* event)
@@ -282,6 +290,10 @@ void MainForm::changeEvent(QEvent* event)
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    if (CopyRunning) {
+        event->ignore();
+        return;
+    }
     if (m_unloaded) {
         event->accept();
         return;

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class DirListBox;
 class DriveListBox;
@@ -13,6 +14,7 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QMouseEvent;
 class QProgressBar;
 class QPushButton;
 
@@ -97,6 +99,7 @@ public:
     bool SkipClearConfirmation = false;
     bool ClearWholeDrive = false;
     qint16 DragStartIndex = -1;
+    bool CopyRunning = false; // a copy run has the window: closing waits for its end
 
     // True when the folder may go into the Source List: it is not there yet, or the user wants
     // it twice.
@@ -104,6 +107,12 @@ public:
 
     // The four panes' tool tips in the language in use.
     QString paneToolTip(int pane) const;
+
+    // The folder of the highlighted entry of the pane ActivePane names; "" when none is.
+    QString activePaneFolder() const;
+    // Show the file viewer and the multi-folder window modally; set once those windows exist.
+    std::function<void()> fileViewer;
+    std::function<void()> multiCopyForm;
 
 public Q_SLOTS:
     void Form_Load();
@@ -122,11 +131,58 @@ public Q_SLOTS:
 
     void Menu_UseDefaultSourcePath_Click();
     void Menu_SaveCurrentLocationasDefaultPath_Click();
+    void Menu_GotoDefaultPath_Click();
+    void GoHome_Click();
+    void Menu_DisableToolTipsOnPanes_Click();
+    void Menu_AddFolderPrefix_Click();
+    void Menu_UseLogFile_Click();
+
+    // The panes' keys (modifiers Shift, Ctrl and Alt only), mouse buttons and pop-up menu.
+    void SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
+    void SourceList_KeyDown(int key, Qt::KeyboardModifiers shift);
+    void TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
+    void TargetFolderList_KeyPress(QChar typed);
+    void TargetList_KeyDown(int key, Qt::KeyboardModifiers shift);
+    void SourceFolderList_MouseDown(Qt::MouseButton button);
+    void SourceList_MouseDown(Qt::MouseButton button, QPoint at);
+    void SourceList_MouseUp(Qt::MouseButton button);
+    void TargetFolderList_MouseDown(Qt::MouseButton button);
+    void TargetList_MouseDown(Qt::MouseButton button);
+    void ShowFileViewer();
+    void Menu_OpenExplorer_Click();
+    void CopyMultipleFolders_Click();
+
+    void SourceUpOneLevel_Click();
+    void RefreshSourceLists_Click();
+    void RefreshDriveLists_Click(int Index);
+    void CopyFolder_Click();
+    void SourceList_Click();
+    void RemoveSourceFolder_Click();
+    void ClearSourceList_Click();
+    void UpdateSourceListSize();
+
+    void TargetUpOneLevel_Click();
+    void TargetFolderList_Click();
+    void TargetList_Click();
+    void RefreshTargetLists_Click();
+
+    // The copy run.
+    void CopyFolders_Click();
+
+    // Language switching.
+    void Menu_English_Click();
+    void Menu_Swedish_Click();
+
+    // Help and About.
+    void Menu_MenuHelp_Click();
+    void Menu_ShortcutsHelp_Click();
+    void Menu_About_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
@@ -139,6 +195,17 @@ private:
     void createDataFolder();
     void openSourceAtStart();
     void openTargetAtStart(const QString& targetPath);
+    void connectPanes();
+    bool paneMouseEvent(int pane, QMouseEvent* event);
+    void openPaneFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder);
+    bool rereadPaneFolder(DriveListBox* driveList, DirListBox* folderList,
+                          const QString& alreadyReported = {});
+    void openNearestFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder,
+                           const QString& alreadyReported = {});
+
+    // Language switching; Help and About.
+    void connectLanguageMenu();
+    void connectHelpMenu();
 
     Module1& m;
     bool m_activated = false;

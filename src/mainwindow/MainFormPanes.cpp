@@ -84,10 +84,15 @@ void MainForm::FillTargetList()
 
 void MainForm::CountTargetMp3Files()
 {
-    if (!m.TargetDrive)
-        return;
-    if (!m.TargetDrive->isRemovable() && !CountingConfirmed) {
-        Label_NumberOfFiles[1]->setText(m.text(u"Click Refresh"_s, u"Klicka Uppdatera"_s));
+    try {
+        if (!m.TargetDrive)
+            return;
+        if (!m.TargetDrive->isRemovable() && !CountingConfirmed) {
+            Label_NumberOfFiles[1]->setText(m.text(u"Click Refresh"_s, u"Klicka Uppdatera"_s));
+            return;
+        }
+    } catch (const FsError&) {
+        // The drive is gone: the count shown stays.
         return;
     }
     CountingConfirmed = false;

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The pure parts of a copy run: the target path, the folder prefix, the comparison with the
+// folders already in the target folder, the messages of the run and the size of the progress
+// window. No widgets and no file system: the copy handler sequences these.
+namespace copyplan {
+
+struct Message {
+    QString title;
+    QString text;
+};
+
+// The highlighted target folder with a "/" at its end.
+QString targetPath(const QString& highlightedFolder);
+
+// The first prefix number of a run: walks the folders of the target folder from the last to the
+// first and stops at the first whose name starts with a prefix ("05_" or "00_"); that number
+// plus 1. 0 when no folder carries a prefix.
+int firstPrefixNumber(const QStringList& targetList);
+
+// The last two decimal digits of the number, with a leading 0: 7 gives "07", 100 gives "00". A
+// negative number gives the digits of its value without the sign.
+QString twoDigits(int number);
+
+// The name a source folder gets in the target folder: its own name, with the prefix in front
+// when the prefix option is on.
+QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNumber);
+
+// The index of the first target folder name equal to the source folder's name (prefix off) or
+// containing it (prefix on), exact case; -1 when none.
+int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn);
+
+// Yes and No, question icon: Yes goes on without the confirmation, No ends the run.
+Message fixedDriveWarning(bool swedish);
+// OK and Cancel, question icon: Cancel ends the run.
+Message confirmation(int folderCount, const QString& targetPath, bool targetIsRoot, bool swedish);
+// OK and Cancel, question icon: OK accepts this source folder, Cancel ends the run.
+Message sameNameQuestion(const QString& sourceName, bool swedish);
+// OK and Cancel, question icon: OK accepts this source folder, Cancel ends the run.
+Message similarNameQuestion(const QString& sourceName, const QString& targetName, const QString& nn,
+                            bool swedish);
+// OK, critical icon.
+Message diskFull(const QString& driveText, bool swedish);
+// OK, critical icon.
+Message copyError(const QString& file, const QString& reason, bool swedish);
+// OK, no icon.
+Message canceled(bool swedish);
+// OK, no icon. The list holds a line feed in front of every missing folder.
+Message notFoundReport(int count, const QString& notFoundList, bool swedish);
+// OK, critical icon.
+Message logNotCreated(const QString& file, const QString& reason, bool swedish);
+// The copy log could not be completed after the run: OK, exclamation icon.
+Message logNotWritten(const QString& file, const QString& reason, bool swedish);
+
+// The progress window's width and left edge for a folder label of the given width: never
+// narrower than the Cancel button allows, centred over the main window.
+struct Span {
+    int left;
+    int width;
+};
+Span fitProgressWindow(int labelWidth, int mainLeft, int mainWidth);
+
+} // namespace copyplan

@@ -1,0 +1,267 @@
+#include "CopyRun.h"
+
+#include "ActionForm.h"
+#include "CopyPlan.h"
+#include "Transfer.h"
+#include "app/Module1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+#include "platform/FileListBox.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+#include "savedlists/SourceListFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Platform::Answer show(Module1& m, const copyplan::Message& message, Platform::Buttons buttons,
+                      Platform::Icon icon)
+{
+    return m.message(message.title, message.text, buttons, icon);
+}
+
+} // namespace
+
+CopyRun::CopyRun(MainForm& window, Module1& module)
+    : w(window)
+    , m(module)
+{
+}
+
+CopyRun::~CopyRun() = default;
+
+void CopyRun::run()
+{
+    const std::optional<Plan> plan = check();
+    if (plan)
+        transfer(*plan);
+}
+
+std::optional<CopyRun::Plan> CopyRun::check()
+{
+    const QString highlighted = w.TargetFolderList->list(w.TargetFolderList->listIndex());
+    Plan plan;
+    plan.targetPath = copyplan::targetPath(highlighted);
+    bool waiting = false;
+    try {
+        if (!m.TargetDrive)
+            throw FsError(FsErrorKind::DeviceUnavailable, w.TargetDriveList->drive());
+        if (!m.TargetDrive->isRemovable()) {
+            if (show(m, copyplan::fixedDriveWarning(m.Swedish), Platform::Buttons::YesNo,
+                     Platform::Icon::Question) == Platform::Answer::No)
+                return std::nullopt;
+        } else {
+            const auto confirmation = copyplan::confirmation(w.SourceList->count(), plan.targetPath,
+                                                             paths::isRoot(highlighted), m.Swedish);
+            if (show(m, confirmation, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
+                Platform::Answer::Cancel)
+                return std::nullopt;
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        waiting = true;
+        QCoreApplication::processEvents();
+        if (w.TargetList->count() > 0) {
+            if (w.Menu_AddFolderPrefix->isChecked()) {
+                QStringList targets;
+                for (int i = 0; i < w.TargetList->count(); ++i)
+                    targets.append(w.TargetList->item(i)->text());
+                plan.firstPrefixNumber = copyplan::firstPrefixNumber(targets);
+            }
+            if (!askAboutTargetFolders(plan.firstPrefixNumber)) {
+                QApplication::restoreOverrideCursor();
+                w.SourceFolderList->setFocus();
+                return std::nullopt;
+            }
+        }
+        return plan;
+    } catch (const FsError& error) {
+        if (waiting)
+            QApplication::restoreOverrideCursor();
+        if (error.kind() == FsErrorKind::DeviceUnavailable)
+            m.ShowDriveNotReady(w.TargetDriveList->drive());
+        return std::nullopt;
+    }
+}
+
+bool CopyRun::askAboutTargetFolders(int firstPrefixNumber)
+{
+    const bool prefixOn = w.Menu_AddFolderPrefix->isChecked();
+    QStringList targetNames;
+    for (int i = 0; i < w.TargetList->count(); ++i)
+        targetNames.append(paths::folderName(w.TargetList->item(i)->text()));
+    for (int p = 0; p < w.SourceList->count(); ++p) {
+        const QString source = paths::folderName(w.SourceList->item(p)->text());
+        const int match = copyplan::firstMatch(source, targetNames, prefixOn);
+        if (match < 0)
+            continue;
+        const auto question = prefixOn ? copyplan::similarNameQuestion(
+                                             source, targetNames[match],
+                                             copyplan::twoDigits(firstPrefixNumber + p), m.Swedish)
+                                       : copyplan::sameNameQuestion(source, m.Swedish);
+        if (show(m, question, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
+            Platform::Answer::Cancel)
+            return false;
+    }
+    return true;
+}
+
+void CopyRun::transfer(const Plan& plan)
+{
+    w.CopyFolders->hide();
+    QCoreApplication::processEvents();
+    w.ProgressBar1->show();
+    if (!startLog()) {
+        restoreIdleWindow();
+        return;
+    }
+
+    w.CopyRunning = true;
+    w.centralWidget()->setEnabled(false);
+    w.menuBar()->setEnabled(false);
+    m.CancelRequested = false;
+    m_progress = std::make_unique<ActionForm>(m, &w);
+    m_progress->show();
+    QCoreApplication::processEvents();
+
+    const int folderCount = w.SourceList->count();
+    for (int position = 0; position < folderCount; ++position) {
+        if (!copyFolder(plan, position))
+            break;
+        w.SourceList->takeItem(0);
+        QCoreApplication::processEvents();
+        if (m.CancelRequested)
+            break;
+    }
+    end();
+}
+
+bool CopyRun::startLog()
+{
+    m_logFile = sourcelistfile::defaultName(w.DataFolder, QDate::currentDate());
+    if (!w.Menu_UseLogFile->isChecked())
+        return true;
+    m_log = std::make_unique<sourcelistfile::Writer>(m_logFile);
+    try {
+        m_log->open();
+        return true;
+    } catch (const FsError& error) {
+        m_log.reset();
+        show(m, copyplan::logNotCreated(m_logFile, error.reason(), m.Swedish),
+             Platform::Buttons::Ok, Platform::Icon::Critical);
+        return false;
+    }
+}
+
+bool CopyRun::copyFolder(const Plan& plan, int position)
+{
+    const QString entry = w.SourceList->item(0)->text();
+    const QString targetFolder =
+        plan.targetPath + copyplan::targetFolderName(entry, w.Menu_AddFolderPrefix->isChecked(),
+                                                     plan.firstPrefixNumber + position);
+    m_progress->Label1->setText(entry);
+    m_progress->FitProgressWindow(w);
+    try {
+        w.FilesToCopy->setPath(entry);
+    } catch (const FsError&) {
+        // Gone since it was listed: reported at the end; its position still counts.
+        ++m_notFoundCount;
+        m_notFoundList += u'\n' + entry;
+        return true;
+    }
+    QCoreApplication::processEvents();
+
+    const int files = w.FilesToCopy->listCount();
+    // A folder emptied since it was listed is made empty, and its bar shown full.
+    w.ProgressBar1->setMaximum(std::max(files, 1));
+    w.ProgressBar1->setValue(files == 0 ? 1 : 0);
+    try {
+        transfer::Steps steps;
+        steps.beforeFile = [this](int j) {
+            w.ProgressBar1->setValue(j + 1);
+        };
+        steps.afterFile = [this](int) {
+            QCoreApplication::processEvents();
+            return !m.CancelRequested;
+        };
+        steps.betweenChunks = [] {
+            QCoreApplication::processEvents();
+        };
+        transfer::copyFolder(m.FileSystem, entry, targetFolder, w.FilesToCopy->files(), steps);
+    } catch (const FsError& error) {
+        // The folder stays in the Source List; what was copied of it stays on the target.
+        if (error.kind() == FsErrorKind::DiskFull)
+            show(m, copyplan::diskFull(w.TargetDriveList->drive(), m.Swedish),
+                 Platform::Buttons::Ok, Platform::Icon::Critical);
+        else
+            show(m, copyplan::copyError(error.path(), error.reason(), m.Swedish),
+                 Platform::Buttons::Ok, Platform::Icon::Critical);
+        return false;
+    }
+    if (m_log)
+        m_log->addEntry(entry);
+    w.TargetList->addItem(targetFolder);
+    return true;
+}
+
+void CopyRun::end()
+{
+    m_progress.reset();
+    w.centralWidget()->setEnabled(true);
+    w.menuBar()->setEnabled(true);
+    w.CopyRunning = false;
+    w.ProgressBar1->hide();
+    w.CopyFolders->show();
+    if (m.CancelRequested)
+        show(m, copyplan::canceled(m.Swedish), Platform::Buttons::Ok, Platform::Icon::None);
+
+    m.SourceListSize = 0;
+    const QString totalSize = w.TotalSize->text();
+    w.TotalSize->clear();
+    try {
+        w.TargetFolderList->refresh();
+    } catch (const FsError&) {
+        // The Target List is rebuilt from what the folder list still shows.
+    }
+    w.FillTargetList();
+    w.UpdateEstimatedFreeSpace();
+    if (m_log) {
+        try {
+            m_log->finish(w.Label_NumberOfFiles[1]->text(), totalSize);
+        } catch (const FsError& error) {
+            show(m, copyplan::logNotWritten(m_logFile, error.reason(), m.Swedish),
+                 Platform::Buttons::Ok, Platform::Icon::Exclamation);
+        }
+        m_log.reset();
+    }
+    QApplication::restoreOverrideCursor();
+
+    w.Menu_SaveCurrentSourceList->setEnabled(false);
+    if (w.SourceList->count() == 0)
+        w.CopyFolders->setEnabled(false);
+    w.ClearSourceList->setEnabled(false);
+    w.RemoveSourceFolder->setEnabled(false);
+    if (m_notFoundCount > 0)
+        show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.Swedish),
+             Platform::Buttons::Ok, Platform::Icon::None);
+    w.RefreshSourceLists_Click();
+}
+
+void CopyRun::restoreIdleWindow()
+{
+    w.ProgressBar1->hide();
+    w.CopyFolders->show();
+    QApplication::restoreOverrideCursor();
+    w.SourceFolderList->setFocus();
+}

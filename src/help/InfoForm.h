@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class Module1;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The help window: the rows of the menu help or of the keyboard-shortcut help, and below them
+// the explanation of the row clicked. It shows the set HelpOnMenus names, in the language in
+// use when it opens.
+class InfoForm final : public QDialog {
+    Q_OBJECT
+
+public:
+    // The data folder is named in the explanation of the copy log.
+    InfoForm(Module1& m, const QString& dataFolder, QWidget* parent);
+
+    QListWidget* List1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Button_OK = nullptr;
+
+public Q_SLOTS:
+    void Form_Load();
+    void List1_Click();
+    void List1_KeyDown(int key);
+    void Button_OK_KeyDown(int key);
+    void Button_OK_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showInstruction();
+
+    Module1& m;
+    QString m_dataFolder;
+    QStringList m_explanations;
+};

@@ -1,0 +1,251 @@
+// The keyboard and mouse of the four panes, the pane the user works in (ActivePane), the
+// panes' pop-up menu and the windows opened from the panes.
+
+#include "MainForm.h"
+
+#include "ListIndex.h"
+#include "app/Module1.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+
+void MainForm::connectPanes()
+{
+    const std::array<QListWidget*, 4> panes{SourceFolderList, SourceList, TargetFolderList,
+                                            TargetList};
+    for (QListWidget* pane : panes) {
+        // A pane takes the focus from the left button only (see eventFilter).
+        pane->setFocusPolicy(Qt::TabFocus);
+        pane->installEventFilter(this);
+        pane->viewport()->installEventFilter(this);
+    }
+
+    connect(SourceFolderList, &DirListBox::entryActivated, this, [this](int index) {
+        openPaneFolder(SourceDriveList, SourceFolderList, SourceFolderList->list(index));
+    });
+    connect(TargetFolderList, &DirListBox::entryActivated, this, [this](int index) {
+        openPaneFolder(TargetDriveList, TargetFolderList, TargetFolderList->list(index));
+    });
+    connect(TargetFolderList, &QListWidget::itemClicked, this, &MainForm::TargetFolderList_Click);
+    // A list box's click is any selection of an item: by mouse, by keys or by the program.
+    connect(SourceList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (listIndex(SourceList) >= 0)
+            SourceList_Click();
+    });
+    connect(TargetList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (listIndex(TargetList) >= 0)
+            TargetList_Click();
+    });
+
+    connect(SourceUpOneLevel, &QPushButton::clicked, this, &MainForm::SourceUpOneLevel_Click);
+    connect(GoHome, &QPushButton::clicked, this, &MainForm::GoHome_Click);
+    connect(RefreshSourceLists, &QPushButton::clicked, this, &MainForm::RefreshSourceLists_Click);
+    connect(CopyFolder, &QPushButton::clicked, this, &MainForm::CopyFolder_Click);
+    connect(CopyMultipleFolders, &QPushButton::clicked, this, &MainForm::CopyMultipleFolders_Click);
+    connect(RemoveSourceFolder, &QPushButton::clicked, this, &MainForm::RemoveSourceFolder_Click);
+    connect(ClearSourceList, &QPushButton::clicked, this, &MainForm::ClearSourceList_Click);
+    connect(TargetUpOneLevel, &QPushButton::clicked, this, &MainForm::TargetUpOneLevel_Click);
+    connect(RefreshTargetLists, &QPushButton::clicked, this, &MainForm::RefreshTargetLists_Click);
+    for (int i = 0; i < 2; ++i)
+        connect(RefreshDriveLists[i], &QPushButton::clicked, this,
+                [this, i] { RefreshDriveLists_Click(i); });
+    connect(Menu_OpenPlay, &QAction::triggered, this, &MainForm::ShowFileViewer);
+    connect(Menu_OpenExplorer, &QAction::triggered, this, &MainForm::Menu_OpenExplorer_Click);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const std::array<QListWidget*, 4> panes{SourceFolderList, SourceList, TargetFolderList,
+                                            TargetList};
+    for (int pane = 0; pane < 4; ++pane) {
+        if (watched == panes[pane]->viewport()) {
+            const QEvent::Type type = event->type();
+            if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+                type != QEvent::MouseButtonRelease)
+                return false;
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (type != QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton)
+                panes[pane]->setFocus(Qt::MouseFocusReason);
+            return paneMouseEvent(pane, mouse);
+        }
+        if (watched != panes[pane])
+            continue;
+        if (event->type() == QEvent::FocusIn) {
+            // The focus coming back from the pop-up menu, before its item acts, is not the user
+            // entering the pane: the menu may have been opened on another one.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+                m.ActivePane = qint16(pane);
+        } else if (event->type() == QEvent::KeyPress) {
+            // The keys are not taken away from the pane: its own handling follows. Except Space
+            // on a folder list: there it is a type-ahead search, which matches the indentation
+            // of the entries and would move the highlight the pop-up menu and viewer act on.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers shift =
+                key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+            if (pane == 0) {
+                SourceFolderList_KeyDown(key->key(), shift);
+            } else if (pane == 1) {
+                SourceList_KeyDown(key->key(), shift);
+            } else if (pane == 2) {
+                TargetFolderList_KeyDown(key->key(), shift);
+                if (!key->text().isEmpty())
+                    TargetFolderList_KeyPress(key->text().front());
+            } else {
+                TargetList_KeyDown(key->key(), shift);
+            }
+            return key->key() == Qt::Key_Space && (pane == 0 || pane == 2);
+        }
+        return false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainForm::paneMouseEvent(int pane, QMouseEvent* event)
+{
+    // The right button acts on the entry already highlighted: the list neither moves its
+    // highlight nor takes the focus for it, so it never sees that button.
+    const Qt::MouseButton button = event->button();
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (pane == 1)
+            SourceList_MouseUp(button);
+        return button == Qt::RightButton;
+    }
+    if (pane == 0)
+        SourceFolderList_MouseDown(button);
+    else if (pane == 1)
+        SourceList_MouseDown(button, event->position().toPoint());
+    else if (pane == 2)
+        TargetFolderList_MouseDown(button);
+    else
+        TargetList_MouseDown(button);
+    return button == Qt::RightButton;
+}
+
+void MainForm::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    if (key == Qt::Key_Insert && shift == Qt::ControlModifier) {
+        CopyMultipleFolders_Click();
+        return;
+    }
+    if (shift != Qt::NoModifier)
+        return;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Right:
+        openPaneFolder(SourceDriveList, SourceFolderList,
+                       SourceFolderList->list(SourceFolderList->listIndex()));
+        break;
+    case Qt::Key_Space:
+        Menu_Hidden->popup(QCursor::pos());
+        break;
+    case Qt::Key_Left:
+        SourceUpOneLevel_Click();
+        break;
+    case Qt::Key_Insert:
+        CopyFolder_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainForm::SourceList_KeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_Space && listIndex(SourceList) >= 0)
+        ShowFileViewer();
+    else if (key == Qt::Key_Delete && RemoveSourceFolder->isEnabled())
+        RemoveSourceFolder_Click();
+}
+
+void MainForm::TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_Space && TargetFolderList->listIndex() >= 0)
+        ShowFileViewer();
+    else if (key == Qt::Key_Left)
+        TargetUpOneLevel_Click();
+    else if (key == Qt::Key_Right)
+        openPaneFolder(TargetDriveList, TargetFolderList,
+                       TargetFolderList->list(TargetFolderList->listIndex()));
+}
+
+void MainForm::TargetFolderList_KeyPress(QChar typed)
+{
+    if (typed == u'\r')
+        openPaneFolder(TargetDriveList, TargetFolderList,
+                       TargetFolderList->list(TargetFolderList->listIndex()));
+}
+
+void MainForm::TargetList_KeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_Space && listIndex(TargetList) >= 0)
+        ShowFileViewer();
+}
+
+void MainForm::SourceFolderList_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    m.ActivePane = 0;
+    Menu_Hidden->popup(QCursor::pos());
+}
+
+void MainForm::TargetFolderList_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    m.ActivePane = 2;
+    Menu_Hidden->popup(QCursor::pos());
+}
+
+void MainForm::TargetList_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton || listIndex(TargetList) < 0)
+        return;
+    m.ActivePane = 3;
+    ShowFileViewer();
+}
+
+QString MainForm::activePaneFolder() const
+{
+    switch (m.ActivePane) {
+    case 0:
+        return SourceFolderList->list(SourceFolderList->listIndex());
+    case 1:
+        return listIndex(SourceList) < 0 ? QString() : SourceList->currentItem()->text();
+    case 2:
+        return TargetFolderList->list(TargetFolderList->listIndex());
+    default:
+        return listIndex(TargetList) < 0 ? QString() : TargetList->currentItem()->text();
+    }
+}
+
+void MainForm::ShowFileViewer()
+{
+    if (!fileViewer)
+        return;
+    fileViewer();
+    QCoreApplication::processEvents();
+}
+
+void MainForm::Menu_OpenExplorer_Click()
+{
+    const QString folder = activePaneFolder();
+    if (!folder.isEmpty())
+        m.platform().openUrl(QUrl::fromLocalFile(folder));
+}
+
+void MainForm::CopyMultipleFolders_Click()
+{
+    if (multiCopyForm) {
+        multiCopyForm();
+        QCoreApplication::processEvents();
+    }
+    SourceFolderList->setFocus();
+}

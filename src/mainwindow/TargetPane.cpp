@@ -1,0 +1,86 @@
+// Browsing the target disk: up one level, clicks in its lists and the refresh with the count.
+
+#include "MainForm.h"
+
+#include "app/Module1.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+void MainForm::TargetUpOneLevel_Click()
+{
+    try {
+        TargetFolderList->setPath(paths::cutAfterLastSlash(TargetFolderList->path()));
+    } catch (const FsError&) {
+        m.ShowDriveNotReady(TargetDriveList->mountPoint());
+        try {
+            TargetDriveList->setDrive(m.drives().systemMountPoint());
+        } catch (const FsError&) {
+            // The pane stays where it is.
+        }
+    }
+    TargetFolderList->setListIndex(-1);
+    if (paths::isRoot(TargetFolderList->path()))
+        TargetUpOneLevel->setEnabled(false);
+    TargetFolderList->setFocus();
+}
+
+void MainForm::TargetFolderList_Click()
+{
+    if (m.TargetDrive && m.TargetDrive->isReady())
+        return;
+    m.ShowDriveNotReady(TargetDriveList->drive());
+    RefreshDriveLists_Click(1);
+}
+
+void MainForm::TargetList_Click()
+{
+    try {
+        if (m.TargetDrive && m.TargetDrive->isRemovable())
+            RemoveTargetFolder->setEnabled(true);
+    } catch (const FsError&) {
+        m.ShowDriveNotReady(TargetDriveList->drive());
+        RefreshDriveLists_Click(1);
+    }
+}
+
+void MainForm::RefreshTargetLists_Click()
+{
+    // A folder that has vanished moves the pane, which fills the list anew; there is nothing
+    // left to refresh or count for it.
+    if (rereadPaneFolder(TargetDriveList, TargetFolderList)) {
+        FillTargetList();
+        UpdateEstimatedFreeSpace();
+        bool removable = false;
+        try {
+            removable = m.TargetDrive && m.TargetDrive->isRemovable();
+        } catch (const FsError&) {
+            // The drive went away after it was read: it is taken as a fixed one.
+        }
+        if (!removable) {
+            const auto answer = m.message(
+                m.text(u"Refresh & Counting Files"_s, u"Uppdatera & räkna filer"_s),
+                m.text(u"It may be a large number of files to count on a non removable disk and "
+                       u"it may take a while.\nDo you wish to continue ?"_s,
+                       u"Det kan vara ett stort antal filer att räkna på en intern disk och det "
+                       u"kan ta tid.\nVill du fortsätta ?"_s),
+                Platform::Buttons::YesNo, Platform::Icon::Question);
+            if (answer == Platform::Answer::No)
+                return;
+            CountingConfirmed = true;
+        }
+        if (CountingConfirmed)
+            CountTargetMp3Files();
+    }
+    RemoveTargetFolder->setEnabled(false);
+    if (TargetList->count() == 0)
+        TargetFolderList->setFocus();
+    else
+        TargetList->setFocus();
+}

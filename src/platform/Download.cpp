@@ -1,0 +1,53 @@
+#include "Download.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace download {
+
+DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::milliseconds timeout)
+{
+    QNetworkAccessManager network;
+    const std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(url)));
+
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    bool timedOut = false;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&timedOut, &reply] {
+        timedOut = true;
+        reply->abort();
+    });
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    timer.start(timeout);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    if (timedOut)
+        return {DownloadResult::Kind::TimedOut,
+                u"No answer within %1 ms"_s.arg(QString::number(timeout.count()))};
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status == 0)
+        return {DownloadResult::Kind::NetworkError, reply->errorString()};
+    if (status < 200 || status > 299)
+        return {DownloadResult::Kind::HttpError,
+                QString::number(status) + u' ' +
+                    reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()};
+    if (reply->error() != QNetworkReply::NoError)
+        return {DownloadResult::Kind::NetworkError, reply->errorString()};
+
+    const QByteArray body = reply->readAll();
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit())
+        return {DownloadResult::Kind::NotWritten, out.errorString()};
+    return {};
+}
+
+} // namespace download

@@ -1,0 +1,228 @@
+#include "SourceListFile.h"
+
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <array>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace sourcelistfile {
+
+namespace {
+
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+constexpr qsizetype MaxLineLength = 32 * 1024;
+
+// Windows-1252 from 0x80 to 0x9F; the five bytes it leaves undefined keep their C1 code point.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+FsError notAList(const QString& file, const QString& why)
+{
+    return FsError(FsErrorKind::Other, file, u"Not a list of folders: "_s + why);
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor() { ::close(m_fd); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+QByteArray readFile(const QString& file)
+{
+    const QByteArray name = QFile::encodeName(file);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw FsError::fromErrno(errno, file);
+    const FileDescriptor guard(fd);
+
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw FsError::fromErrno(errno, file);
+    const QString tooLarge = u"the file is larger than 16 MiB."_s;
+    if (info.st_size > MaxFileSize)
+        throw notAList(file, tooLarge);
+
+    QByteArray data;
+    data.reserve(qsizetype(info.st_size));
+    std::array<char, 64 * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FsError::fromErrno(errno, file);
+        }
+        if (got == 0)
+            break;
+        if (data.size() + got > MaxFileSize)
+            throw notAList(file, tooLarge);
+        data.append(buffer.data(), qsizetype(got));
+    }
+    return data;
+}
+
+QString fromCp1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] =
+            byte >= 0x80 && byte < 0xA0 ? QChar(Cp1252High[byte - 0x80]) : QChar(char16_t(byte));
+    }
+    return text;
+}
+
+QString decodeLine(QByteArrayView bytes)
+{
+    if (bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    return fromCp1252(bytes);
+}
+
+// The raw lines of a file: CR LF, CR and LF end a line; text after the last line end is a line
+// too, an empty tail is not.
+QList<QByteArrayView> splitLines(QByteArrayView data, const QString& file)
+{
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    auto take = [&](qsizetype end) {
+        if (end - start > MaxLineLength)
+            throw notAList(file, u"a line is longer than 32 KiB."_s);
+        lines.append(data.sliced(start, end - start));
+    };
+    while (i < data.size()) {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
+            take(i);
+            ++i;
+            if (c == '\r' && i < data.size() && data[i] == '\n')
+                ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < data.size())
+        take(data.size());
+    return lines;
+}
+
+QStringList read(const QString& file, bool stopAtEndLine)
+{
+    const QByteArray data = readFile(file);
+    if (data.contains('\0'))
+        throw notAList(file, u"the file holds binary data."_s);
+    QByteArrayView view(data);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+
+    QStringList result;
+    for (const QByteArrayView bytes : splitLines(view, file)) {
+        QString line = decodeLine(bytes);
+        if (stopAtEndLine && line.left(3).compare(u"end"_s, Qt::CaseInsensitive) == 0)
+            break;
+        result.append(std::move(line));
+    }
+    return result;
+}
+
+} // namespace
+
+QStringList readEntries(const QString& file)
+{
+    return read(file, true);
+}
+
+QStringList readLines(const QString& file)
+{
+    return read(file, false);
+}
+
+QString dateText(const QDate& day)
+{
+    return QLocale::system().toString(day, QLocale::ShortFormat).replace(u'/', u'-');
+}
+
+QString defaultName(const QString& folder, const QDate& day)
+{
+    const QString date = dateText(day);
+    for (int n = 1;; ++n) {
+        const QString name = paths::join(folder, date + u'_' + QString::number(n) + u".odr"_s);
+        const QFileInfo info(name);
+        if (!info.exists() && !info.isSymLink())
+            return name;
+    }
+}
+
+Writer::Writer(const QString& file)
+    : m_file(file)
+{
+}
+
+void Writer::open()
+{
+    if (!m_file.open(QIODevice::WriteOnly))
+        throw FsError(FsErrorKind::Other, m_file.fileName(), m_file.errorString());
+}
+
+void Writer::addEntry(const QString& folder)
+{
+    QString line = folder;
+    line.replace(u'\r', u'?').replace(u'\n', u'?');
+    writeLine(line);
+}
+
+void Writer::finish(const QString& countText, const QString& sizeText)
+{
+    writeLine(EndLine);
+    writeLine(u"Number of mp3 files: "_s + countText);
+    writeLine(u"TotalSize:"_s + sizeText);
+    if (!m_file.commit()) {
+        const FsErrorKind kind = m_file.error() == QFileDevice::ResourceError
+                                     ? FsErrorKind::DiskFull
+                                     : FsErrorKind::Other;
+        throw FsError(kind, m_file.fileName(), m_file.errorString());
+    }
+}
+
+void Writer::writeLine(const QString& line)
+{
+    m_file.write(QString(line + u"\r\n"_s).toUtf8());
+}
+
+void write(const QString& file, const QStringList& entries, const QString& countText,
+           const QString& sizeText)
+{
+    Writer writer(file);
+    writer.open();
+    for (const QString& entry : entries)
+        writer.addEntry(entry);
+    writer.finish(countText, sizeText);
+}
+
+} // namespace sourcelistfile

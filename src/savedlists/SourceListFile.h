@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDate>
+#include <QSaveFile>
+#include <QString>
+#include <QStringList>
+
+// The file of a saved Source List and of a copy log: one folder per line, then the end line, the
+// mp3 count line and the size line. Written as UTF-8 with CR LF; read with CR LF, CR or LF line
+// ends, a line that is not UTF-8 being read as Windows-1252 (lists of older programs).
+namespace sourcelistfile {
+
+inline const QString EndLine = QStringLiteral("end ----------------------------------");
+
+// The entries of a list: every line before the first one starting with "end" in any case.
+// Throws FsError when the file cannot be read or is not a list (larger than 16 MiB, a line
+// longer than 32 KiB, binary data).
+QStringList readEntries(const QString& file);
+// Every line of the file, the end line and the trailer included. Throws as readEntries.
+QStringList readLines(const QString& file);
+
+// Today's date as a file name takes it: the system's short date with "/" replaced by "-".
+QString dateText(const QDate& day);
+// The full path of the first free name "<date>_<n>.odr" in the folder, n counting from 1.
+QString defaultName(const QString& folder, const QDate& day);
+
+// Writes a list completely or not at all: the file appears only when finish() succeeds.
+class Writer final {
+public:
+    explicit Writer(const QString& file);
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Throws FsError when the file cannot be created.
+    void open();
+    // A line break inside the folder's path is written as "?", so one entry stays one line.
+    void addEntry(const QString& folder);
+    // Writes the trailer and puts the file in place. Throws FsError when that fails.
+    void finish(const QString& countText, const QString& sizeText);
+
+private:
+    void writeLine(const QString& line);
+
+    QSaveFile m_file;
+};
+
+// A whole list in one call. Throws FsError as the Writer does.
+void write(const QString& file, const QStringList& entries, const QString& countText,
+           const QString& sizeText);
+
+} // namespace sourcelistfile

@@ -1,0 +1,224 @@
+#include "support/MainFormFixture.h"
+#include "support/MessageText.h"
+
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using A = Platform::Answer;
+
+namespace {
+
+// The source pane on E/Music of a removable drive E.
+MainForm& start(MainFormFixture& f)
+{
+    f.addDrive(u"E"_s, true);
+    f.dir.create({u"E/Music/Album/"_s});
+    f.store(u"SourcePath"_s, f.dir(u"E/Music"_s));
+    return f.start();
+}
+
+// Whether saving a default path, going there from the menu and going home are enabled.
+QList<bool> homeControls(const MainForm& w)
+{
+    return {w.Menu_SaveCurrentLocationasDefaultPath->isEnabled(),
+            w.Menu_GotoDefaultPath->isEnabled(), w.GoHome->isEnabled()};
+}
+
+} // namespace
+
+class TestOptionsMenu : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { useTestModePaths(); }
+    void toolTipsOffAndOnInSwedish();
+    void defaultPathOn_data();
+    void defaultPathOn();
+    void defaultPathOffForgetsIt();
+    void goHome();
+    void goHomeToAFolderGone();
+    void switchesWrittenWithTheirLastValue_data();
+    void switchesWrittenWithTheirLastValue();
+    void optionsLastAcrossARestart();
+};
+
+void TestOptionsMenu::toolTipsOffAndOnInSwedish()
+{
+    MainFormFixture f;
+    f.store(u"Swedish"_s, u"1"_s);
+    MainForm& w = start(f);
+    const QList<QWidget*> panes{w.SourceFolderList, w.SourceList, w.TargetFolderList, w.TargetList};
+    w.Menu_DisableToolTipsOnPanes->trigger();
+    QVERIFY(w.Menu_DisableToolTipsOnPanes->isChecked() && w.ToolTipsOff);
+    for (const QWidget* pane : panes)
+        QCOMPARE(pane->toolTip(), QString());
+    QVERIFY(!w.GoHome->toolTip().isEmpty());
+
+    w.Menu_DisableToolTipsOnPanes->trigger();
+    QVERIFY(!w.Menu_DisableToolTipsOnPanes->isChecked() && !w.ToolTipsOff);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(panes[i]->toolTip(), w.paneToolTip(i));
+    QCOMPARE(w.SourceList->toolTip(),
+             u"Käll-lista - Högerklicka eller tryck Mellanslag på en folder för att se filerna"_s);
+}
+
+void TestOptionsMenu::defaultPathOn_data()
+{
+    QTest::addColumn<A>("answer");
+    QTest::newRow("No") << A::No;
+    QTest::newRow("Yes") << A::Yes;
+}
+
+void TestOptionsMenu::defaultPathOn()
+{
+    QFETCH(A, answer);
+
+    MainFormFixture f;
+    MainForm& w = start(f);
+    const bool yes = answer == A::Yes;
+    f.platform->answer(answer);
+    f.platform->answer(A::Ok);
+    w.Menu_UseDefaultSourcePath->trigger();
+
+    QStringList shown{
+        u"Default Path|Do you want to save the current path as default ?|YesNo|Question"_s};
+    if (yes)
+        shown.append(u"Default Path|Default path saved.|Ok|Information"_s);
+    QCOMPARE(messageTexts(*f.platform), shown);
+    QVERIFY(w.Menu_UseDefaultSourcePath->isChecked());
+    QCOMPARE(homeControls(w), (QList<bool>{true, yes, yes}));
+    QCOMPARE(w.DefaultSourcePath, yes ? f.dir(u"E/Music"_s) : QString());
+    QCOMPARE(w.SourceFolderList->path(), f.dir(u"E/Music"_s));
+    if (yes)
+        return;
+
+    // Without a path closing asks; the path can still be saved from the menu.
+    f.platform->clear();
+    f.platform->answer(A::No);
+    QVERIFY(!w.close());
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{u"Path Error|Default Source path has not been defined.\nDo you want to "
+                         u"continue and end the application ?|YesNo|Critical"_s});
+    f.platform->answer(A::Ok);
+    w.Menu_SaveCurrentLocationasDefaultPath->trigger();
+    QCOMPARE(w.DefaultSourcePath, f.dir(u"E/Music"_s));
+    QCOMPARE(homeControls(w), (QList<bool>{true, true, true}));
+    QVERIFY(w.close());
+}
+
+void TestOptionsMenu::defaultPathOffForgetsIt()
+{
+    MainFormFixture f;
+    f.store(u"DefaultSourcePath"_s, f.dir(u"E/Music"_s));
+    MainForm& w = start(f);
+    w.Menu_UseDefaultSourcePath->trigger();
+    QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
+    QCOMPARE(w.DefaultSourcePath, QString());
+    QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
+    QVERIFY(f.platform->messages().isEmpty());
+
+    f.platform->answer(A::No); // on again: asked again
+    w.Menu_UseDefaultSourcePath->trigger();
+    QCOMPARE(f.platform->messages().size(), 1);
+}
+
+void TestOptionsMenu::goHome()
+{
+    MainFormFixture f;
+    f.store(u"DefaultSourcePath"_s, f.dir(u"E/Music/Album"_s));
+    MainForm& w = start(f);
+    for (QAction* item : {static_cast<QAction*>(nullptr), w.Menu_GotoDefaultPath}) {
+        w.SourceDriveList->setDrive(f.system);
+        QCOMPARE(w.SourceFolderList->path(), f.system + u'/');
+        if (item)
+            item->trigger();
+        else
+            w.GoHome->click();
+        QCOMPARE(w.SourceDriveList->mountPoint(), f.dir(u"E"_s));
+        QCOMPARE(w.SourceFolderList->path(), f.dir(u"E/Music/Album"_s));
+        QCOMPARE(w.focusWidget(), w.SourceFolderList);
+    }
+    QVERIFY(f.platform->messages().isEmpty());
+}
+
+void TestOptionsMenu::goHomeToAFolderGone()
+{
+    MainFormFixture f;
+    const QString home = f.dir(u"E/Music/Album"_s);
+    f.store(u"DefaultSourcePath"_s, home);
+    MainForm& w = start(f);
+    QVERIFY(QDir(home).removeRecursively());
+    f.platform->answer(A::Ok);
+    w.GoHome->click();
+
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{u"Error|"_s + home + u"  doesn't exist.|Ok|None"_s});
+    QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
+    QCOMPARE(w.DefaultSourcePath, QString());
+    QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
+}
+
+void TestOptionsMenu::switchesWrittenWithTheirLastValue_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("clicks");
+
+    for (const char* option : {"AddFolderPrefix", "UseLogFile", "DisableToolTipsOnPanes"}) {
+        QTest::addRow("%s once", option) << QString::fromLatin1(option) << 1;
+        QTest::addRow("%s twice", option) << QString::fromLatin1(option) << 2;
+    }
+}
+
+void TestOptionsMenu::switchesWrittenWithTheirLastValue()
+{
+    QFETCH(QString, option);
+    QFETCH(int, clicks);
+
+    MainFormFixture f;
+    MainForm& w = start(f);
+    auto* item = w.findChild<QAction*>(u"Menu_"_s + option);
+    for (int i = 0; i < clicks; ++i)
+        item->trigger();
+    QCOMPARE(item->isChecked(), clicks == 1);
+    QVERIFY(w.close());
+    QCOMPARE(MainFormFixture::stored(option), clicks == 1 ? u"1"_s : u"0"_s);
+    QVERIFY(f.platform->messages().isEmpty());
+}
+
+void TestOptionsMenu::optionsLastAcrossARestart()
+{
+    MainFormFixture f;
+    MainForm& w = start(f);
+    f.platform->answer(A::Yes);
+    f.platform->answer(A::Ok);
+    w.Menu_UseDefaultSourcePath->trigger();
+    for (QAction* item : {w.Menu_DisableToolTipsOnPanes, w.Menu_AddFolderPrefix, w.Menu_UseLogFile})
+        item->trigger();
+    QVERIFY(w.close());
+    QMap<QString, QString> written;
+    for (const QString& key : MainFormFixture::storedKeys())
+        written.insert(key, MainFormFixture::stored(key));
+
+    MainFormFixture next; // the same store, as the next run finds it
+    next.drives->add(f.dir(u"E"_s), true);
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        next.store(it.key(), it.value());
+    MainForm& again = next.start();
+    QVERIFY(again.Menu_UseDefaultSourcePath->isChecked());
+    QCOMPARE(again.DefaultSourcePath, f.dir(u"E/Music"_s));
+    QCOMPARE(homeControls(again), (QList<bool>{true, true, true}));
+    QCOMPARE(again.SourceFolderList->toolTip(), QString());
+    for (QAction* item :
+         {again.Menu_DisableToolTipsOnPanes, again.Menu_AddFolderPrefix, again.Menu_UseLogFile})
+        QVERIFY(item->isChecked());
+}
+
+QTEST_MAIN(TestOptionsMenu)
+#include "tst_optionsmenu.moc"

@@ -1,0 +1,358 @@
+#include "support/LoopbackServer.h"
+#include "support/MainFormFixture.h"
+#include "support/MessageText.h"
+
+#include "help/frmAbout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using A = Platform::Answer;
+
+namespace {
+
+const QUrl homePage(u"https://home.example.org/dl/Ordrane.htm"_s);
+
+QString cacheFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/versions.txt"_s;
+}
+
+const QString englishDescription =
+    u"This is a file manager to copy audio folders to a removable disk, e.g. USB memory stick.\n"
+    u"It is assumed that folders contain mp3 files, e.g. represents one album each.\n"
+    u"Often MP3 players using USB memory sticks play the folders in the order they were saved.\n"
+    u"If several folders are selected for copy Windows doesn't necessarily do the copying in the "
+    u"order\n"
+    u"they were selected. This program copies the folders in the exact order they appear in the "
+    u"list.\n\n"
+    u"Written by the Ordrane developers, 2011-"_s;
+const QString swedishDescription =
+    u"Detta är ett program för att kopiera foldrar till en löstagbar disk, t.ex. ett USB minne.\n"
+    u"Det förutsätts att varje folder innehåller mp3 filer som t.ex. representerar ett album "
+    u"var.\n"
+    u"MP3 spelare för USB minnen spelar ofta foldrarna i den ordning dom blev kopierade.\n"
+    u"När flera foldrar markeras för kopiering är det inte säkert att Windows kopierar i den "
+    u"ordning.\n"
+    u"dom markerades. Detta program kopierar foldrarna i exakt samma ordning som dom visas i "
+    u"listan.\n\n"
+    u"Skrivet av Ordranes utvecklare, 2011-"_s;
+
+} // namespace
+
+class TestFrmAbout : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { useTestModePaths(); }
+    void init()
+    {
+        QDir(cacheFile()).removeRecursively();
+        QFile::remove(cacheFile());
+    }
+
+    void labelsAndDescription_data();
+    void labelsAndDescription();
+    void authorLineFollowsVersionDate_data();
+    void authorLineFollowsVersionDate();
+    void mailLink_data();
+    void mailLink();
+    void clickOnTheAddress();
+    void configuredLinksUseHttps();
+    void versionCheck_data();
+    void versionCheck();
+    void downloadedFileNotWritten();
+    void openedFromTheHelpMenu_data();
+    void openedFromTheHelpMenu();
+};
+
+void TestFrmAbout::labelsAndDescription_data()
+{
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("checkUpdate");
+    QTest::addColumn<QString>("close");
+
+    QTest::newRow("English") << false << u"About Ordrane"_s << englishDescription
+                             << u"Check for Updates"_s << u"Close"_s;
+    QTest::newRow("Swedish") << true << u"Om Ordrane"_s << swedishDescription
+                             << u"Sök Uppdatering"_s << u"Stäng"_s;
+}
+
+void TestFrmAbout::labelsAndDescription()
+{
+    QFETCH(bool, swedish);
+    QFETCH(QString, caption);
+    QFETCH(QString, description);
+    QFETCH(QString, checkUpdate);
+    QFETCH(QString, close);
+
+    MainFormFixture f;
+    MainForm& w = f.start();
+    f.m->Swedish = swedish;
+    f.m->AppVersion = u"2.1"_s;
+    frmAbout about(*f.m, {{}, homePage, u"someone@example.org"_s}, &w);
+
+    QCOMPARE(about.objectName(), u"frmAbout"_s);
+    QCOMPARE(about.windowTitle(), caption);
+    QCOMPARE(about.lblTitle->text(), u"Ordrane"_s);
+    QCOMPARE(about.lblVersion->text(), u"Version 2.1"_s);
+    QCOMPARE(about.lblDescription->text(), description + u"2024"_s);
+    QCOMPARE(about.lblEmail->text(), u"someone@example.org"_s);
+    QVERIFY(about.lblEmail->font().underline());
+    QCOMPARE(about.CheckUpdate->text(), checkUpdate);
+    QCOMPARE(about.cmdOK->text(), close);
+    QVERIFY(about.cmdOK->isDefault());
+    QVERIFY(!about.picIcon->pixmap().isNull());
+}
+
+void TestFrmAbout::authorLineFollowsVersionDate_data()
+{
+    QTest::addColumn<QString>("versionDate");
+    QTest::addColumn<QString>("lastLine");
+
+    QTest::newRow("Dec 2024") << u"Dec 2024"_s << u"Written by the Ordrane developers, 2011-2024"_s;
+    QTest::newRow("Mar 2031") << u"Mar 2031"_s << u"Written by the Ordrane developers, 2011-2031"_s;
+    QTest::newRow("September 2026")
+        << u"September 2026"_s << u"Written by the Ordrane developers, 2011-2026"_s;
+}
+
+void TestFrmAbout::authorLineFollowsVersionDate()
+{
+    QFETCH(QString, versionDate);
+    QFETCH(QString, lastLine);
+
+    MainFormFixture f;
+    MainForm& w = f.start();
+    f.m->VersionDate = versionDate;
+    frmAbout about(*f.m, {}, &w);
+
+    QCOMPARE(about.lblDescription->text().split(u'\n').last(), lastLine);
+}
+
+void TestFrmAbout::mailLink_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("link");
+
+    QTest::newRow("plain address") << u"someone@example.org"_s << u"Ordrane"_s << QString()
+                                   << u"mailto:someone@example.org?subject=Ordrane"_s;
+    QTest::newRow("with mailto:") << u"mailto:someone@example.org"_s << u"Ordrane"_s << QString()
+                                  << u"mailto:someone@example.org?subject=Ordrane"_s;
+    QTest::newRow("with MailTo: in other capitals")
+        << u"MailTo:someone@example.org"_s << u"Ordrane"_s << QString()
+        << u"MailTo:someone@example.org?subject=Ordrane"_s;
+    QTest::newRow("no subject") << u"someone@example.org"_s << QString() << QString()
+                                << u"mailto:someone@example.org"_s;
+    QTest::newRow("subject and body") << u"someone@example.org"_s << u"Ordrane"_s << u"Hello"_s
+                                      << u"mailto:someone@example.org?subject=Ordrane&body=Hello"_s;
+    QTest::newRow("body only") << u"someone@example.org"_s << QString() << u"Hello"_s
+                               << u"mailto:someone@example.org?body=Hello"_s;
+}
+
+void TestFrmAbout::mailLink()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, subject);
+    QFETCH(QString, body);
+    QFETCH(QString, link);
+
+    MainFormFixture f;
+    MainForm& w = f.start();
+    frmAbout about(*f.m, {}, &w);
+    about.OpenMailLink(address, subject, body);
+
+    QCOMPARE(f.platform->openedUrls(), QList<QUrl>{QUrl(link)});
+}
+
+void TestFrmAbout::clickOnTheAddress()
+{
+    MainFormFixture f;
+    MainForm& w = f.start();
+    frmAbout about(*f.m, {{}, homePage, u"someone@example.org"_s}, &w);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QTest::mouseClick(about.lblEmail, Qt::LeftButton);
+
+    QCOMPARE(f.platform->openedUrls(),
+             QList<QUrl>{QUrl(u"mailto:someone@example.org?subject=Ordrane"_s)});
+}
+
+void TestFrmAbout::configuredLinksUseHttps()
+{
+    const AboutLinks links = AboutLinks::configured();
+
+    QCOMPARE(links.versionData.scheme(), u"https"_s);
+    QCOMPARE(links.versionData.path(), u"/dl/swv.txt"_s);
+    QCOMPARE(links.homePage.scheme(), u"https"_s);
+    QVERIFY(links.contact.contains(u'@'));
+}
+
+void TestFrmAbout::versionCheck_data()
+{
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<int>("status"); // 0: no server
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("question"); // Yes/No about the home page, or OK only
+
+    const QString goEnglish = u"\n\nGoto the Program Homepage for info ?"_s;
+    const QString goSwedish = u"\n\nGå till programmets hemsida för info ?"_s;
+    const QString latest = u"This is the latest version."_s;
+    const QString missing = u"Data for this program not found."_s + goEnglish;
+
+    QTest::newRow("no server") << false << 0 << QByteArray()
+                               << u"Web Datafile not found."_s + goEnglish << true;
+    QTest::newRow("404") << false << 404 << QByteArray("gone")
+                         << u"Web Datafile not found."_s + goEnglish << true;
+    QTest::newRow("entry in other capitals")
+        << false << 200 << QByteArray("oRDRANE:2.1") << latest << false;
+    QTest::newRow("nothing after the colon")
+        << false << 200 << QByteArray("Ordrane:\r\n") << missing << true;
+    QTest::newRow("title alone") << false << 200 << QByteArray("Alpha:3.0,Ordrane") << missing
+                                 << true;
+    QTest::newRow("no entry") << false << 200 << QByteArray("Alpha:3.0,Beta:4.0") << missing
+                              << true;
+    QTest::newRow("empty file") << false << 200 << QByteArray() << missing << true;
+    QTest::newRow("equal version") << false << 200 << QByteArray("Ordrane:2.1") << latest << false;
+    QTest::newRow("equal value") << false << 200 << QByteArray("Ordrane:2.10") << latest << false;
+    QTest::newRow("older version") << false << 200 << QByteArray("Ordrane:2.09") << latest << false;
+    QTest::newRow("newer version")
+        << false << 200 << QByteArray("Ordrane:2.15")
+        << u"A newer version  ( 2.15 )  is available."_s + goEnglish << true;
+    QTest::newRow("several programs, the first entry counts")
+        << false << 200 << QByteArray("Alpha:9.0\r\nOrdrane:2.1,Ordrane:9.9\r\n\"Beta, X:1\"")
+        << latest << false;
+    QTest::newRow("several programs, quoted entry")
+        << false << 200 << QByteArray("\"Alpha, Pro:1.0\",\"Ordrane:2.9\",Beta:0.5")
+        << u"A newer version  ( 2.9 )  is available."_s + goEnglish << true;
+    QTest::newRow("Swedish, no server")
+        << true << 0 << QByteArray() << u"Web datafil kunde inte hittas."_s + goSwedish << true;
+    QTest::newRow("Swedish, no entry") << true << 200 << QByteArray("Alpha:1.0")
+                                       << u"Data för detta program saknas."_s + goSwedish << true;
+    QTest::newRow("Swedish, equal version") << true << 200 << QByteArray("Ordrane:2.1")
+                                            << u"Detta är den senaste versionen."_s << false;
+    QTest::newRow("Swedish, newer version")
+        << true << 200 << QByteArray("Ordrane:3") << u"En ny version  ( 3 )  finns."_s + goSwedish
+        << true;
+}
+
+void TestFrmAbout::versionCheck()
+{
+    QFETCH(bool, swedish);
+    QFETCH(int, status);
+    QFETCH(QByteArray, data);
+    QFETCH(QString, message);
+    QFETCH(bool, question);
+
+    for (const A answer : {A::No, A::Yes}) {
+        if (!question && answer == A::Yes)
+            continue;
+        MainFormFixture f;
+        MainForm& w = f.start();
+        f.m->Swedish = swedish;
+        f.m->AppVersion = u"2.1"_s;
+        std::unique_ptr<LoopbackServer> server;
+        if (status != 0)
+            server = std::make_unique<LoopbackServer>(status, "Status", data);
+        const QUrl versionData =
+            server ? server->url(u"/dl/swv.txt"_s) : LoopbackServer::refusingUrl(u"/dl/swv.txt"_s);
+        frmAbout about(*f.m, {versionData, homePage, u"someone@example.org"_s}, &w);
+        f.platform->answer(question ? answer : A::Ok);
+        about.CheckUpdate_Click();
+
+        const QString title = swedish ? u"Nuvarande version: 2.1"_s : u"Current Version: 2.1"_s;
+        QCOMPARE(
+            messageTexts(*f.platform),
+            QStringList{title + u'|' + message + (question ? u"|YesNo|None"_s : u"|Ok|None"_s)});
+        QCOMPARE(f.platform->openedUrls(),
+                 answer == A::Yes ? QList<QUrl>{homePage} : QList<QUrl>());
+        if (status == 200) {
+            QFile kept(cacheFile());
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), data);
+        }
+    }
+}
+
+void TestFrmAbout::downloadedFileNotWritten()
+{
+    MainFormFixture f;
+    MainForm& w = f.start();
+    f.m->AppVersion = u"2.1"_s;
+    // A folder where the downloaded file should go.
+    QVERIFY(QDir().mkpath(cacheFile()));
+    LoopbackServer server(200, "OK", "Ordrane:2.15");
+    frmAbout about(*f.m, {server.url(u"/dl/swv.txt"_s), homePage, {}}, &w);
+    f.platform->answer(A::Yes);
+    about.CheckUpdate_Click();
+
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{u"Current Version: 2.1|Downloaded Datafile not foud.\n\nGoto the Program "
+                         u"Homepage for info ?|YesNo|None"_s});
+    QCOMPARE(f.platform->openedUrls(), QList<QUrl>{homePage});
+}
+
+enum class Close { Button, Esc, Enter, TitleBar };
+
+void TestFrmAbout::openedFromTheHelpMenu_data()
+{
+    QTest::addColumn<Close>("how");
+
+    QTest::newRow("Close button") << Close::Button;
+    QTest::newRow("Esc") << Close::Esc;
+    QTest::newRow("Enter") << Close::Enter;
+    QTest::newRow("title bar") << Close::TitleBar;
+}
+
+void TestFrmAbout::openedFromTheHelpMenu()
+{
+    QFETCH(Close, how);
+
+    MainFormFixture f;
+    MainForm& w = f.start();
+    bool closed = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        QCOMPARE(about->lblEmail->text(), AboutLinks::configured().contact);
+        QCOMPARE(about->lblVersion->text(), u"Version "_s + f.m->AppVersion);
+        switch (how) {
+        case Close::Button:
+            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+            break;
+        case Close::Esc:
+            QTest::keyClick(about, Qt::Key_Escape);
+            break;
+        case Close::Enter:
+            QTest::keyClick(about, Qt::Key_Return);
+            break;
+        case Close::TitleBar:
+            about->close();
+            break;
+        }
+        closed = !about->isVisible();
+        if (!closed)
+            about->close();
+    });
+    w.Menu_About->trigger();
+
+    QVERIFY(closed);
+    QVERIFY(w.findChildren<frmAbout*>().isEmpty());
+    QVERIFY(f.platform->messages().isEmpty());
+}
+
+QTEST_MAIN(TestFrmAbout)
+#include "tst_frmabout.moc"
