@@ -4,7 +4,9 @@
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
+#include "resources/ButtonPictures.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -13,7 +15,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -27,10 +28,10 @@ template <typename T> T* named(T* object, const QString& name)
     return object;
 }
 
-QPushButton* pictureButton(const QString& name, QStyle::StandardPixmap picture, QWidget* parent)
+QPushButton* pictureButton(const QString& name, ButtonPicture picture, QWidget* parent)
 {
     auto* button = named(new QPushButton(parent), name);
-    button->setIcon(parent->style()->standardIcon(picture));
+    button->setIcon(buttonPicture(picture));
     button->setIconSize(QSize(24, 24));
     return button;
 }
@@ -50,9 +51,12 @@ MainForm::MainForm(Module1& module, QWidget* parent)
     , m(module)
 {
     setObjectName(u"MainForm"_s);
+    QApplication::setWindowIcon(applicationIcon());
     createMenus();
     connectLanguageMenu();
     connectHelpMenu();
+    connectPlayerMenu();
+    connectSavedListsMenu();
     createControls();
     connectPanes();
     setEnglishTexts();
@@ -130,14 +134,14 @@ void MainForm::createControls()
 
     SourceDriveList = named(new DriveListBox(m.drives(), central), u"SourceDriveList"_s);
     SourceFolderList = named(new DirListBox(m.drives(), central), u"SourceFolderList"_s);
-    SourceUpOneLevel = pictureButton(u"SourceUpOneLevel"_s, QStyle::SP_FileDialogToParent, central);
-    GoHome = pictureButton(u"GoHome"_s, QStyle::SP_DirHomeIcon, central);
+    SourceUpOneLevel = pictureButton(u"SourceUpOneLevel"_s, ButtonPicture::UpOneLevel, central);
+    GoHome = pictureButton(u"GoHome"_s, ButtonPicture::Home, central);
     RefreshSourceLists = named(new QPushButton(central), u"RefreshSourceLists"_s);
-    CopyFolder = pictureButton(u"CopyFolder"_s, QStyle::SP_ArrowRight, central);
+    CopyFolder = pictureButton(u"CopyFolder"_s, ButtonPicture::AddOne, central);
     CopyMultipleFolders =
-        pictureButton(u"CopyMultipleFolders"_s, QStyle::SP_FileDialogDetailedView, central);
+        pictureButton(u"CopyMultipleFolders"_s, ButtonPicture::AddSeveral, central);
     SourceList = named(new QListWidget(central), u"SourceList"_s);
-    RemoveSourceFolder = pictureButton(u"RemoveSourceFolder"_s, QStyle::SP_TrashIcon, central);
+    RemoveSourceFolder = pictureButton(u"RemoveSourceFolder"_s, ButtonPicture::Remove, central);
     RemoveSourceFolder->setEnabled(false);
     ClearSourceList = named(new QPushButton(central), u"ClearSourceList"_s);
     ClearSourceList->setEnabled(false);
@@ -145,16 +149,16 @@ void MainForm::createControls()
     TotalSize = named(new QLabel(central), u"TotalSize"_s);
     Label_ShowFiles = named(new QLabel(central), u"Label_ShowFiles"_s);
     Label_ShowFiles->setVisible(false);
-    CopyFolders = pictureButton(u"CopyFolders"_s, QStyle::SP_ArrowDown, central);
+    CopyFolders = pictureButton(u"CopyFolders"_s, ButtonPicture::Copy, central);
     CopyFolders->setIconSize(QSize(32, 32));
     CopyFolders->setEnabled(false);
 
     TargetDriveList = named(new DriveListBox(m.drives(), central), u"TargetDriveList"_s);
     TargetFolderList = named(new DirListBox(m.drives(), central), u"TargetFolderList"_s);
-    TargetUpOneLevel = pictureButton(u"TargetUpOneLevel"_s, QStyle::SP_FileDialogToParent, central);
+    TargetUpOneLevel = pictureButton(u"TargetUpOneLevel"_s, ButtonPicture::UpOneLevel, central);
     RefreshTargetLists = named(new QPushButton(central), u"RefreshTargetLists"_s);
     TargetList = named(new QListWidget(central), u"TargetList"_s);
-    RemoveTargetFolder = pictureButton(u"RemoveTargetFolder"_s, QStyle::SP_TrashIcon, central);
+    RemoveTargetFolder = pictureButton(u"RemoveTargetFolder"_s, ButtonPicture::Delete, central);
     RemoveTargetFolder->setEnabled(false);
     ClearTargetFolders = named(new QPushButton(central), u"ClearTargetFolders"_s);
     ClearTargetFolders->setEnabled(false);
@@ -169,8 +173,6 @@ void MainForm::createControls()
             named(new QPushButton(central), u"RefreshDriveLists_"_s + QString::number(i));
     }
 
-    TempFolders = named(new DirListBox(m.drives(), central), u"TempFolders"_s);
-    TempFolders->hide();
     TempFiles = named(new FileListBox(central), u"TempFiles"_s);
     TempFiles->setPattern(u"*.mp3"_s);
     TempFiles->hide();

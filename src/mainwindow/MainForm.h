@@ -81,7 +81,6 @@ public:
     std::array<QPushButton*, 2> RefreshDriveLists{};
 
     // Not shown: enumerators for counting and copying, and the copy run's progress bar.
-    DirListBox* TempFolders = nullptr;
     FileListBox* TempFiles = nullptr;
     FileListBox* FilesToCopy = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
@@ -105,14 +104,19 @@ public:
     // it twice.
     bool CheckDuplicateFolder(const QString& path);
 
+    // Multi-folder selection.
+    // Appends a folder to the Source List after the checks of every addition: an empty folder
+    // and one without mp3 files directly inside are refused with a message, one already listed
+    // goes in again only when the user says so. SourceListSize grows by the folder's size; the
+    // labels are the caller's. True when the folder went in; throws FsError when it cannot be
+    // read.
+    bool addSourceFolder(const QString& path);
+
     // The four panes' tool tips in the language in use.
     QString paneToolTip(int pane) const;
 
     // The folder of the highlighted entry of the pane ActivePane names; "" when none is.
     QString activePaneFolder() const;
-    // Show the file viewer and the multi-folder window modally; set once those windows exist.
-    std::function<void()> fileViewer;
-    std::function<void()> multiCopyForm;
 
 public Q_SLOTS:
     void Form_Load();
@@ -178,6 +182,18 @@ public Q_SLOTS:
     void Menu_ShortcutsHelp_Click();
     void Menu_About_Click();
 
+    // Deleting on the target.
+    void RemoveTargetFolder_Click();
+    void ClearTargetFolders_Click();
+    void ClearTargetDrive_Click();
+
+    // File viewing and playing.
+    void Menu_Player_Click();
+
+    // Saved Source Lists.
+    void Menu_SaveCurrentSourceList_Click();
+    void Menu_ShowSavedSourceList_Click();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -203,9 +219,24 @@ private:
     void openNearestFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder,
                            const QString& alreadyReported = {});
 
+    // Deleting on the target. True when the target drive is removable and there; a fixed drive
+    // turns the delete buttons off, a lost one is reported and the pane moves to the system drive.
+    bool targetTakesDeletion();
+    void leaveLostTargetDrive();
+    // Deletes a folder with everything in it, only below the root of the target drive.
+    void deleteOnTarget(const QString& mountPoint, const QString& folder);
+    // Deletes the listed subfolders of the open folder, then its files; false when
+    // write-protected content stopped the deletion.
+    bool clearTargetContent(const QString& mountPoint, const QString& folder);
+
     // Language switching; Help and About.
     void connectLanguageMenu();
     void connectHelpMenu();
+    // File viewing and playing.
+    void connectPlayerMenu();
+    // Saved Source Lists.
+    void connectSavedListsMenu();
+    void recallSavedList(const QString& file);
 
     Module1& m;
     bool m_activated = false;

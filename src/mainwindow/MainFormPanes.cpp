@@ -2,6 +2,7 @@
 
 #include "MainForm.h"
 
+#include "Mp3Count.h"
 #include "app/Module1.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -97,26 +98,7 @@ void MainForm::CountTargetMp3Files()
     }
     CountingConfirmed = false;
 
-    qint64 count = 0;
-    // A folder that cannot be read is skipped; counting goes on with the next one.
-    auto countFiles = [&](const QString& folder) {
-        try {
-            TempFiles->setPath(folder);
-            count += TempFiles->listCount();
-        } catch (const FsError&) {
-        }
-    };
-    countFiles(TargetFolderList->list(-1));
-    for (int i = 0; i < TargetList->count(); ++i) {
-        const QString folder = TargetList->item(i)->text();
-        countFiles(folder);
-        try {
-            TempFolders->setPath(folder);
-        } catch (const FsError&) {
-            continue;
-        }
-        for (int j = 0; j < TempFolders->listCount(); ++j)
-            countFiles(TempFolders->list(j));
-    }
-    Label_NumberOfFiles[1]->setText(QString::number(count));
+    // The open folder, its subfolders and theirs; a folder that cannot be read is skipped.
+    Label_NumberOfFiles[1]->setText(
+        QString::number(countMp3ThreeLevels(TargetFolderList->list(-1))));
 }

@@ -52,6 +52,9 @@ void MainForm::connectPanes()
     connect(ClearSourceList, &QPushButton::clicked, this, &MainForm::ClearSourceList_Click);
     connect(TargetUpOneLevel, &QPushButton::clicked, this, &MainForm::TargetUpOneLevel_Click);
     connect(RefreshTargetLists, &QPushButton::clicked, this, &MainForm::RefreshTargetLists_Click);
+    connect(RemoveTargetFolder, &QPushButton::clicked, this, &MainForm::RemoveTargetFolder_Click);
+    connect(ClearTargetFolders, &QPushButton::clicked, this, &MainForm::ClearTargetFolders_Click);
+    connect(ClearTargetDrive, &QPushButton::clicked, this, &MainForm::ClearTargetDrive_Click);
     for (int i = 0; i < 2; ++i)
         connect(RefreshDriveLists[i], &QPushButton::clicked, this,
                 [this, i] { RefreshDriveLists_Click(i); });
@@ -186,6 +189,8 @@ void MainForm::TargetList_KeyDown(int key, Qt::KeyboardModifiers)
 {
     if (key == Qt::Key_Space && listIndex(TargetList) >= 0)
         ShowFileViewer();
+    else if (key == Qt::Key_Delete && RemoveTargetFolder->isEnabled())
+        RemoveTargetFolder_Click();
 }
 
 void MainForm::SourceFolderList_MouseDown(Qt::MouseButton button)
@@ -226,26 +231,9 @@ QString MainForm::activePaneFolder() const
     }
 }
 
-void MainForm::ShowFileViewer()
-{
-    if (!fileViewer)
-        return;
-    fileViewer();
-    QCoreApplication::processEvents();
-}
-
 void MainForm::Menu_OpenExplorer_Click()
 {
     const QString folder = activePaneFolder();
     if (!folder.isEmpty())
         m.platform().openUrl(QUrl::fromLocalFile(folder));
-}
-
-void MainForm::CopyMultipleFolders_Click()
-{
-    if (multiCopyForm) {
-        multiCopyForm();
-        QCoreApplication::processEvents();
-    }
-    SourceFolderList->setFocus();
 }

@@ -1,5 +1,5 @@
-// The Source List: adding the highlighted source folder with its checks, removing, clearing and
-// dragging entries into a new order.
+// The Source List: adding the highlighted source folder, the checks every addition passes,
+// removing, clearing and dragging entries into a new order.
 
 #include "MainForm.h"
 
@@ -30,32 +30,40 @@ void MainForm::CopyFolder_Click()
             if (answer == Platform::Answer::No)
                 return;
         }
-        QString refusal;
-        if (m.FileSystem.folderSize(path) == 0) {
-            refusal = m.text(u" is empty and will not be copied !"_s,
-                             u" är tom och kan inte kopieras !"_s);
-        } else {
-            TempFiles->setPath(path);
-            if (TempFiles->listCount() == 0)
-                refusal = m.text(u" does not contain any mp3-files and will not be copied !"_s,
-                                 u" innehåller inga mp3-filer och kan inte kopieras !"_s);
-        }
-        if (!refusal.isEmpty()) {
-            m.message(m.text(u"Empty Folder"_s, u"Tom Folder"_s), path + refusal,
-                      Platform::Buttons::Ok, Platform::Icon::Information);
-        } else if (CheckDuplicateFolder(path)) {
-            // Measured before the entry goes in, so that a folder gone in the meantime is not
-            // listed without its size.
-            const qint64 size = m.FileSystem.folderSize(path);
-            SourceList->addItem(path);
-            m.SourceListSize += double(size);
+        if (addSourceFolder(path))
             UpdateSourceListSize();
-        }
     } catch (const FsError&) {
         m.ShowPathNotFound(path);
         rereadPaneFolder(SourceDriveList, SourceFolderList, path);
     }
     SourceFolderList->setFocus();
+}
+
+bool MainForm::addSourceFolder(const QString& path)
+{
+    QString refusal;
+    if (m.FileSystem.folderSize(path) == 0) {
+        refusal =
+            m.text(u" is empty and will not be copied !"_s, u" är tom och kan inte kopieras !"_s);
+    } else {
+        TempFiles->setPath(path);
+        if (TempFiles->listCount() == 0)
+            refusal = m.text(u" does not contain any mp3-files and will not be copied !"_s,
+                             u" innehåller inga mp3-filer och kan inte kopieras !"_s);
+    }
+    if (!refusal.isEmpty()) {
+        m.message(m.text(u"Empty Folder"_s, u"Tom Folder"_s), path + refusal, Platform::Buttons::Ok,
+                  Platform::Icon::Information);
+        return false;
+    }
+    if (!CheckDuplicateFolder(path))
+        return false;
+    // Measured before the entry goes in, so that a folder gone in the meantime is not listed
+    // without its size.
+    const qint64 size = m.FileSystem.folderSize(path);
+    SourceList->addItem(path);
+    m.SourceListSize += double(size);
+    return true;
 }
 
 void MainForm::SourceList_Click()

@@ -8,10 +8,35 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+constexpr int DepthRole = Qt::UserRole + 1;
+
+// Draws each entry indented by its depth below the drive root, as a folder tree shows it.
+class IndentingDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem indented = option;
+        indented.rect.setLeft(option.rect.left() + indent(index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(index), 0);
+    }
+
+private:
+    static int indent(const QModelIndex& index) { return index.data(DepthRole).toInt() * 12; }
+};
 
 // The mount point of the ready drive holding folder; throws when there is none.
 QString readyMountPoint(const Drives& drives, const QString& folder)
@@ -29,6 +54,7 @@ DirListBox::DirListBox(const Drives& drives, QWidget* parent)
     , m_drives(drives)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new IndentingDelegate(this));
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { Q_EMIT entryActivated(row(item) - openRow() - 1); });
 }
@@ -97,7 +123,9 @@ void DirListBox::display(const QString& folder, const QString& mountPoint,
     clear();
     int depth = 0;
     auto addRow = [&](const QString& text, const QIcon& icon) {
-        addItem(new QListWidgetItem(icon, QString(depth * 2, u' ') + text));
+        auto* item = new QListWidgetItem(icon, text);
+        item->setData(DepthRole, depth);
+        addItem(item);
     };
     for (const QString& a : std::as_const(m_ancestors)) {
         addRow(a == root ? root : paths::folderName(a), open);

@@ -10,10 +10,40 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Notes "viewer" or "multi" when the file viewer or the multi-folder window shows, and closes
+// it once it runs modally.
+class WindowCloser final : public QObject {
+public:
+    explicit WindowCloser(QStringList& shown)
+        : m_shown(shown)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (!window || event->type() != QEvent::Show)
+            return false;
+        if (window->objectName() == u"ViewFiles"_s)
+            m_shown.append(u"viewer"_s);
+        else if (window->objectName() == u"MultiCopyForm"_s)
+            m_shown.append(u"multi"_s);
+        else
+            return false;
+        QTimer::singleShot(0, window, &QWidget::close);
+        return false;
+    }
+
+private:
+    QStringList& m_shown;
+};
 
 // Source drive E opened at E/Music, target drive T opened at T/Music, both removable; the
 // Source List holds E/Music/Other. The viewer and the multi-folder window are recorded.
@@ -23,16 +53,11 @@ struct Panes {
         f.addDrive(u"E"_s, true);
         f.addDrive(u"T"_s, true);
         f.dir.create({u"E/Music/Album/0.mp3"_s, u"E/Music/Album/CD1/1.mp3"_s,
-                      u"E/Music/Other/2.mp3"_s, u"T/Music/A/Sub/1.mp3"_s, u"T/Music/B/"_s});
+                      u"E/Music/Other/2.mp3"_s, u"T/Music/1.mp3"_s, u"T/Music/A/2.mp3"_s,
+                      u"T/Music/A/Sub/1.mp3"_s, u"T/Music/B/"_s});
         f.store(u"SourcePath"_s, f.dir(u"E/Music"_s));
         f.store(u"TargetPath"_s, f.dir(u"T/Music"_s));
         w = &f.start();
-        w->fileViewer = [this] {
-            shown.append(u"viewer"_s);
-        };
-        w->multiCopyForm = [this] {
-            shown.append(u"multi"_s);
-        };
         w->SourceList->addItem(f.dir(u"E/Music/Other"_s));
         w->show();
         changes();
@@ -59,6 +84,7 @@ struct Panes {
     MainFormFixture f;
     MainForm* w = nullptr;
     QStringList shown;
+    WindowCloser windowCloser{shown};
     QStringList last;
 };
 
@@ -133,7 +159,9 @@ void TestPaneKeys::keys()
     QFETCH(QString, changes);
 
     Panes p;
+    QVERIFY(QTest::qWaitForWindowActive(p.w));
     auto* list = p.w->findChild<QListWidget*>(pane);
+    list->setFocus();
     if (auto* folders = qobject_cast<DirListBox*>(list))
         folders->setListIndex(highlighted);
     else if (highlighted >= 0)

@@ -1,0 +1,19 @@
+// Opening the multi-folder selection window from the main window.
+
+#include "MultiCopyForm.h"
+#include "mainwindow/MainForm.h"
+#include "platform/DirListBox.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+void MainForm::CopyMultipleFolders_Click()
+{
+    // A new window for each opening: it lists the folder open at this moment.
+    auto window = std::make_unique<MultiCopyForm>(m, *this);
+    window->exec();
+    window.reset();
+    QCoreApplication::processEvents();
+    SourceFolderList->setFocus();
+}

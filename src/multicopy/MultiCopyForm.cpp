@@ -1,0 +1,150 @@
+#include "MultiCopyForm.h"
+
+#include "app/Module1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/DirListBox.h"
+#include "platform/FsError.h"
+#include "resources/ButtonPictures.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+MultiCopyForm::MultiCopyForm(Module1& module, MainForm& mainForm)
+    : QDialog(&mainForm)
+    , m(module)
+    , m_main(mainForm)
+{
+    setObjectName(u"MultiCopyForm"_s);
+    setWindowTitle(u"Multiple Copy"_s);
+
+    SourceFolderList = new QListWidget(this);
+    SourceFolderList->setObjectName(u"SourceFolderList"_s);
+    SourceFolderList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Label1 = new QLabel(u"<Esc> to exit or <Insert> to Copy Selected folders"_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setTextFormat(Qt::PlainText);
+    Button_Transfer = new QPushButton(this);
+    Button_Transfer->setObjectName(u"Button_Transfer"_s);
+    Button_Transfer->setIcon(buttonPicture(ButtonPicture::AddSeveral));
+    Button_Transfer->setIconSize(QSize(32, 32));
+    Button_Transfer->setEnabled(false);
+    Button_Cancel = new QPushButton(u"Cancel"_s, this);
+    Button_Cancel->setObjectName(u"Button_Cancel"_s);
+    // Enter in the list presses no button.
+    Button_Transfer->setAutoDefault(false);
+    Button_Cancel->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button_Transfer);
+    buttons->addStretch(1);
+    buttons->addWidget(Button_Cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SourceFolderList, 1);
+    layout->addWidget(Label1);
+    layout->addLayout(buttons);
+    resize(520, 420);
+
+    // A list box's click is any change of its selection, by mouse, by keys or by the program,
+    // and a click on an item that leaves the selection as it was.
+    connect(SourceFolderList, &QListWidget::itemSelectionChanged, this,
+            &MultiCopyForm::SourceFolderList_Click);
+    connect(SourceFolderList, &QListWidget::itemClicked, this,
+            &MultiCopyForm::SourceFolderList_Click);
+    connect(Button_Transfer, &QPushButton::clicked, this, &MultiCopyForm::Button_Transfer_Click);
+    connect(Button_Cancel, &QPushButton::clicked, this, &MultiCopyForm::Button_Cancel_Click);
+    SourceFolderList->installEventFilter(this);
+    SourceFolderList->setFocus();
+
+    Form_Load();
+}
+
+void MultiCopyForm::Form_Load()
+{
+    const DirListBox& folders = *m_main.SourceFolderList;
+    for (int i = 0; i < folders.listCount(); ++i)
+        SourceFolderList->addItem(folders.list(i));
+    const int highlighted = folders.listIndex();
+    if (highlighted >= 0) {
+        SourceFolderList->setCurrentRow(highlighted, QItemSelectionModel::ClearAndSelect);
+        QCoreApplication::processEvents();
+    }
+    if (m.Swedish) {
+        setWindowTitle(u"Kopiera flera"_s);
+        Button_Cancel->setText(u"Avbryt"_s);
+        Label1->setText(u"<Esc> för att Avbryta eller <Insert> för att Kopiera valda foldrar"_s);
+    }
+}
+
+void MultiCopyForm::SourceFolderList_Click()
+{
+    Button_Transfer->setEnabled(true);
+}
+
+void MultiCopyForm::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    if (shift != Qt::NoModifier)
+        return;
+    if (key == Qt::Key_Escape)
+        close();
+    else if (key == Qt::Key_Insert && SourceFolderList->currentRow() >= 0)
+        Button_Transfer_Click();
+}
+
+void MultiCopyForm::Button_Cancel_Click()
+{
+    close();
+}
+
+void MultiCopyForm::Button_Transfer_Click()
+{
+    int notFound = 0;
+    QString notFoundText;
+    // In list order, whatever the order of selecting.
+    for (int i = 0; i < SourceFolderList->count(); ++i) {
+        const QListWidgetItem* item = SourceFolderList->item(i);
+        if (!item->isSelected())
+            continue;
+        const QString path = item->text();
+        try {
+            m_main.addSourceFolder(path);
+        } catch (const FsError&) {
+            ++notFound;
+            notFoundText += u'\n' + path;
+        }
+    }
+    if (m_main.SourceList->count() > 0)
+        m_main.UpdateSourceListSize();
+
+    if (notFound > 0) {
+        QString report;
+        if (notFound == 1)
+            report = notFoundText + m.text(u" could not be found."_s, u" kunde inte hittas."_s);
+        else
+            report = m.text(u"The following folders could not be found:"_s,
+                            u"Följande Foldrar kunde inte hittas:"_s) +
+                     u'\n' + notFoundText;
+        m_main.RefreshSourceLists_Click();
+        m.message(u"Error"_s, report, Platform::Buttons::Ok, Platform::Icon::None);
+    }
+    close();
+}
+
+bool MultiCopyForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SourceFolderList && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers shift =
+            key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        SourceFolderList_KeyDown(key->key(), shift);
+        // Esc has closed the window; other keys go on to the list.
+        return key->key() == Qt::Key_Escape && shift == Qt::NoModifier;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,221 @@
+// The File menu's saved lists: choosing a saved Source List or copy log, viewing it, deleting or
+// renaming it, and recalling its folders into the Source List.
+
+#include "SavedListRules.h"
+#include "SourceListFile.h"
+#include "ViewSavedFilesForm.h"
+#include "app/Module1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool fileExists(const QString& file)
+{
+    const QFileInfo info(file);
+    return info.exists() || info.isSymLink();
+}
+
+// What one choosing of a file needs: the dialog's title and the last name typed for a rename,
+// which the message of an unexpected failure names.
+class SavedListChoice {
+public:
+    SavedListChoice(Module1& m, QString dataFolder, QString title)
+        : m(m)
+        , m_dataFolder(std::move(dataFolder))
+        , m_title(std::move(title))
+    {
+    }
+
+    void deleteFile(const QString& file)
+    {
+        const QString fileTitle = paths::folderName(file);
+        const auto answer = m.message(
+            m.text(u"Delete File"_s, u"Radera fil"_s),
+            m.text(u"Are you sure you want to delete the file:  "_s + fileTitle +
+                       u"  from the disk ?"_s,
+                   u"Är säker på att radera filen:  "_s + fileTitle + u"  från disken ?"_s),
+            Platform::Buttons::YesNo, Platform::Icon::Question);
+        if (answer == Platform::Answer::Yes && !QFile::remove(file))
+            unknownError();
+    }
+
+    void renameFile(const QString& file)
+    {
+        const QString fileTitle = paths::folderName(file);
+        const std::optional<QString> typed = m.platform().inputBox(
+            m_title,
+            m.text(u"Rename:  "_s + fileTitle + u"\n\nEnter new name (without extension):"_s,
+                   u"Döp om:  "_s + fileTitle + u"\n\nSkriv nytt namn (utan extension):"_s),
+            QString());
+        if (!typed || typed->isEmpty())
+            return;
+        m_lastAnswer = savedlists::withExtension(*typed);
+        if (!savedlists::isValidFileName(m_lastAnswer)) {
+            m.message(u"ERROR"_s,
+                      m.text(u"Invalid file name:  "_s + m_lastAnswer + u"\nNothing saved."_s,
+                             u"Ogiltigt filnamn:  "_s + m_lastAnswer + u"\nIngenting sparat."_s),
+                      Platform::Buttons::Ok, Platform::Icon::None);
+            return;
+        }
+        const QString target = paths::join(m_dataFolder, m_lastAnswer);
+        if (fileExists(target)) {
+            // Its own name again: replacing the file by itself would delete it.
+            if (QFileInfo(target).canonicalFilePath() == QFileInfo(file).canonicalFilePath())
+                return;
+            const auto answer =
+                m.message(u"ERROR"_s,
+                          m.text(u"The file:  "_s + m_lastAnswer +
+                                     u"  already exists.\nDo you want to overwrite it ?"_s,
+                                 u"Filen:  "_s + m_lastAnswer +
+                                     u"  finns redan.\nVill du skriva över den ?"_s),
+                          Platform::Buttons::YesNo, Platform::Icon::Question);
+            if (answer != Platform::Answer::Yes)
+                return;
+            if (!QFile::remove(target)) {
+                unknownError();
+                return;
+            }
+        }
+        if (!QFile::rename(file, target))
+            unknownError();
+    }
+
+private:
+    void unknownError()
+    {
+        m.message(u"ERROR"_s,
+                  m.text(u"Unknown error with:  "_s + m_lastAnswer + u"\nNothing saved."_s,
+                         u"Okänt fel med:  "_s + m_lastAnswer + u"\nIngenting sparat."_s),
+                  Platform::Buttons::Ok, Platform::Icon::None);
+    }
+
+    Module1& m;
+    QString m_dataFolder;
+    QString m_title;
+    QString m_lastAnswer;
+};
+
+} // namespace
+
+void MainForm::Menu_ShowSavedSourceList_Click()
+{
+    Platform::FileDialog dialog;
+    dialog.title = m.text(u"Saved Source File List"_s, u"Sparad Källfil-lista"_s);
+    dialog.folder = DataFolder;
+    dialog.filter = u"OrdraneFiles (*.odr)"_s;
+    dialog.confirmOverwrite = false;
+    SavedListChoice choice(m, DataFolder, dialog.title);
+
+    // The open dialog comes back after a delete, a rename or a Close in the viewer.
+    QString file;
+    while (file.isEmpty()) {
+        const std::optional<QString> chosen = m.platform().openFileName(dialog);
+        if (!chosen) {
+            SkipClearConfirmation = false;
+            return;
+        }
+        m.SavedListPath = *chosen;
+        auto viewer = std::make_unique<ViewSavedFilesForm>(m, this);
+        if (viewer->loaded())
+            viewer->exec();
+        viewer.reset();
+        QCoreApplication::processEvents();
+
+        if (m.SavedListPath.startsWith(u'>')) {
+            choice.deleteFile(m.SavedListPath.mid(1));
+            m.SavedListPath.clear();
+        } else if (m.SavedListPath.startsWith(u'<')) {
+            choice.renameFile(m.SavedListPath.mid(1));
+            m.SavedListPath.clear();
+        }
+        file = m.SavedListPath;
+    }
+    recallSavedList(file);
+}
+
+void MainForm::recallSavedList(const QString& file)
+{
+    // Read before the Source List may be cleared, so that a file that cannot be read costs
+    // nothing.
+    QStringList entries;
+    try {
+        entries = sourcelistfile::readEntries(file);
+    } catch (const FsError& error) {
+        m.message(u"ERROR"_s,
+                  m.text(u"Could not read the file:  "_s, u"Kunde inte läsa filen:  "_s) + file +
+                      u'\n' + error.reason(),
+                  Platform::Buttons::Ok, Platform::Icon::Exclamation);
+        m.SavedListPath.clear();
+        return;
+    }
+    m.SavedListPath.clear();
+
+    if (SourceList->count() > 0) {
+        SkipClearConfirmation = true;
+        const auto answer = m.message(
+            m.text(u"Recall a saved Source List"_s, u"Hämta en sparad Källfil-lista"_s),
+            m.text(u"The current Source List is not empty.\n\nSelect Yes to clear the current "
+                   u"Source List and Recall the saved list.\n\nSelect No to Recall the saved "
+                   u"list and add it to the current Source List. "_s,
+                   u"Den nuvarande Källfil-listan är inte tom.\n\nVälj Ja för att radera den "
+                   u"nuvarande Källfil-listan och hämta den sparade listan.\n\nVälj Nej för att "
+                   u"hämta den sparade listan och lägg till den till den nuvarande "
+                   u"Källfil-listan. "_s),
+            Platform::Buttons::YesNoCancel, Platform::Icon::Question);
+        if (answer == Platform::Answer::Cancel) {
+            SkipClearConfirmation = false;
+            return;
+        }
+        if (answer == Platform::Answer::Yes)
+            ClearSourceList_Click();
+    }
+
+    int recalled = 0;
+    int empty = 0;
+    int notFound = 0;
+    for (const QString& line : std::as_const(entries)) {
+        // Only a full path names a folder; anything else is not looked up.
+        if (!line.startsWith(u'/')) {
+            ++notFound;
+            continue;
+        }
+        try {
+            const qint64 size = m.FileSystem.folderSize(line);
+            if (size == 0) {
+                ++empty;
+                continue;
+            }
+            ++recalled;
+            if (CheckDuplicateFolder(line)) {
+                SourceList->addItem(line);
+                m.SourceListSize += double(size);
+            }
+        } catch (const FsError&) {
+            ++notFound;
+        }
+    }
+    // The labels, the buttons and the save item follow the list; the copy button the free space.
+    if (SourceList->count() > 0)
+        UpdateSourceListSize();
+
+    if (empty > 0 || notFound > 0) {
+        const savedlists::Message summary =
+            savedlists::recallSummary(recalled, empty, notFound, m.Swedish);
+        m.message(summary.title, summary.text, Platform::Buttons::Ok, Platform::Icon::Information);
+    }
+    if (SourceList->count() == 0)
+        Menu_SaveCurrentSourceList->setEnabled(false);
+    SkipClearConfirmation = false;
+}

@@ -1,0 +1,178 @@
+#include "PlayerForm.h"
+
+#include "app/Module1.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+PlayerForm::PlayerForm(Module1& module, QAction& playerItem, QWidget* parent)
+    : QDialog(parent)
+    , m(module)
+    , m_playerItem(playerItem)
+{
+    setObjectName(u"PlayerForm"_s);
+    setWindowTitle(u"Select mp3 Player"_s);
+
+    auto named = [](auto* widget, const QString& name) {
+        widget->setObjectName(name);
+        return widget;
+    };
+    Label1 = named(new QLabel(u"Current Player:"_s, this), u"Label1"_s);
+    Label_Player = named(new QLabel(this), u"Label_Player"_s);
+    Label_Player->setTextFormat(Qt::PlainText);
+    Option_WinMediaPlayer =
+        named(new QRadioButton(m.text(u"System Media Player"_s, u"Systemets mediaspelare"_s), this),
+              u"Option_WinMediaPlayer"_s);
+    Option_OptionalPlayer =
+        named(new QRadioButton(u"Optional Player"_s, this), u"Option_OptionalPlayer"_s);
+    Command_Browse = named(new QPushButton(u"Browse"_s, this), u"Command_Browse"_s);
+    Command_Browse->setEnabled(false);
+    Command_Cancel = named(new QPushButton(u"Cancel"_s, this), u"Command_Cancel"_s);
+    Command_OK = named(new QPushButton(u"OK"_s, this), u"Command_OK"_s);
+    Command_OK->setEnabled(false);
+    for (QPushButton* button : {Command_Browse, Command_Cancel, Command_OK})
+        button->setAutoDefault(false);
+
+    // The current player's name follows its caption, wherever the caption of the language in use
+    // ends.
+    auto* current = new QHBoxLayout;
+    current->addWidget(Label1);
+    current->addWidget(Label_Player, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Option_OptionalPlayer);
+    buttons->addWidget(Command_Browse);
+    buttons->addStretch(1);
+    buttons->addWidget(Command_Cancel);
+    buttons->addWidget(Command_OK);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(current);
+    layout->addWidget(Option_WinMediaPlayer);
+    layout->addLayout(buttons);
+    // 5370 × 1500 twips, or what the texts need in this font.
+    resize(QSize(358, 100).expandedTo(sizeHint()));
+
+    connect(Option_WinMediaPlayer, &QRadioButton::clicked, this,
+            &PlayerForm::Option_WinMediaPlayer_Click);
+    connect(Option_OptionalPlayer, &QRadioButton::clicked, this,
+            &PlayerForm::Option_OptionalPlayer_Click);
+    connect(Command_Browse, &QPushButton::clicked, this, &PlayerForm::Command_Browse_Click);
+    connect(Command_OK, &QPushButton::clicked, this, &PlayerForm::Command_OK_Click);
+    connect(Command_Cancel, &QPushButton::clicked, this, &PlayerForm::Command_Cancel_Click);
+
+    Form_Load();
+}
+
+void PlayerForm::Form_Load()
+{
+    PlayerPathAtOpen = m.PlayerPath;
+    if (m.Swedish) {
+        setWindowTitle(u"Välj mp3 Spelare"_s);
+        Label1->setText(u"Vald Spelare:"_s);
+        Command_Browse->setText(u"Hitta"_s);
+        Command_Cancel->setText(u"Avbryt"_s);
+        Option_OptionalPlayer->setText(u"Valfri Spelare"_s);
+    }
+    if (!m.PlayerPath.isEmpty()) {
+        Option_OptionalPlayer->setChecked(true);
+        Option_OptionalPlayer_Click();
+    } else {
+        Option_WinMediaPlayer->setChecked(true);
+        Option_WinMediaPlayer_Click();
+    }
+    LoadFinished = true;
+}
+
+void PlayerForm::Form_Unload()
+{
+    LoadFinished = false;
+}
+
+void PlayerForm::Option_WinMediaPlayer_Click()
+{
+    Label_Player->setText(m.text(u"System Media Player"_s, u"Systemets mediaspelare"_s));
+    if (!LoadFinished)
+        return;
+    m.PlayerPath.clear();
+    Command_Browse->setEnabled(false);
+    Command_OK->setEnabled(m.PlayerPath != PlayerPathAtOpen);
+}
+
+void PlayerForm::Option_OptionalPlayer_Click()
+{
+    // Browse is enabled exactly while the window shows the optional player.
+    const bool systemPlayerBefore = !Command_Browse->isEnabled();
+    if (!m.PlayerPath.isEmpty()) {
+        Label_Player->setText(m.PlayerPath);
+    } else if (!PlayerPathAtOpen.isEmpty()) {
+        Label_Player->setText(PlayerPathAtOpen);
+        Command_OK->setEnabled(false);
+    } else {
+        Label_Player->setText(m.text(u"System Media Player"_s, u"Systemets mediaspelare"_s));
+    }
+    Command_Browse->setEnabled(true);
+    if (!LoadFinished)
+        return;
+
+    if (!browse()) {
+        // No program chosen: the window goes back to the system's player if it showed that.
+        if (systemPlayerBefore) {
+            Option_WinMediaPlayer->setChecked(true);
+            Option_WinMediaPlayer_Click();
+        }
+        return;
+    }
+    if (m.PlayerPath == PlayerPathAtOpen)
+        Command_OK->setEnabled(false);
+}
+
+void PlayerForm::Command_Browse_Click()
+{
+    browse();
+}
+
+bool PlayerForm::browse()
+{
+    const std::optional<QString> chosen =
+        m.platform().openFileName({.title = m.text(u"Select player"_s, u"Välj spelare"_s),
+                                   .folder = u"/usr/bin"_s,
+                                   .fileName = QString(),
+                                   .filter = u"Programs (*)"_s,
+                                   .confirmOverwrite = false});
+    if (!chosen)
+        return false;
+    m.PlayerPath = *chosen;
+    Label_Player->setText(m.PlayerPath);
+    Command_OK->setEnabled(true);
+    return true;
+}
+
+void PlayerForm::Command_OK_Click()
+{
+    m_playerItem.setChecked(!m.PlayerPath.isEmpty());
+    if (m.PlayerPath != PlayerPathAtOpen)
+        m.SettingChanged[Module1::PlayerSetting] = true;
+    accept();
+}
+
+void PlayerForm::Command_Cancel_Click()
+{
+    m.PlayerPath = PlayerPathAtOpen;
+    QDialog::reject();
+}
+
+void PlayerForm::reject()
+{
+    Command_Cancel_Click();
+}
+
+void PlayerForm::done(int result)
+{
+    QDialog::done(result);
+    Form_Unload();
+}

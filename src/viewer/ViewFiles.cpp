@@ -1,0 +1,147 @@
+#include "ViewFiles.h"
+
+#include "app/Module1.h"
+#include "mainwindow/MainForm.h"
+#include "platform/FileListBox.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+ViewFiles::ViewFiles(Module1& module, MainForm& mainForm)
+    : QDialog(&mainForm)
+    , m(module)
+    , m_main(mainForm)
+{
+    setObjectName(u"ViewFiles"_s);
+    setWindowTitle(u"View / Play files:  "_s);
+
+    File1 = new FileListBox(this);
+    File1->setObjectName(u"File1"_s);
+    Label1 = new QLabel(u"Enter or Double click on a file to play  -  Esc to exit"_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setTextFormat(Qt::PlainText);
+    Button_OK = new QPushButton(u"&Close"_s, this);
+    Button_OK->setObjectName(u"Button_OK"_s);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Label1);
+    bottom->addStretch(1);
+    bottom->addWidget(Button_OK);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(File1, 1);
+    layout->addLayout(bottom);
+
+    connect(File1, &QListWidget::itemDoubleClicked, this, &ViewFiles::File1_DblClick);
+    connect(Button_OK, &QPushButton::clicked, this, &ViewFiles::Button_OK_Click);
+    File1->installEventFilter(this);
+    File1->setFocus();
+}
+
+bool ViewFiles::Form_Load()
+{
+    File1->setPattern(u"*.mp3"_s);
+    const QString folder = m_main.activePaneFolder();
+    QString drive;
+    try {
+        drive = m.FileSystem.driveName(folder);
+        if (!m.drives().isReady(drive))
+            throw FsError(FsErrorKind::DeviceUnavailable, folder);
+        File1->setPath(folder);
+    } catch (const FsError& e) {
+        reportOpeningFailure(e.kind(), folder, drive);
+        return false;
+    }
+    if (File1->listCount() == 0) {
+        m.message(u"Error"_s,
+                  folder + m.text(u"  doesn't contain any mp3-files."_s,
+                                  u"  innehåller inga mp3-filer."_s),
+                  Platform::Buttons::Ok, Platform::Icon::None);
+        return false;
+    }
+
+    const QString name = paths::folderName(File1->path());
+    if (m.Swedish) {
+        setWindowTitle(u"Visa / Spela filer:  "_s + name);
+        Label1->setText(
+            u"Tryck Enter eller Dubbelklicka på en fil för att spela upp  -  Esc för att stänga"_s);
+        Button_OK->setText(u"&Stäng"_s);
+    } else {
+        setWindowTitle(u"View / Play files:  "_s + name);
+    }
+    // 8145 × 5760 twips, or what the texts need in this font.
+    setFixedSize(QSize(543, 384).expandedTo(minimumSizeHint()));
+    File1->setListIndex(0);
+    return true;
+}
+
+void ViewFiles::reportOpeningFailure(FsErrorKind kind, const QString& folder, const QString& drive)
+{
+    const int side = m.ActivePane / 2;
+    switch (kind) {
+    case FsErrorKind::DeviceUnavailable:
+        m.message(u"Error"_s,
+                  m.text(u"Device "_s + drive + u" is not ready."_s,
+                         u"Enhet "_s + drive + u" äe ej tillgänglig."_s),
+                  Platform::Buttons::Ok, Platform::Icon::None);
+        m_main.RefreshDriveLists_Click(side);
+        break;
+    case FsErrorKind::PathNotFound:
+        m.ShowPathNotFound(folder);
+        if (m.ActivePane == 0)
+            m_main.RefreshSourceLists_Click();
+        else if (m.ActivePane == 1)
+            m_main.RemoveSourceFolder_Click();
+        else
+            m_main.RefreshTargetLists_Click();
+        break;
+    default:
+        m.message(u"Error"_s, m.text(u"Unknown error."_s, u"Okänt fel."_s), Platform::Buttons::Ok,
+                  Platform::Icon::None);
+        break;
+    }
+}
+
+void ViewFiles::File1_DblClick()
+{
+    const QString file = paths::join(File1->path(), File1->list(File1->listIndex()));
+    if (file.right(4).compare(u".mp3"_s, Qt::CaseInsensitive) != 0)
+        return;
+    // The player runs on its own; whether it could be started is not the viewer's concern.
+    if (m.PlayerPath.isEmpty())
+        m.platform().openUrl(QUrl::fromLocalFile(file));
+    else
+        m.platform().startProgram(m.PlayerPath, {file});
+}
+
+void ViewFiles::File1_KeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        File1_DblClick();
+    else if (key == Qt::Key_Escape)
+        close();
+}
+
+void ViewFiles::Button_OK_Click()
+{
+    close();
+}
+
+bool ViewFiles::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != File1 || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    File1_KeyDown(key->key(),
+                  key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    // Enter and Esc have been dealt with: the window must not press its button for them as well.
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+           key->key() == Qt::Key_Escape;
+}

@@ -1,0 +1,59 @@
+#include "mainwindow/Mp3Count.h"
+
+#include "support/TestDir.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestMp3Count : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void threeLevelsCounted();
+    void linksAreNotFollowed();
+    void countGoesPast32767();
+};
+
+void TestMp3Count::threeLevelsCounted()
+{
+    TestDir d;
+    QStringList files{u"loose.mp3"_s,
+                      u"notes.txt"_s,
+                      u"Empty/"_s,
+                      u"Five/a.MP3"_s,
+                      u"Five/Deep/x.mp3"_s,
+                      u"Five/Deep/y.mp3"_s,
+                      u"Five/Deep/Deeper/not counted.mp3"_s,
+                      u".hidden/z.mp3"_s};
+    for (int i = 0; i < 10; ++i)
+        files.append(u"Ten/"_s + QString::number(i) + u".mp3"_s);
+    for (int i = 0; i < 4; ++i)
+        files.append(u"Five/"_s + QString::number(i) + u".mp3"_s);
+    d.create(files);
+    // 1 + 10 + 0 + 5 + 2: the fourth level and hidden folders are not counted.
+    QCOMPARE(countMp3ThreeLevels(d.path()), 18);
+    QCOMPARE(countMp3ThreeLevels(d(u"Missing"_s)), 0);
+}
+
+void TestMp3Count::linksAreNotFollowed()
+{
+    TestDir d;
+    d.create({u"Elsewhere/a.mp3"_s, u"Elsewhere/b.mp3"_s, u"Stick/Album/c.mp3"_s});
+    QVERIFY(QFile::link(d(u"Elsewhere"_s), d(u"Stick/Link"_s)));
+    QVERIFY(QFile::link(d(u"Elsewhere/a.mp3"_s), d(u"Stick/Album/link.mp3"_s)));
+    QCOMPARE(countMp3ThreeLevels(d(u"Stick"_s)), 1);
+}
+
+void TestMp3Count::countGoesPast32767()
+{
+    TestDir d;
+    const QString folder = d.mkdir(u"Many"_s);
+    for (int i = 0; i < 32800; ++i)
+        QFile(folder + u'/' + QString::number(i) + u".mp3"_s).open(QIODevice::WriteOnly);
+    QCOMPARE(countMp3ThreeLevels(d.path()), 32800);
+}
+
+QTEST_GUILESS_MAIN(TestMp3Count)
+#include "tst_mp3count.moc"

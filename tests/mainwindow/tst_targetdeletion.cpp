@@ -1,0 +1,583 @@
+#include "support/MainFormFixture.h"
+#include "support/MessageText.h"
+
+#include "copy/ActionForm.h"
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using A = Platform::Answer;
+
+namespace {
+
+// Target drive T, removable or fixed, opened at folder (relative to the temporary tree).
+MainForm& start(MainFormFixture& f, bool removable, const QString& folder,
+                const QString& label = {})
+{
+    f.addDrive(u"T"_s, removable, label);
+    f.store(u"TargetPath"_s, f.dir(folder));
+    MainForm& w = f.start();
+    w.show();
+    return w;
+}
+
+// Everything below folder, relative to it: folders end in "/", links in "@"; links are not
+// followed.
+QStringList treeOf(const QString& folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        const QString relative = QDir(folder).relativeFilePath(info.filePath());
+        entries.append(info.isSymLink() ? relative + u'@'
+                                        : (info.isDir() ? relative + u'/' : relative));
+    }
+    entries.sort();
+    return entries;
+}
+
+QStringList items(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+QString removeFoldersQuestion(const QString& folder, bool swedish)
+{
+    return swedish ? u"Ta bort foldrar|Du har valt att permanent radera alla filer och foldrar "
+                     u"från \n"_s +
+                         folder +
+                         u".\n\nVälj Ja om du även vill ta bort denna folder eller\nNej för att "
+                         u"radera endast dess innehåll.|YesNoCancel|Question"_s
+                   : u"Remove folders|You have chosen to permanently delete all files and "
+                     u"folders from\n"_s +
+                         folder +
+                         u".\n\nSelect Yes if you also want to remove this folder or\nNo to "
+                         u"remove it's content only.|YesNoCancel|Question"_s;
+}
+
+QString writeProtected(bool swedish)
+{
+    return swedish ? u"Ta bort foldrar|Minst en fil eller folder är skrivskyddad.|Ok|Exclamation"_s
+                   : u"Remove folders|At least one file or folder is write "
+                     u"protected.|Ok|Exclamation"_s;
+}
+
+// What the progress window shows each time the deletion lets events through.
+class ProgressWatch {
+public:
+    ProgressWatch(MainForm& w, const QString& root)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, &w, root] {
+            const auto* progress = w.findChild<ActionForm*>();
+            if (!progress)
+                return;
+            caption = progress->Label2->text();
+            cancelShown = cancelShown || !progress->Button_CancelCopy->isHidden();
+            windowIdle = windowIdle || w.centralWidget()->isEnabled();
+            const QCursor* pointer = QApplication::overrideCursor();
+            busyPointer = pointer && pointer->shape() == Qt::WaitCursor;
+            const QString folder = progress->Label1->text();
+            if (folder.startsWith(root) && (folders.isEmpty() || folders.last() != folder))
+                folders.append(folder);
+        });
+        m_timer.start(0);
+    }
+
+    QStringList folders;
+    QString caption;
+    bool cancelShown = false;
+    bool windowIdle = false;
+    bool busyPointer = false;
+
+private:
+    QTimer m_timer;
+};
+
+// The window is back to its idle state after a deletion.
+void verifyIdle(MainForm& w)
+{
+    QVERIFY(!w.findChild<ActionForm*>());
+    QVERIFY(w.centralWidget()->isEnabled());
+    QVERIFY(!w.CopyRunning);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+} // namespace
+
+class TestTargetDeletion : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { useTestModePaths(); }
+    void clearDisk_data();
+    void clearDisk();
+    void clearOpenFolder_data();
+    void clearOpenFolder();
+    void writeProtectedContentStops_data();
+    void writeProtectedContentStops();
+    void removeTargetFolder_data();
+    void removeTargetFolder();
+    void removeVanishedFolder();
+    void cancelChangesNothing_data();
+    void cancelChangesNothing();
+    void linksAreRemovedAsLinks_data();
+    void linksAreRemovedAsLinks();
+    void neverLeavesTheTargetDrive_data();
+    void neverLeavesTheTargetDrive();
+    void fixedDriveIsNeverDeletedFrom();
+    void lostDriveDeletesNothing_data();
+    void lostDriveDeletesNothing();
+};
+
+void TestTargetDeletion::clearDisk_data()
+{
+    QTest::addColumn<bool>("swedish");
+    QTest::newRow("English") << false;
+    QTest::newRow("Swedish") << true;
+}
+
+void TestTargetDeletion::clearDisk()
+{
+    QFETCH(bool, swedish);
+
+    MainFormFixture f;
+    f.dir.create({u"T/A/1.mp3"_s, u"T/A/Sub/2.mp3"_s, u"T/B/3.mp3"_s, u"T/x.txt"_s, u"T/y.mp3"_s,
+                  u"T/readme"_s});
+    MainForm& w = start(f, true, u"T"_s, u"MUSIC"_s);
+    f.m->Swedish = swedish;
+    QVERIFY(w.ClearTargetDrive->isEnabled());
+
+    f.platform->answer(A::Ok);
+    ProgressWatch watch(w, f.dir(u"T"_s));
+    w.ClearTargetDrive->click();
+
+    const QString drive = f.dir(u"T"_s) + u"  [MUSIC]"_s;
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{swedish
+                             ? u"Radera disk|Du har valt att permanent radera alla filer och "
+                               u"foldrar på\n"_s +
+                                   drive + u"\n\nVälj OK för att fortsätta !|OkCancel|Question"_s
+                             : u"Clear Disk|You have chosen to permanently delete all files "
+                               u"and folders from\n"_s +
+                                   drive + u"\n\nSelect OK to continue !|OkCancel|Question"_s});
+    QCOMPARE(treeOf(f.dir(u"T"_s)), QStringList());
+    QCOMPARE(w.TargetFolderList->path(), f.dir(u"T"_s) + u'/');
+    QCOMPARE(w.TargetList->count(), 0);
+    QVERIFY(!w.ClearTargetDrive->isEnabled());
+    QVERIFY(!w.ClearTargetFolders->isEnabled());
+    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"0"_s);
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.TargetFolderList));
+
+    QCOMPARE(watch.folders, (QStringList{f.dir(u"T/A"_s), f.dir(u"T/B"_s)}));
+    QCOMPARE(watch.caption, swedish ? u"Nu Raderas:"_s : u"Now Deleting:"_s);
+    QVERIFY(!watch.cancelShown);
+    QVERIFY(!watch.windowIdle);
+    QVERIFY(watch.busyPointer);
+    verifyIdle(w);
+}
+
+void TestTargetDeletion::clearOpenFolder_data()
+{
+    QTest::addColumn<A>("answer");
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<bool>("looseFiles");
+
+    QTest::newRow("No: content only") << A::No << false << true;
+    QTest::newRow("Nej") << A::No << true << true;
+    QTest::newRow("No, without loose files") << A::No << false << false;
+    QTest::newRow("Yes: the folder itself") << A::Yes << false << true;
+    QTest::newRow("Ja") << A::Yes << true << true;
+}
+
+void TestTargetDeletion::clearOpenFolder()
+{
+    QFETCH(A, answer);
+    QFETCH(bool, swedish);
+    QFETCH(bool, looseFiles);
+
+    MainFormFixture f;
+    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/Sub/2.mp3"_s, u"T/Other/3.mp3"_s});
+    if (looseFiles)
+        f.dir.create({u"T/Albums/loose.mp3"_s, u"T/Albums/cover.jpg"_s});
+    MainForm& w = start(f, true, u"T/Albums"_s);
+    f.m->Swedish = swedish;
+    QVERIFY(w.ClearTargetFolders->isEnabled());
+
+    f.platform->answer(answer);
+    ProgressWatch watch(w, f.dir(u"T"_s));
+    w.ClearTargetFolders->click();
+
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{removeFoldersQuestion(f.dir(u"T/Albums"_s), swedish)});
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.TargetFolderList));
+    verifyIdle(w);
+    if (answer == A::No) {
+        QCOMPARE(treeOf(f.dir(u"T"_s)), (QStringList{u"Albums/"_s, u"Other/"_s, u"Other/3.mp3"_s}));
+        QCOMPARE(w.TargetFolderList->path(), f.dir(u"T/Albums"_s));
+        QCOMPARE(w.TargetList->count(), 0);
+        QVERIFY(!w.ClearTargetFolders->isEnabled());
+        QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"0"_s);
+        QCOMPARE(watch.folders, (QStringList{f.dir(u"T/Albums/A"_s), f.dir(u"T/Albums/B"_s)}));
+        QCOMPARE(watch.caption, swedish ? u"Nu Raderas:"_s : u"Now Deleting:"_s);
+        QVERIFY(!watch.cancelShown);
+    } else {
+        QCOMPARE(treeOf(f.dir(u"T"_s)), (QStringList{u"Other/"_s, u"Other/3.mp3"_s}));
+        QCOMPARE(w.TargetFolderList->path(), f.dir(u"T"_s) + u'/');
+        QCOMPARE(items(w.TargetList), QStringList{f.dir(u"T/Other"_s)});
+        // Back at the root of a drive without label, Clear Disk is not offered at once.
+        QVERIFY(!w.ClearTargetDrive->isEnabled());
+        QVERIFY(!w.TargetUpOneLevel->isEnabled());
+        QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"1"_s);
+        QVERIFY(watch.folders.isEmpty());
+    }
+}
+
+void TestTargetDeletion::writeProtectedContentStops_data()
+{
+    QTest::addColumn<A>("answer");
+    QTest::addColumn<bool>("swedish");
+    QTest::newRow("content only") << A::No << false;
+    QTest::newRow("content only, Swedish") << A::No << true;
+    QTest::newRow("the folder itself") << A::Yes << false;
+}
+
+void TestTargetDeletion::writeProtectedContentStops()
+{
+    QFETCH(A, answer);
+    QFETCH(bool, swedish);
+
+    MainFormFixture f;
+    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/1.mp3"_s, u"T/Albums/C/3.mp3"_s,
+                  u"T/Albums/loose.mp3"_s});
+    const QString readOnly = f.dir.file(u"T/Albums/B/2.mp3"_s);
+    QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup));
+    MainForm& w = start(f, true, u"T/Albums"_s);
+    f.m->Swedish = swedish;
+    const QStringList listed = items(w.TargetList);
+
+    f.platform->answer(answer);
+    f.platform->answer(A::Ok);
+    ProgressWatch watch(w, f.dir(u"T"_s));
+    w.ClearTargetFolders->click();
+
+    QCOMPARE(messageTexts(*f.platform),
+             (QStringList{removeFoldersQuestion(f.dir(u"T/Albums"_s), swedish),
+                          writeProtected(swedish)}));
+    // What came before the read-only file is gone; it and everything after it stay.
+    QCOMPARE(treeOf(f.dir(u"T/Albums"_s)),
+             (QStringList{u"B/"_s, u"B/2.mp3"_s, u"C/"_s, u"C/3.mp3"_s, u"loose.mp3"_s}));
+    // The lists show the state before the deletion until Refresh.
+    QCOMPARE(w.TargetFolderList->path(), f.dir(u"T/Albums"_s));
+    QCOMPARE(items(w.TargetList), listed);
+    const QStringList shown{f.dir(u"T/Albums/A"_s), f.dir(u"T/Albums/B"_s)};
+    QCOMPARE(watch.folders, answer == A::No ? shown : QStringList());
+    verifyIdle(w);
+}
+
+void TestTargetDeletion::removeTargetFolder_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("deleteKey");
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<int>("shownRow");
+
+    QTest::newRow("middle of three")
+        << QStringList{u"A"_s, u"B"_s, u"C"_s} << 1 << false << false << 1;
+    QTest::newRow("last of three, Delete key")
+        << QStringList{u"A"_s, u"B"_s, u"C"_s} << 2 << true << false << 1;
+    QTest::newRow("the only one, Swedish") << QStringList{u"A"_s} << 0 << false << true << -1;
+}
+
+void TestTargetDeletion::removeTargetFolder()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(int, selected);
+    QFETCH(bool, deleteKey);
+    QFETCH(bool, swedish);
+    QFETCH(int, shownRow);
+
+    MainFormFixture f;
+    for (const QString& name : std::as_const(folders))
+        f.dir.create({u"T/Albums/"_s + name + u"/Sub/1.mp3"_s});
+    f.dir.create({u"T/Albums/loose.mp3"_s});
+    MainForm& w = start(f, true, u"T/Albums"_s);
+    f.m->Swedish = swedish;
+    w.TargetList->setCurrentRow(selected);
+    QVERIFY(w.RemoveTargetFolder->isEnabled());
+
+    const QString path = f.dir(u"T/Albums/"_s + folders[selected]);
+    f.platform->answer(A::Yes);
+    if (deleteKey)
+        QTest::keyClick(w.TargetList, Qt::Key_Delete);
+    else
+        w.RemoveTargetFolder->click();
+
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{swedish
+                             ? u"Radera folder|Är du säker på att du vill permant radera \n"_s +
+                                   path + u" ?|YesNo|Question"_s
+                             : u"Delete folder|Are you sure you want to permanently delete \n"_s +
+                                   path + u" ?|YesNo|Question"_s});
+    QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(QFileInfo::exists(f.dir(u"T/Albums/loose.mp3"_s)));
+    folders.removeAt(selected);
+    QStringList remaining;
+    for (const QString& name : std::as_const(folders))
+        remaining.append(f.dir(u"T/Albums/"_s + name));
+    QCOMPARE(items(w.TargetList), remaining);
+    QCOMPARE(w.Label_NumberOfFiles[1]->text(), QString::number(1 + remaining.size()));
+
+    // Nothing is selected afterwards; the list stays where the folder stood.
+    QVERIFY(w.TargetList->selectedItems().isEmpty());
+    QVERIFY(!w.RemoveTargetFolder->isEnabled());
+    QCOMPARE(w.TargetList->currentRow(), shownRow);
+    QCOMPARE(w.ClearTargetFolders->isEnabled(), !remaining.isEmpty());
+    QCOMPARE(w.focusWidget(), remaining.isEmpty() ? static_cast<QWidget*>(w.TargetFolderList)
+                                                  : static_cast<QWidget*>(w.TargetList));
+    verifyIdle(w);
+}
+
+void TestTargetDeletion::removeVanishedFolder()
+{
+    MainFormFixture f;
+    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/2.mp3"_s});
+    MainForm& w = start(f, true, u"T/Albums"_s);
+    w.TargetList->setCurrentRow(0);
+    const QString path = f.dir(u"T/Albums/A"_s);
+    QVERIFY(QDir(path).removeRecursively());
+
+    f.platform->answer(A::Yes);
+    f.platform->answer(A::Ok);
+    w.RemoveTargetFolder->click();
+
+    QCOMPARE(messageTexts(*f.platform).last(), u"Error|"_s + path + u"  doesn't exist.|Ok|None"_s);
+    QCOMPARE(items(w.TargetList), QStringList{f.dir(u"T/Albums/B"_s)});
+    QVERIFY(!w.RemoveTargetFolder->isEnabled());
+    verifyIdle(w);
+}
+
+void TestTargetDeletion::cancelChangesNothing_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<A>("answer");
+
+    QTest::newRow("Clear Disk") << u"T"_s << u"ClearTargetDrive"_s << A::Cancel;
+    QTest::newRow("Remove folders") << u"T/Albums"_s << u"ClearTargetFolders"_s << A::Cancel;
+    QTest::newRow("Delete folder") << u"T/Albums"_s << u"RemoveTargetFolder"_s << A::No;
+}
+
+void TestTargetDeletion::cancelChangesNothing()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, button);
+    QFETCH(A, answer);
+
+    MainFormFixture f;
+    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/2.mp3"_s, u"T/Albums/x.txt"_s, u"T/y.mp3"_s});
+    MainForm& w = start(f, true, folder);
+    w.TargetList->setCurrentRow(0);
+    const QStringList tree = treeOf(f.dir(u"T"_s));
+    const QStringList listed = items(w.TargetList);
+
+    f.platform->answer(answer);
+    w.findChild<QPushButton*>(button)->click();
+
+    QCOMPARE(f.platform->messages().size(), 1);
+    QCOMPARE(treeOf(f.dir(u"T"_s)), tree);
+    QCOMPARE(items(w.TargetList), listed);
+    if (button == u"ClearTargetDrive"_s)
+        QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.TargetList));
+    verifyIdle(w);
+}
+
+void TestTargetDeletion::linksAreRemovedAsLinks_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<A>("answer");
+    QTest::addColumn<QStringList>("left");
+
+    QTest::newRow("content only") << u"ClearTargetFolders"_s << A::No << QStringList{u"Albums/"_s};
+    QTest::newRow("the folder itself") << u"ClearTargetFolders"_s << A::Yes << QStringList();
+    QTest::newRow("one folder") << u"RemoveTargetFolder"_s << A::Yes
+                                << QStringList{u"Albums/"_s, u"Albums/B/"_s, u"Albums/B/2.mp3"_s,
+                                               u"Albums/file.mp3@"_s, u"Albums/folder@"_s};
+}
+
+void TestTargetDeletion::linksAreRemovedAsLinks()
+{
+    QFETCH(QString, button);
+    QFETCH(A, answer);
+    QFETCH(QStringList, left);
+
+    MainFormFixture f;
+    f.dir.create({u"Elsewhere/Keep/1.mp3"_s, u"T/Albums/A/1.mp3"_s, u"T/Albums/B/2.mp3"_s});
+    const QString keep = f.dir(u"Elsewhere/Keep"_s);
+    QVERIFY(QFile::link(keep, f.dir(u"T/Albums/A/folder"_s)));
+    QVERIFY(QFile::link(keep, f.dir(u"T/Albums/folder"_s)));
+    QVERIFY(QFile::link(keep + u"/1.mp3"_s, f.dir(u"T/Albums/file.mp3"_s)));
+    MainForm& w = start(f, true, u"T/Albums"_s);
+    w.TargetList->setCurrentRow(0);
+
+    f.platform->answer(answer);
+    w.findChild<QPushButton*>(button)->click();
+
+    QCOMPARE(treeOf(f.dir(u"T"_s)), left);
+    QCOMPARE(treeOf(f.dir(u"Elsewhere"_s)), (QStringList{u"Keep/"_s, u"Keep/1.mp3"_s}));
+    QCOMPARE(f.platform->messages().size(), 1);
+}
+
+void TestTargetDeletion::neverLeavesTheTargetDrive_data()
+{
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<A>("answer");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<QStringList>("left");
+
+    // T/Way is a link to Elsewhere, opened as a folder of T.
+    QTest::newRow("through a link, content only")
+        << u"T/Way"_s << A::No << true
+        << QStringList{u"Albums/"_s, u"Albums/Inner/"_s, u"Albums/Inner/keep.mp3"_s, u"Way@"_s};
+    QTest::newRow("through a link, the folder itself")
+        << u"T/Way"_s << A::Yes << false
+        << QStringList{u"Albums/"_s, u"Albums/Inner/"_s, u"Albums/Inner/keep.mp3"_s};
+    // T/Albums/Inner is another drive.
+    QTest::newRow("another drive inside")
+        << u"T"_s << A::Ok << true
+        << QStringList{u"Albums/"_s, u"Albums/Inner/"_s, u"Albums/Inner/keep.mp3"_s, u"Way@"_s};
+}
+
+void TestTargetDeletion::neverLeavesTheTargetDrive()
+{
+    QFETCH(QString, open);
+    QFETCH(A, answer);
+    QFETCH(bool, stopped);
+    QFETCH(QStringList, left);
+
+    MainFormFixture f;
+    f.dir.create({u"Elsewhere/X/1.mp3"_s, u"Elsewhere/Y/2.mp3"_s, u"Elsewhere/f.mp3"_s,
+                  u"T/Albums/Inner/keep.mp3"_s});
+    QVERIFY(QFile::link(f.dir(u"Elsewhere"_s), f.dir(u"T/Way"_s)));
+    f.drives->add(f.dir(u"T/Albums/Inner"_s), false);
+    MainForm& w = start(f, true, u"T"_s);
+    w.TargetFolderList->setPath(f.dir(open));
+    const QString drive = f.dir(u"T"_s);
+
+    f.platform->answer(answer);
+    if (stopped)
+        f.platform->answer(A::Ok);
+    if (answer == A::Ok)
+        w.ClearTargetDrive->click();
+    else
+        w.ClearTargetFolders->click();
+
+    QCOMPARE(treeOf(drive), left);
+    QCOMPARE(treeOf(f.dir(u"Elsewhere"_s)),
+             (QStringList{u"X/"_s, u"X/1.mp3"_s, u"Y/"_s, u"Y/2.mp3"_s, u"f.mp3"_s}));
+    QCOMPARE(messageTexts(*f.platform).size() == 2, stopped);
+    if (stopped)
+        QCOMPARE(messageTexts(*f.platform).last(), writeProtected(false));
+    verifyIdle(w);
+}
+
+void TestTargetDeletion::fixedDriveIsNeverDeletedFrom()
+{
+    MainFormFixture f;
+    f.dir.create({u"T/A/1.mp3"_s, u"T/Albums/B/2.mp3"_s, u"T/Albums/C/3.mp3"_s});
+    MainForm& w = start(f, false, u"T"_s);
+    const QStringList tree = treeOf(f.dir(u"T"_s));
+    auto verifyOff = [&] {
+        QVERIFY(!w.RemoveTargetFolder->isEnabled());
+        QVERIFY(!w.ClearTargetFolders->isEnabled());
+        QVERIFY(!w.ClearTargetDrive->isEnabled());
+    };
+
+    verifyOff();
+    w.TargetList->setCurrentRow(0);
+    verifyOff();
+    w.TargetFolderList->setPath(f.dir(u"T/Albums"_s));
+    w.TargetList->setCurrentRow(1);
+    QTest::keyClick(w.TargetList, Qt::Key_Delete);
+    verifyOff();
+    f.platform->answer(A::Yes);
+    w.RefreshTargetLists->click();
+    w.TargetList->setCurrentRow(0);
+    verifyOff();
+
+    // Whatever calls the handlers: nothing is asked, nothing deleted.
+    w.RemoveTargetFolder_Click();
+    w.ClearTargetFolders_Click();
+    w.ClearTargetDrive_Click();
+    w.ClearWholeDrive = true;
+    w.ClearTargetFolders_Click();
+    QVERIFY(!w.ClearWholeDrive);
+    verifyOff();
+    QCOMPARE(f.platform->messages().size(), 1);
+    QCOMPARE(treeOf(f.dir(u"T"_s)), tree);
+}
+
+void TestTargetDeletion::lostDriveDeletesNothing_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("unmounted");
+
+    QTest::newRow("Clear Disk, medium pulled") << u"T"_s << u"ClearTargetDrive"_s << false;
+    QTest::newRow("Clear Disk, unmounted") << u"T"_s << u"ClearTargetDrive"_s << true;
+    QTest::newRow("Remove folders, medium pulled")
+        << u"T/Albums"_s << u"ClearTargetFolders"_s << false;
+    QTest::newRow("Delete folder, unmounted") << u"T/Albums"_s << u"RemoveTargetFolder"_s << true;
+}
+
+void TestTargetDeletion::lostDriveDeletesNothing()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, button);
+    QFETCH(bool, unmounted);
+
+    MainFormFixture f;
+    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/2.mp3"_s, u"T/y.mp3"_s});
+    MainForm& w = start(f, true, folder);
+    w.TargetList->setCurrentRow(0);
+    const QString drive = f.dir(u"T"_s);
+    const QStringList tree = treeOf(drive);
+    if (unmounted)
+        f.drives->remove(drive);
+    else
+        f.drives->setReady(drive, false);
+
+    QStringList expected;
+    if (button == u"RemoveTargetFolder"_s) {
+        // The question comes first; the failed deletion is reported, then the lost drive.
+        f.platform->answer(A::Yes);
+        f.platform->answer(A::Ok);
+        expected.append(u"Error|"_s + f.dir(u"T/Albums/A"_s) + u"  doesn't exist.|Ok|None"_s);
+    }
+    f.platform->answer(A::Ok);
+    expected.append(u"Drive Error|Drive "_s + drive + u" not ready.|Ok|Critical"_s);
+    w.findChild<QPushButton*>(button)->click();
+
+    QCOMPARE(messageTexts(*f.platform).mid(button == u"RemoveTargetFolder"_s ? 1 : 0), expected);
+    QCOMPARE(treeOf(drive), tree);
+    QCOMPARE(w.TargetDriveList->mountPoint(), f.system);
+    QCOMPARE(w.TargetFolderList->path(), f.system + u'/');
+    verifyIdle(w);
+}
+
+QTEST_MAIN(TestTargetDeletion)
+#include "tst_targetdeletion.moc"

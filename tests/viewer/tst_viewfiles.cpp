@@ -1,0 +1,404 @@
+#include "support/MainFormFixture.h"
+#include "support/MessageText.h"
+
+#include "platform/DirListBox.h"
+#include "platform/DriveListBox.h"
+#include "platform/FileListBox.h"
+#include "viewer/ViewFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Watches for the viewer: once it shows, records what it shows, acts on it and closes it if it
+// is still open.
+class ViewerWatch final : public QObject {
+public:
+    struct Seen {
+        QString title;
+        QStringList files;
+        int selected = -1;
+        bool modal = false;
+        bool openAfterwards = false;
+    };
+
+    explicit ViewerWatch(std::function<void(ViewFiles&)> act = {})
+        : m_act(std::move(act))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    QList<Seen> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* viewer = qobject_cast<ViewFiles*>(watched);
+        if (viewer && event->type() == QEvent::Show)
+            QTimer::singleShot(0, viewer, [this, viewer] {
+                Seen s{viewer->windowTitle(), viewer->File1->files(), viewer->File1->listIndex(),
+                       QApplication::activeModalWidget() == viewer};
+                if (m_act)
+                    m_act(*viewer);
+                s.openAfterwards = viewer->isVisible();
+                seen.append(s);
+                viewer->close();
+            });
+        return false;
+    }
+
+private:
+    std::function<void(ViewFiles&)> m_act;
+};
+
+// Source drive E at E/Music, target drive T at T/Music, both removable. "Album" on each side
+// holds two mp3 files, one with the extension in capitals, and a text file.
+struct Program {
+    explicit Program(bool swedish = false)
+    {
+        e = f.addDrive(u"E"_s, true);
+        t = f.addDrive(u"T"_s, true);
+        f.dir.create({u"E/top.mp3"_s, u"E/Music/Album/a.mp3"_s, u"E/Music/Album/B.MP3"_s,
+                      u"E/Music/Album/notes.txt"_s, u"E/Music/No Mp3/cover.jpg"_s,
+                      u"T/Music/Album/a.mp3"_s, u"T/Music/Album/B.MP3"_s,
+                      u"T/Music/Album/notes.txt"_s, u"T/Music/No Mp3/cover.jpg"_s});
+        f.store(u"SourcePath"_s, f.dir(u"E/Music"_s));
+        f.store(u"TargetPath"_s, f.dir(u"T/Music"_s));
+        if (swedish)
+            f.store(u"Swedish"_s, u"1"_s);
+        w = &f.start();
+    }
+    // Highlights the folder in the pane and makes the pane the active one.
+    void highlight(int pane, const QString& relative)
+    {
+        const QString folder = f.dir(relative);
+        if (pane == 0 || pane == 2) {
+            DirListBox* list = pane == 0 ? w->SourceFolderList : w->TargetFolderList;
+            for (int i = -1; i < list->listCount(); ++i)
+                if (list->list(i) == folder)
+                    list->setListIndex(i);
+            QCOMPARE(list->list(list->listIndex()), folder);
+        } else {
+            QListWidget* list = pane == 1 ? w->SourceList : w->TargetList;
+            if (pane == 1)
+                list->addItem(folder);
+            const QList<QListWidgetItem*> items = list->findItems(folder, Qt::MatchExactly);
+            QCOMPARE(items.size(), 1);
+            list->setCurrentItem(items.first());
+        }
+        f.m->ActivePane = qint16(pane);
+    }
+
+    MainFormFixture f;
+    MainForm* w = nullptr;
+    QString e;
+    QString t;
+};
+
+} // namespace
+
+class TestViewFiles : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { useTestModePaths(); }
+    void listsAndPlays_data();
+    void listsAndPlays();
+    void texts_data();
+    void texts();
+    void openingFailures_data();
+    void openingFailures();
+    void externalPlayerGetsNamesIntact();
+    void playerThatCannotStart();
+    void closing_data();
+    void closing();
+    void openInFileManager_data();
+    void openInFileManager();
+};
+
+void TestViewFiles::listsAndPlays_data()
+{
+    QTest::addColumn<int>("pane");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("doubleClick"); // else Down and Enter
+
+    for (const bool doubleClick : {false, true}) {
+        const char* how = doubleClick ? "double click" : "Enter";
+        QTest::addRow("source folders, %s", how) << 0 << u"E/Music/Album"_s << doubleClick;
+        QTest::addRow("Source List, %s", how) << 1 << u"E/Music/Album"_s << doubleClick;
+        QTest::addRow("target folders, %s", how) << 2 << u"T/Music/Album"_s << doubleClick;
+        QTest::addRow("target list, %s", how) << 3 << u"T/Music/Album"_s << doubleClick;
+    }
+}
+
+void TestViewFiles::listsAndPlays()
+{
+    QFETCH(int, pane);
+    QFETCH(QString, folder);
+    QFETCH(bool, doubleClick);
+
+    Program p;
+    p.highlight(pane, folder);
+    ViewerWatch watch([&](ViewFiles& v) {
+        if (doubleClick) {
+            const QPoint at = v.File1->visualItemRect(v.File1->item(1)).center();
+            QTest::mouseClick(v.File1->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(v.File1->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::keyClick(v.File1, Qt::Key_Down);
+            QTest::keyClick(v.File1, Qt::Key_Return);
+        }
+    });
+    p.w->ShowFileViewer();
+
+    QCOMPARE(watch.seen.size(), 1);
+    const ViewerWatch::Seen& seen = watch.seen.first();
+    QCOMPARE(seen.title, u"View / Play files:  Album"_s);
+    QCOMPARE(seen.files, (QStringList{u"a.mp3"_s, u"B.MP3"_s}));
+    QCOMPARE(seen.selected, 0);
+    QVERIFY(seen.modal);
+    QVERIFY(seen.openAfterwards);
+    QCOMPARE(p.f.platform->openedUrls(),
+             QList<QUrl>{QUrl::fromLocalFile(p.f.dir(folder + u"/B.MP3"_s))});
+    QVERIFY(p.f.platform->started().isEmpty());
+    QVERIFY(p.w->findChildren<ViewFiles*>().isEmpty());
+}
+
+void TestViewFiles::texts_data()
+{
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("texts"); // caption, Label1, Button_OK
+
+    const QString english = u"Enter or Double click on a file to play  -  Esc to exit"_s;
+    const QString swedish =
+        u"Tryck Enter eller Dubbelklicka på en fil för att spela upp  -  Esc för att stänga"_s;
+    QTest::newRow("folder") << false << u"E/Music/Album"_s
+                            << QStringList{u"View / Play files:  Album"_s, english, u"&Close"_s};
+    QTest::newRow("drive root") << false << u"E"_s
+                                << QStringList{u"View / Play files:  "_s, english, u"&Close"_s};
+    QTest::newRow("Swedish, folder")
+        << true << u"E/Music/Album"_s
+        << QStringList{u"Visa / Spela filer:  Album"_s, swedish, u"&Stäng"_s};
+    QTest::newRow("Swedish, drive root")
+        << true << u"E"_s << QStringList{u"Visa / Spela filer:  "_s, swedish, u"&Stäng"_s};
+}
+
+void TestViewFiles::texts()
+{
+    QFETCH(bool, swedish);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, texts);
+
+    Program p(swedish);
+    const QString path = folder == u"E"_s ? p.e + u'/' : p.f.dir(folder);
+    p.w->SourceFolderList->setPath(path);
+    p.w->SourceFolderList->setListIndex(-1);
+    p.f.m->ActivePane = 0;
+    ViewFiles viewer(*p.f.m, *p.w);
+    QVERIFY(viewer.Form_Load());
+
+    QCOMPARE((QStringList{viewer.windowTitle(), viewer.Label1->text(), viewer.Button_OK->text()}),
+             texts);
+    QCOMPARE(viewer.minimumSize(), viewer.maximumSize());
+    QVERIFY(viewer.width() >= 543 && viewer.height() >= 384);
+}
+
+enum class Failure { NoMp3, Deleted, NotReady, Other };
+enum class After {
+    Nothing,
+    SourceFoldersReread,
+    SourceListEntryRemoved,
+    TargetReread,
+    SourceDrives,
+    TargetDrives
+};
+
+void TestViewFiles::openingFailures_data()
+{
+    QTest::addColumn<int>("pane");
+    QTest::addColumn<Failure>("failure");
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<QString>("message"); // with <folder> and <drive>
+    QTest::addColumn<After>("after");
+
+    const QString noMp3 = u"Error|<folder>  doesn't contain any mp3-files.|Ok|None"_s;
+    const QString missing = u"Error|<folder>  doesn't exist.|Ok|None"_s;
+    const QString notReady = u"Error|Device <drive> is not ready.|Ok|None"_s;
+    const QString unknown = u"Error|Unknown error.|Ok|None"_s;
+    const char* panes[] = {"source folders", "Source List", "target folders", "target list"};
+    const After reread[] = {After::SourceFoldersReread, After::SourceListEntryRemoved,
+                            After::TargetReread, After::TargetReread};
+    for (int pane = 0; pane < 4; ++pane) {
+        QTest::addRow("%s, no mp3 files", panes[pane])
+            << pane << Failure::NoMp3 << false << noMp3 << After::Nothing;
+        QTest::addRow("%s, deleted", panes[pane])
+            << pane << Failure::Deleted << false << missing << reread[pane];
+        QTest::addRow("%s, not ready", panes[pane])
+            << pane << Failure::NotReady << false << notReady
+            << (pane < 2 ? After::SourceDrives : After::TargetDrives);
+    }
+    QTest::newRow("Source List, unreadable")
+        << 1 << Failure::Other << false << unknown << After::Nothing;
+    QTest::newRow("Swedish, no mp3 files")
+        << 0 << Failure::NoMp3 << true << u"Error|<folder>  innehåller inga mp3-filer.|Ok|None"_s
+        << After::Nothing;
+    QTest::newRow("Swedish, deleted")
+        << 1 << Failure::Deleted << true << u"Error|<folder>  existerar inte.|Ok|None"_s
+        << After::SourceListEntryRemoved;
+    QTest::newRow("Swedish, not ready")
+        << 3 << Failure::NotReady << true << u"Error|Enhet <drive> äe ej tillgänglig.|Ok|None"_s
+        << After::TargetDrives;
+    QTest::newRow("Swedish, unreadable")
+        << 1 << Failure::Other << true << u"Error|Okänt fel.|Ok|None"_s << After::Nothing;
+}
+
+void TestViewFiles::openingFailures()
+{
+    QFETCH(int, pane);
+    QFETCH(Failure, failure);
+    QFETCH(bool, swedish);
+    QFETCH(QString, message);
+    QFETCH(After, after);
+
+    Program p(swedish);
+    const bool target = pane >= 2;
+    const QString drive = target ? u"T"_s : u"E"_s;
+    QString folder = drive + (failure == Failure::NoMp3 ? u"/Music/No Mp3"_s : u"/Music/Album"_s);
+    if (failure == Failure::Other) {
+        // A link to itself: the folder can be neither found missing nor read.
+        folder = u"E/Music/Loop"_s;
+        QVERIFY(QFile::link(p.f.dir(folder), p.f.dir(folder)));
+    }
+    p.highlight(pane, folder);
+    const int sourceCount = p.w->SourceList->count();
+    if (failure == Failure::Deleted)
+        QVERIFY(QDir(p.f.dir(folder)).removeRecursively());
+    else if (failure == Failure::NotReady)
+        p.f.drives->setReady(p.f.dir(drive), false);
+    // A drive that comes after the start shows in a drive list only once the list is read anew.
+    p.f.addDrive(u"F"_s, true);
+
+    ViewerWatch watch;
+    p.f.platform->answer(Platform::Answer::Ok);
+    p.w->ShowFileViewer();
+
+    message.replace(u"<folder>"_s, p.f.dir(folder)).replace(u"<drive>"_s, p.f.dir(drive));
+    QCOMPARE(messageTexts(*p.f.platform), QStringList{message});
+    QVERIFY(watch.seen.isEmpty());
+    QVERIFY(p.w->findChildren<ViewFiles*>().isEmpty());
+
+    const DirListBox* folders = target ? p.w->TargetFolderList : p.w->SourceFolderList;
+    const bool listed = folders->list(0) == p.f.dir(drive + u"/Music/Album"_s);
+    QCOMPARE(listed, after != After::SourceFoldersReread && after != After::TargetReread);
+    QCOMPARE(p.w->SourceList->count(),
+             after == After::SourceListEntryRemoved ? sourceCount - 1 : sourceCount);
+    QCOMPARE(p.w->TargetList->count(), p.w->TargetFolderList->listCount());
+    QCOMPARE(p.w->SourceDriveList->count(), after == After::SourceDrives ? 4 : 3);
+    QCOMPARE(p.w->TargetDriveList->count(), after == After::TargetDrives ? 4 : 3);
+}
+
+void TestViewFiles::externalPlayerGetsNamesIntact()
+{
+    Program p;
+    const QString player = p.f.dir(u"C/Program Files/my \"player\" -v"_s);
+    const QString file = p.f.dir(u"E/Music/Odd/-x \"quoted\" name.mp3"_s);
+    p.f.dir.create(
+        {u"C/Program Files/my \"player\" -v"_s, u"E/Music/Odd/-x \"quoted\" name.mp3"_s});
+    p.f.m->PlayerPath = player;
+    p.highlight(1, u"E/Music/Odd"_s);
+    ViewerWatch watch(
+        [](ViewFiles& v) { QTest::keyClick(v.File1, Qt::Key_Enter, Qt::KeypadModifier); });
+    p.w->ShowFileViewer();
+
+    QCOMPARE(watch.seen.size(), 1);
+    QCOMPARE(p.f.platform->started().size(), 1);
+    QCOMPARE(p.f.platform->started().first().program, player);
+    QCOMPARE(p.f.platform->started().first().arguments, QStringList{file});
+    QVERIFY(p.f.platform->openedUrls().isEmpty());
+}
+
+void TestViewFiles::playerThatCannotStart()
+{
+    Program p;
+    p.f.platform->setStartSucceeds(false);
+    p.f.m->PlayerPath = p.f.dir(u"C/gone"_s);
+    p.highlight(0, u"E/Music/Album"_s);
+    ViewerWatch watch([](ViewFiles& v) { QTest::keyClick(v.File1, Qt::Key_Return); });
+    p.w->ShowFileViewer();
+
+    // No message: the scripted desktop would have failed the test on one.
+    QCOMPARE(p.f.platform->started().size(), 1);
+    QCOMPARE(watch.seen.size(), 1);
+    QVERIFY(watch.seen.first().openAfterwards);
+}
+
+void TestViewFiles::closing_data()
+{
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("Esc") << u"Esc"_s;
+    QTest::newRow("Close") << u"Close"_s;
+    QTest::newRow("title bar") << u"title bar"_s;
+}
+
+void TestViewFiles::closing()
+{
+    QFETCH(QString, how);
+
+    Program p;
+    p.highlight(2, u"T/Music/Album"_s);
+    ViewerWatch watch([&](ViewFiles& v) {
+        if (how == u"Esc"_s)
+            QTest::keyClick(v.File1, Qt::Key_Escape);
+        else if (how == u"Close"_s)
+            QTest::mouseClick(v.Button_OK, Qt::LeftButton);
+        else
+            v.close();
+    });
+    p.w->ShowFileViewer();
+
+    QCOMPARE(watch.seen.size(), 1);
+    QVERIFY(!watch.seen.first().openAfterwards);
+    QVERIFY(p.f.platform->openedUrls().isEmpty());
+    QVERIFY(p.w->findChildren<ViewFiles*>().isEmpty());
+}
+
+void TestViewFiles::openInFileManager_data()
+{
+    QTest::addColumn<int>("pane");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("source folders") << 0 << u"E/Music/No Mp3"_s;
+    QTest::newRow("target folders") << 2 << u"T/Music/No Mp3"_s;
+}
+
+void TestViewFiles::openInFileManager()
+{
+    QFETCH(int, pane);
+    QFETCH(QString, folder);
+
+    Program p;
+    p.highlight(pane, folder);
+    p.w->Menu_OpenExplorer->trigger();
+
+    QCOMPARE(p.f.platform->openedUrls().size(), 1);
+    const QUrl url = p.f.platform->openedUrls().first();
+    QVERIFY(url.isLocalFile());
+    QCOMPARE(url.toLocalFile(), p.f.dir(folder));
+}
+
+QTEST_MAIN(TestViewFiles)
+#include "tst_viewfiles.moc"
