@@ -74,6 +74,9 @@ void MultiCopyForm::Form_Load()
     if (highlighted >= 0) {
         SourceFolderList->setCurrentRow(highlighted, QItemSelectionModel::ClearAndSelect);
         QCoreApplication::processEvents();
+    } else {
+        // No item is current until the user picks one, also once the list has the focus.
+        SourceFolderList->setCurrentIndex(QModelIndex());
     }
     if (m.Swedish) {
         setWindowTitle(u"Kopiera flera"_s);

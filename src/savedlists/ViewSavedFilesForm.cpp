@@ -219,6 +219,9 @@ bool ViewSavedFilesForm::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == FileContent->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         FileContent_MouseDown(mouse->button(), mouse->position().toPoint());
+        // The right button only opens the menu: the lines selected for copying stay selected.
+        if (mouse->button() == Qt::RightButton)
+            return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -2,6 +2,8 @@
 
 #include "app/Module1.h"
 #include "mainwindow/MainForm.h"
+#include "platform/DriveListBox.h"
+#include "platform/Drives.h"
 #include "platform/FileListBox.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
@@ -49,9 +51,10 @@ bool ViewFiles::Form_Load()
 {
     File1->setPattern(u"*.mp3"_s);
     const QString folder = m_main.activePaneFolder();
-    QString drive;
+    const QString drive = driveOf(folder);
     try {
-        drive = m.FileSystem.driveName(folder);
+        if (drive.isEmpty())
+            throw FsError(FsErrorKind::PathNotFound, folder);
         if (!m.drives().isReady(drive))
             throw FsError(FsErrorKind::DeviceUnavailable, folder);
         File1->setPath(folder);
@@ -80,6 +83,20 @@ bool ViewFiles::Form_Load()
     setFixedSize(QSize(543, 384).expandedTo(minimumSizeHint()));
     File1->setListIndex(0);
     return true;
+}
+
+QString ViewFiles::driveOf(const QString& folder) const
+{
+    // A medium pulled since the drive lists were read is gone from the drive table but still
+    // stands in the lists: looked up there too, it is reported as not ready, and its folder is
+    // not taken for a missing folder of the drive it was mounted on.
+    QList<Volume> known = m.drives().volumes();
+    for (const DriveListBox* list : {m_main.SourceDriveList, m_main.TargetDriveList}) {
+        for (int i = 0; i < list->count(); ++i)
+            known.append(Volume{list->itemData(i).toString(), {}, false});
+    }
+    const std::optional<Volume> volume = drives::volumeOf(known, folder);
+    return volume ? volume->mountPoint : QString();
 }
 
 void ViewFiles::reportOpeningFailure(FsErrorKind kind, const QString& folder, const QString& drive)

@@ -38,6 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The drive holding the folder, also when its medium has been pulled; "" when none does.
+    QString driveOf(const QString& folder) const;
     void reportOpeningFailure(FsErrorKind kind, const QString& folder, const QString& drive);
 
     Module1& m;

@@ -250,21 +250,37 @@ void TestTargetDeletion::writeProtectedContentStops_data()
 {
     QTest::addColumn<A>("answer");
     QTest::addColumn<bool>("swedish");
-    QTest::newRow("content only") << A::No << false;
-    QTest::newRow("content only, Swedish") << A::No << true;
-    QTest::newRow("the folder itself") << A::Yes << false;
+    QTest::addColumn<QString>("readOnly"); // in T/Albums
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<QStringList>("shown"); // folders the progress window named
+
+    // What came before the read-only file is gone; it and everything after it stay.
+    const QStringList fromB{u"B/"_s, u"B/2.mp3"_s, u"C/"_s, u"C/3.mp3"_s, u"loose.mp3"_s};
+    QTest::newRow("in a subfolder, content only")
+        << A::No << false << u"B/2.mp3"_s << fromB << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("in a subfolder, content only, Swedish")
+        << A::No << true << u"B/2.mp3"_s << fromB << QStringList{u"A"_s, u"B"_s};
+    QTest::newRow("in a subfolder, the folder itself")
+        << A::Yes << false << u"B/2.mp3"_s << fromB << QStringList();
+    // The subfolders go first, the loose files after them.
+    QTest::newRow("loose file, content only")
+        << A::No << false << u"loose.mp3"_s << QStringList{u"loose.mp3"_s}
+        << QStringList{u"A"_s, u"B"_s, u"C"_s};
 }
 
 void TestTargetDeletion::writeProtectedContentStops()
 {
     QFETCH(A, answer);
     QFETCH(bool, swedish);
+    QFETCH(QString, readOnly);
+    QFETCH(QStringList, left);
+    QFETCH(QStringList, shown);
 
     MainFormFixture f;
-    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/1.mp3"_s, u"T/Albums/C/3.mp3"_s,
-                  u"T/Albums/loose.mp3"_s});
-    const QString readOnly = f.dir.file(u"T/Albums/B/2.mp3"_s);
-    QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup));
+    f.dir.create({u"T/Albums/A/1.mp3"_s, u"T/Albums/B/1.mp3"_s, u"T/Albums/B/2.mp3"_s,
+                  u"T/Albums/C/3.mp3"_s, u"T/Albums/loose.mp3"_s});
+    QVERIFY(QFile::setPermissions(f.dir(u"T/Albums/"_s + readOnly),
+                                  QFile::ReadOwner | QFile::ReadGroup));
     MainForm& w = start(f, true, u"T/Albums"_s);
     f.m->Swedish = swedish;
     const QStringList listed = items(w.TargetList);
@@ -277,14 +293,14 @@ void TestTargetDeletion::writeProtectedContentStops()
     QCOMPARE(messageTexts(*f.platform),
              (QStringList{removeFoldersQuestion(f.dir(u"T/Albums"_s), swedish),
                           writeProtected(swedish)}));
-    // What came before the read-only file is gone; it and everything after it stay.
-    QCOMPARE(treeOf(f.dir(u"T/Albums"_s)),
-             (QStringList{u"B/"_s, u"B/2.mp3"_s, u"C/"_s, u"C/3.mp3"_s, u"loose.mp3"_s}));
+    QCOMPARE(treeOf(f.dir(u"T/Albums"_s)), left);
     // The lists show the state before the deletion until Refresh.
     QCOMPARE(w.TargetFolderList->path(), f.dir(u"T/Albums"_s));
     QCOMPARE(items(w.TargetList), listed);
-    const QStringList shown{f.dir(u"T/Albums/A"_s), f.dir(u"T/Albums/B"_s)};
-    QCOMPARE(watch.folders, answer == A::No ? shown : QStringList());
+    QStringList shownPaths;
+    for (const QString& name : std::as_const(shown))
+        shownPaths.append(f.dir(u"T/Albums/"_s + name));
+    QCOMPARE(watch.folders, shownPaths);
     verifyIdle(w);
 }
 

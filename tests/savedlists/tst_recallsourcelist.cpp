@@ -98,6 +98,10 @@ private Q_SLOTS:
     void deleteQuestion_data();
     void deleteQuestion();
     void deleteYesThenNoOnAnother();
+    void viewerClosedBringsTheDialogBack_data();
+    void viewerClosedBringsTheDialogBack();
+    void unknownError_data();
+    void unknownError();
     void rename_data();
     void rename();
     void renameOntoExistingFile_data();
@@ -113,6 +117,8 @@ private Q_SLOTS:
     void cancelInTheQuestion();
     void foldersLeftOut_data();
     void foldersLeftOut();
+    void nothingRecalledIntoAFullList();
+    void listWithoutEntries_data();
     void listWithoutEntries();
     void copyLogRecalledInCopyOrder();
     void listOfAnOlderProgram();
@@ -260,6 +266,93 @@ void TestRecallSourceList::deleteYesThenNoOnAnother()
     QCOMPARE(viewers.shown(), 2);
     QCOMPARE(s.f.platform->messages().size(), 2);
     QCOMPARE(filesIn(s.data), QStringList{u"Second.odr"_s});
+}
+
+void TestRecallSourceList::viewerClosedBringsTheDialogBack_data()
+{
+    QTest::addColumn<QString>("action");
+
+    QTest::newRow("Close button") << u"Button_Close"_s;
+    QTest::newRow("Close Window item") << u"Menu_Close"_s;
+    QTest::newRow("Esc in the list") << u"Esc"_s;
+    QTest::newRow("title bar's close") << u"title bar"_s;
+}
+
+void TestRecallSourceList::viewerClosedBringsTheDialogBack()
+{
+    QFETCH(QString, action);
+
+    Setup s;
+    prepare(s);
+    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
+    s.f.platform->answerFileDialog(file);
+    s.f.platform->answerFileDialog(std::nullopt);
+    Viewers viewers({[&](ViewSavedFilesForm& v) {
+        if (action == u"Esc"_s)
+            QTest::keyClick(v.FileContent, Qt::Key_Escape);
+        else if (action == u"title bar"_s)
+            v.close();
+        else if (auto* button = v.findChild<QPushButton*>(action))
+            button->click();
+        else
+            v.findChild<QAction*>(action)->trigger();
+    }});
+    s.w->Menu_ShowSavedSourceList_Click();
+
+    QCOMPARE(viewers.shown(), 1);
+    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
+    QVERIFY(s.f.platform->messages().isEmpty());
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(s.w->SourceList->count(), 0);
+}
+
+void TestRecallSourceList::unknownError_data()
+{
+    QTest::addColumn<bool>("renamed"); // else deleted
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("file gone before its deletion")
+        << false << false << u"ERROR|Unknown error with:  \nNothing saved.|Ok|None"_s;
+    QTest::newRow("file gone before its deletion, Swedish")
+        << false << true << u"ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s;
+    QTest::newRow("rename into a data folder that is gone")
+        << true << false << u"ERROR|Unknown error with:  Party.odr\nNothing saved.|Ok|None"_s;
+}
+
+void TestRecallSourceList::unknownError()
+{
+    QFETCH(bool, renamed);
+    QFETCH(bool, swedish);
+    QFETCH(QString, message);
+
+    Setup s;
+    prepare(s);
+    s.f.m->Swedish = swedish;
+    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
+    s.f.platform->answerFileDialog(file);
+    s.f.platform->answerFileDialog(std::nullopt);
+    if (renamed) {
+        s.w->DataFolder = s.data + u"/Gone"_s;
+        s.f.platform->answerInputBox(u"Party"_s);
+    } else {
+        s.f.platform->answer(A::Yes);
+    }
+    s.f.platform->answer(A::Ok);
+    Viewers viewers({[&](ViewSavedFilesForm& v) {
+        if (renamed) {
+            v.Menu_RenameFile->trigger();
+        } else {
+            QFile::remove(file);
+            v.Menu_DeleteFile->trigger();
+        }
+    }});
+    s.w->Menu_ShowSavedSourceList_Click();
+
+    QCOMPARE(messageTexts(*s.f.platform).last(), message);
+    QCOMPARE(s.f.platform->unansweredLeft(), 0);
+    QCOMPARE(filesIn(s.data), renamed ? QStringList{u"2024-12-05_1.odr"_s} : QStringList{});
+    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
 }
 
 void TestRecallSourceList::rename_data()
@@ -599,13 +692,54 @@ void TestRecallSourceList::foldersLeftOut()
     QVERIFY(!s.w->SkipClearConfirmation);
 }
 
-void TestRecallSourceList::listWithoutEntries()
+void TestRecallSourceList::nothingRecalledIntoAFullList()
 {
     Setup s;
     prepare(s);
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {});
+    insert(s, {u"Abba"_s});
+    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Gone"_s});
     s.f.platform->answerFileDialog(file);
+    s.f.platform->answer(A::No);
+    s.f.platform->answer(A::Ok);
     Viewers viewers({recallIt});
+    s.w->Menu_ShowSavedSourceList_Click();
+
+    QCOMPARE(messageTexts(*s.f.platform).last(),
+             u"Not recalled Folder|1 folder not found.\nNo Folders Recalled.|Ok|Information"_s);
+    QCOMPARE(items(s.w->SourceList), QStringList{album(s, u"Abba"_s)});
+    // The list still holds a folder, so it can still be saved.
+    QVERIFY(s.w->Menu_SaveCurrentSourceList->isEnabled());
+    QVERIFY(s.w->ClearSourceList->isEnabled());
+    QVERIFY(s.w->CopyFolders->isEnabled());
+}
+
+void TestRecallSourceList::listWithoutEntries_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("action");
+
+    QTest::newRow("only the trailer, Recall button")
+        << QByteArray("end ----------------------------------\r\nNumber of mp3 files: 0\r\n"
+                      "TotalSize:\r\n")
+        << u"Button_RecallFile"_s;
+    QTest::newRow("empty file, Recall File item") << QByteArray() << u"Menu_RecallFile"_s;
+}
+
+void TestRecallSourceList::listWithoutEntries()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, action);
+
+    Setup s;
+    prepare(s);
+    const QString file = s.f.dir.file(u"Data/2024-12-05_1.odr"_s, content);
+    s.f.platform->answerFileDialog(file);
+    Viewers viewers({[&](ViewSavedFilesForm& v) {
+        if (auto* button = v.findChild<QPushButton*>(action))
+            button->click();
+        else
+            v.findChild<QAction*>(action)->trigger();
+    }});
     s.w->Menu_ShowSavedSourceList_Click();
 
     QCOMPARE(viewers.shown(), 1);

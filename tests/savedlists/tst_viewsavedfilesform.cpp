@@ -1,13 +1,16 @@
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
 
+#include "platform/QtPlatform.h"
 #include "savedlists/ViewSavedFilesForm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -55,6 +58,7 @@ private Q_SLOTS:
     void decisions_data();
     void decisions();
     void copySelectedLines();
+    void copyToTheDesktopClipboard();
     void copyWithNothingSelected();
     void menuOnRightClickAndAltM();
     void fileThatCannotBeRead_data();
@@ -194,7 +198,13 @@ void TestViewSavedFilesForm::copySelectedLines()
     clickLine(form.FileContent, 0);
     QVERIFY(form.Menu_CopyClipBoard->isEnabled());
     clickLine(form.FileContent, 2, Qt::ControlModifier);
+    // The menu opened on a line that is not selected leaves the selection as it is.
+    QTest::mouseClick(form.FileContent->viewport(), Qt::RightButton, {},
+                      form.FileContent->visualItemRect(form.FileContent->item(1)).center());
+    QTRY_VERIFY(form.Menu_Menu->isVisible());
+    QCOMPARE(form.FileContent->selectedItems().size(), 2);
     form.Menu_CopyClipBoard->trigger();
+    form.Menu_Menu->close();
 
     QCOMPARE(s.f.platform->clipboardText(),
              u"/media/E/Music/Abba - Gold\r\nend ----------------------------------\r\n"_s);
@@ -202,6 +212,29 @@ void TestViewSavedFilesForm::copySelectedLines()
     QVERIFY(!form.Menu_CopyClipBoard->isEnabled());
     QCOMPARE(QApplication::focusWidget(), form.FileContent);
     QVERIFY(form.isVisible());
+}
+
+void TestViewSavedFilesForm::copyToTheDesktopClipboard()
+{
+    TestDir dir;
+    Module1 m(std::make_unique<QtPlatform>(), std::make_unique<TestDrives>());
+    m.SavedListPath = dir.file(u"2024-12-05_1.odr"_s, savedList);
+    auto* before = new QMimeData;
+    before->setHtml(u"<b>older</b>"_s);
+    before->setText(u"older"_s);
+    QGuiApplication::clipboard()->setMimeData(before);
+
+    ViewSavedFilesForm form(m, nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    clickLine(form.FileContent, 0);
+    clickLine(form.FileContent, 2, Qt::ControlModifier);
+    form.Menu_CopyClipBoard->trigger();
+
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(copied->text(),
+             u"/media/E/Music/Abba - Gold\r\nend ----------------------------------\r\n"_s);
+    QVERIFY(!copied->hasHtml());
 }
 
 void TestViewSavedFilesForm::copyWithNothingSelected()
