@@ -139,7 +139,7 @@ void CopyRun::transfer(const Plan& plan)
     for (int position = 0; position < folderCount; ++position) {
         if (!copyFolder(plan, position))
             break;
-        w.SourceList->takeItem(0);
+        delete w.SourceList->takeItem(0);
         QCoreApplication::processEvents();
         if (m.CancelRequested)
             break;
