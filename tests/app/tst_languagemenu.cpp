@@ -8,111 +8,61 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString toEnglish = u"Change of language|For the change to English to work the program must "
-                          u"be restarted !|Ok|Information"_s;
-const QString toSwedish = u"Språkändring|För att ändringen till svenska ska fungera måste "
-                          u"programmet startas om !|Ok|Information"_s;
-
-MainForm& start(MainFormFixture& f, bool swedish)
-{
-    f.store(u"Swedish"_s, swedish ? u"1"_s : u"0"_s);
-    return f.start();
-}
-
-} // namespace
-
 class TestLanguageMenu : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
 
-    void activeLanguageChosenAgain_data();
-    void activeLanguageChosenAgain();
-    void switching_data();
-    void switching();
-    void swedishAndBackAgain();
+    void choosingALanguage_data();
+    void choosingALanguage();
     void messagesFollowAtOnceTheMenusStay();
 };
 
-void TestLanguageMenu::activeLanguageChosenAgain_data()
+void TestLanguageMenu::choosingALanguage_data()
 {
-    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<bool>("swedish");    // at start
+    QTest::addColumn<QString>("choices"); // menu items in order: E English, S Svenska
+    QTest::addColumn<QStringList>("notices");
 
-    QTest::newRow("English") << false;
-    QTest::newRow("Swedish") << true;
+    const QString toEnglish = u"Change of language|For the change to English to work the program "
+                              u"must be restarted !|Ok|Information"_s;
+    const QString toSwedish = u"Språkändring|För att ändringen till svenska ska fungera måste "
+                              u"programmet startas om !|Ok|Information"_s;
+    QTest::newRow("English again") << false << u"E"_s << QStringList();
+    QTest::newRow("Swedish again") << true << u"S"_s << QStringList();
+    QTest::newRow("to Swedish") << false << u"S"_s << QStringList{toSwedish};
+    QTest::newRow("to English") << true << u"E"_s << QStringList{toEnglish};
+    QTest::newRow("to Swedish and back") << false << u"SE"_s << QStringList{toSwedish, toEnglish};
 }
 
-void TestLanguageMenu::activeLanguageChosenAgain()
+void TestLanguageMenu::choosingALanguage()
 {
     QFETCH(bool, swedish);
+    QFETCH(QString, choices);
+    QFETCH(QStringList, notices);
 
     MainFormFixture f;
-    MainForm& w = start(f, swedish);
-    (swedish ? w.Menu_Swedish : w.Menu_English)->trigger();
+    f.store(u"Swedish"_s, swedish ? u"1"_s : u"0"_s);
+    MainForm& w = f.start();
+    for (qsizetype i = 0; i < notices.size(); ++i)
+        f.platform->answer(Platform::Answer::Ok);
+    for (const QChar choice : choices)
+        (choice == u'S' ? w.Menu_Swedish : w.Menu_English)->trigger();
 
-    QVERIFY(f.platform->messages().isEmpty());
-    QCOMPARE(w.Menu_English->isChecked(), !swedish);
-    QCOMPARE(w.Menu_Swedish->isChecked(), swedish);
-    QCOMPARE(f.m->Swedish, swedish);
-    QVERIFY(!f.m->SettingChanged[Module1::SwedishSetting]);
+    const bool nowSwedish = choices.endsWith(u'S');
+    QCOMPARE(messageTexts(*f.platform), notices);
+    QCOMPARE(w.Menu_English->isChecked(), !nowSwedish);
+    QCOMPARE(w.Menu_Swedish->isChecked(), nowSwedish);
+    QCOMPARE(f.m->Swedish, nowSwedish);
     w.close();
-    QCOMPARE(MainFormFixture::stored(u"Swedish"_s), swedish ? u"1"_s : u"0"_s);
-}
-
-void TestLanguageMenu::switching_data()
-{
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("notice");
-    QTest::addColumn<QString>("stored");
-
-    QTest::newRow("to Swedish") << false << toSwedish << u"1"_s;
-    QTest::newRow("to English") << true << toEnglish << u"0"_s;
-}
-
-void TestLanguageMenu::switching()
-{
-    QFETCH(bool, swedish);
-    QFETCH(QString, notice);
-    QFETCH(QString, stored);
-
-    MainFormFixture f;
-    MainForm& w = start(f, swedish);
-    f.platform->answer(Platform::Answer::Ok);
-    (swedish ? w.Menu_English : w.Menu_Swedish)->trigger();
-
-    QCOMPARE(messageTexts(*f.platform), QStringList{notice});
-    QCOMPARE(w.Menu_English->isChecked(), swedish);
-    QCOMPARE(w.Menu_Swedish->isChecked(), !swedish);
-    QCOMPARE(f.m->Swedish, !swedish);
-    QVERIFY(f.m->SettingChanged[Module1::SwedishSetting]);
-    w.close();
-    QCOMPARE(MainFormFixture::stored(u"Swedish"_s), stored);
-}
-
-void TestLanguageMenu::swedishAndBackAgain()
-{
-    MainFormFixture f;
-    MainForm& w = start(f, false);
-    f.platform->answer(Platform::Answer::Ok);
-    f.platform->answer(Platform::Answer::Ok);
-    w.Menu_Swedish->trigger();
-    w.Menu_English->trigger();
-
-    QCOMPARE(messageTexts(*f.platform), (QStringList{toSwedish, toEnglish}));
-    QVERIFY(w.Menu_English->isChecked());
-    QVERIFY(!w.Menu_Swedish->isChecked());
-    QCOMPARE(f.m->Swedish, false);
-    w.close();
-    QCOMPARE(MainFormFixture::stored(u"Swedish"_s), u"0"_s);
+    QCOMPARE(MainFormFixture::stored(u"Swedish"_s), nowSwedish ? u"1"_s : u"0"_s);
 }
 
 void TestLanguageMenu::messagesFollowAtOnceTheMenusStay()
 {
     MainFormFixture f;
-    MainForm& w = start(f, false);
+    MainForm& w = f.start();
     f.platform->answer(Platform::Answer::Ok);
     w.Menu_Swedish->trigger();
     const QString folder = f.dir.mkdir(u"C/Album"_s);

@@ -41,11 +41,8 @@ private Q_SLOTS:
     void toolTipsOffAndOnInSwedish();
     void defaultPathOn_data();
     void defaultPathOn();
-    void defaultPathOffForgetsIt();
+    void goHome_data();
     void goHome();
-    void goHomeToAFolderGone();
-    void switchesWrittenWithTheirLastValue_data();
-    void switchesWrittenWithTheirLastValue();
     void optionsLastAcrossARestart();
 };
 
@@ -96,8 +93,16 @@ void TestOptionsMenu::defaultPathOn()
     QCOMPARE(homeControls(w), (QList<bool>{true, yes, yes}));
     QCOMPARE(w.DefaultSourcePath, yes ? f.dir(u"E/Music"_s) : QString());
     QCOMPARE(w.SourceFolderList->path(), f.dir(u"E/Music"_s));
-    if (yes)
+    if (yes) {
+        // Off again: the path is forgotten without a question.
+        f.platform->clear();
+        w.Menu_UseDefaultSourcePath->trigger();
+        QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
+        QCOMPARE(w.DefaultSourcePath, QString());
+        QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
+        QVERIFY(f.platform->messages().isEmpty());
         return;
+    }
 
     // Without a path closing asks; the path can still be saved from the menu.
     f.platform->clear();
@@ -113,85 +118,52 @@ void TestOptionsMenu::defaultPathOn()
     QVERIFY(w.close());
 }
 
-void TestOptionsMenu::defaultPathOffForgetsIt()
+void TestOptionsMenu::goHome_data()
 {
-    MainFormFixture f;
-    f.store(u"DefaultSourcePath"_s, f.dir(u"E/Music"_s));
-    MainForm& w = start(f);
-    w.Menu_UseDefaultSourcePath->trigger();
-    QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
-    QCOMPARE(w.DefaultSourcePath, QString());
-    QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
-    QVERIFY(f.platform->messages().isEmpty());
+    QTest::addColumn<int>("how"); // 0: the Home button, 1: the menu item
+    QTest::addColumn<bool>("gone");
 
-    f.platform->answer(A::No); // on again: asked again
-    w.Menu_UseDefaultSourcePath->trigger();
-    QCOMPARE(f.platform->messages().size(), 1);
+    QTest::newRow("Home button") << 0 << false;
+    QTest::newRow("menu item") << 1 << false;
+    QTest::newRow("folder gone") << 0 << true;
 }
 
 void TestOptionsMenu::goHome()
 {
-    MainFormFixture f;
-    f.store(u"DefaultSourcePath"_s, f.dir(u"E/Music/Album"_s));
-    MainForm& w = start(f);
-    for (QAction* item : {static_cast<QAction*>(nullptr), w.Menu_GotoDefaultPath}) {
-        w.SourceDriveList->setDrive(f.system);
-        QCOMPARE(w.SourceFolderList->path(), f.system + u'/');
-        if (item)
-            item->trigger();
-        else
-            w.GoHome->click();
-        QCOMPARE(w.SourceDriveList->mountPoint(), f.dir(u"E"_s));
-        QCOMPARE(w.SourceFolderList->path(), f.dir(u"E/Music/Album"_s));
-        QCOMPARE(w.focusWidget(), w.SourceFolderList);
-    }
-    QVERIFY(f.platform->messages().isEmpty());
-}
+    QFETCH(int, how);
+    QFETCH(bool, gone);
 
-void TestOptionsMenu::goHomeToAFolderGone()
-{
     MainFormFixture f;
     const QString home = f.dir(u"E/Music/Album"_s);
     f.store(u"DefaultSourcePath"_s, home);
     MainForm& w = start(f);
-    QVERIFY(QDir(home).removeRecursively());
-    f.platform->answer(A::Ok);
-    w.GoHome->click();
-
-    QCOMPARE(messageTexts(*f.platform),
-             QStringList{u"Error|"_s + home + u"  doesn't exist.|Ok|None"_s});
-    QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
-    QCOMPARE(w.DefaultSourcePath, QString());
-    QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
-}
-
-void TestOptionsMenu::switchesWrittenWithTheirLastValue_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<int>("clicks");
-
-    for (const char* option : {"AddFolderPrefix", "UseLogFile", "DisableToolTipsOnPanes"}) {
-        QTest::addRow("%s once", option) << QString::fromLatin1(option) << 1;
-        QTest::addRow("%s twice", option) << QString::fromLatin1(option) << 2;
+    w.SourceDriveList->setDrive(f.system);
+    QCOMPARE(w.SourceFolderList->path(), f.system + u'/');
+    if (gone) {
+        QVERIFY(QDir(home).removeRecursively());
+        f.platform->answer(A::Ok);
     }
-}
+    if (how == 0)
+        w.GoHome->click();
+    else
+        w.Menu_GotoDefaultPath->trigger();
 
-void TestOptionsMenu::switchesWrittenWithTheirLastValue()
-{
-    QFETCH(QString, option);
-    QFETCH(int, clicks);
-
-    MainFormFixture f;
-    MainForm& w = start(f);
-    auto* item = w.findChild<QAction*>(u"Menu_"_s + option);
-    for (int i = 0; i < clicks; ++i)
-        item->trigger();
-    QCOMPARE(item->isChecked(), clicks == 1);
-    QVERIFY(w.close());
-    QCOMPARE(MainFormFixture::stored(option), clicks == 1 ? u"1"_s : u"0"_s);
+    if (gone) {
+        // The default is forgotten and the option turned off.
+        QCOMPARE(messageTexts(*f.platform),
+                 QStringList{u"Error|"_s + home + u"  doesn't exist.|Ok|None"_s});
+        QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
+        QCOMPARE(w.DefaultSourcePath, QString());
+        QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
+        return;
+    }
+    QCOMPARE(w.SourceDriveList->mountPoint(), f.dir(u"E"_s));
+    QCOMPARE(w.SourceFolderList->path(), home);
+    QCOMPARE(w.focusWidget(), w.SourceFolderList);
     QVERIFY(f.platform->messages().isEmpty());
 }
 
+// Each option is written with its last value at close and read back by the next run.
 void TestOptionsMenu::optionsLastAcrossARestart()
 {
     MainFormFixture f;
@@ -199,9 +171,13 @@ void TestOptionsMenu::optionsLastAcrossARestart()
     f.platform->answer(A::Yes);
     f.platform->answer(A::Ok);
     w.Menu_UseDefaultSourcePath->trigger();
-    for (QAction* item : {w.Menu_DisableToolTipsOnPanes, w.Menu_AddFolderPrefix, w.Menu_UseLogFile})
+    for (QAction* item : {w.Menu_DisableToolTipsOnPanes, w.Menu_AddFolderPrefix, w.Menu_UseLogFile,
+                          w.Menu_UseLogFile})
         item->trigger();
     QVERIFY(w.close());
+    QCOMPARE(MainFormFixture::stored(u"DisableToolTipsOnPanes"_s), u"1"_s);
+    QCOMPARE(MainFormFixture::stored(u"AddFolderPrefix"_s), u"1"_s);
+    QCOMPARE(MainFormFixture::stored(u"UseLogFile"_s), u"0"_s);
     QMap<QString, QString> written;
     for (const QString& key : MainFormFixture::storedKeys())
         written.insert(key, MainFormFixture::stored(key));
@@ -215,9 +191,9 @@ void TestOptionsMenu::optionsLastAcrossARestart()
     QCOMPARE(again.DefaultSourcePath, f.dir(u"E/Music"_s));
     QCOMPARE(homeControls(again), (QList<bool>{true, true, true}));
     QCOMPARE(again.SourceFolderList->toolTip(), QString());
-    for (QAction* item :
-         {again.Menu_DisableToolTipsOnPanes, again.Menu_AddFolderPrefix, again.Menu_UseLogFile})
-        QVERIFY(item->isChecked());
+    QVERIFY(again.Menu_DisableToolTipsOnPanes->isChecked());
+    QVERIFY(again.Menu_AddFolderPrefix->isChecked());
+    QVERIFY(!again.Menu_UseLogFile->isChecked());
 }
 
 QTEST_MAIN(TestOptionsMenu)

@@ -16,9 +16,6 @@ private Q_SLOTS:
     void firstPrefixNumber_data();
     void firstPrefixNumber();
 
-    void twoDigits_data();
-    void twoDigits();
-
     void targetFolderName_data();
     void targetFolderName();
 
@@ -59,22 +56,16 @@ void TestCopyPlan::firstPrefixNumber_data()
         << QStringList{u"01_A"_s, u"02_B"_s, u"Zed"_s} << 3;
     QTest::newRow("last prefixed folder wins, not the largest")
         << QStringList{u"10_J"_s, u"03_C"_s, u"Zed"_s} << 4;
-    QTest::newRow("99 gives 100") << QStringList{u"99_X"_s} << 100;
     QTest::newRow("ab_cd is not prefixed") << QStringList{u"ab_cd"_s} << 0;
     QTest::newRow("00_Intro is prefixed") << QStringList{u"00_Intro"_s} << 1;
-    QTest::newRow("00_ after 05_") << QStringList{u"05_E"_s, u"00_Intro"_s} << 1;
     QTest::newRow("7a_ reads 7") << QStringList{u"7a_Live"_s} << 8;
-    QTest::newRow("05_ gives 6") << QStringList{u"05_Best"_s} << 6;
     QTest::newRow("leading blank") << QStringList{u" 5_Blank"_s} << 6;
     QTest::newRow("one digit then underscore") << QStringList{u"1_Album"_s} << 0;
-    QTest::newRow("three digits") << QStringList{u"100_X"_s} << 0;
     QTest::newRow("short name 5_") << QStringList{u"5_"_s} << 6;
-    QTest::newRow("short name _") << QStringList{u"_"_s} << 0;
     QTest::newRow("short name 0_") << QStringList{u"0_"_s} << 0;
-    QTest::newRow("short name A") << QStringList{u"A"_s} << 0;
-    QTest::newRow("no prefix anywhere") << QStringList{u"Abba"_s, u"Björk"_s} << 0;
-    QTest::newRow("other folders only before")
-        << QStringList{u"12_L"_s, u"Abba"_s, u"Björk"_s} << 13;
+    QTest::newRow("three digits") << QStringList{u"100_X"_s} << 0;
+    QTest::newRow("99 gives 100, others skipped")
+        << QStringList{u"99_L"_s, u"Abba"_s, u"Björk"_s} << 100;
 }
 
 void TestCopyPlan::firstPrefixNumber()
@@ -86,26 +77,6 @@ void TestCopyPlan::firstPrefixNumber()
     for (const QString& name : names)
         targetList.append(u"/media/usb/Music/"_s + name);
     QCOMPARE(copyplan::firstPrefixNumber(targetList), expected);
-}
-
-void TestCopyPlan::twoDigits_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("0") << 0 << u"00"_s;
-    QTest::newRow("7") << 7 << u"07"_s;
-    QTest::newRow("12") << 12 << u"12"_s;
-    QTest::newRow("99") << 99 << u"99"_s;
-    QTest::newRow("100") << 100 << u"00"_s;
-    QTest::newRow("105") << 105 << u"05"_s;
-}
-
-void TestCopyPlan::twoDigits()
-{
-    QFETCH(int, number);
-    QFETCH(QString, expected);
-    QCOMPARE(copyplan::twoDigits(number), expected);
 }
 
 void TestCopyPlan::targetFolderName_data()
@@ -138,9 +109,8 @@ void TestCopyPlan::firstMatch_data()
     QTest::addColumn<bool>("prefixOn");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("off, case differs") << u"Album"_s << QStringList{u"album"_s} << false << -1;
-    QTest::newRow("off, same name")
-        << u"Album"_s << QStringList{u"Other"_s, u"Album"_s} << false << 1;
+    QTest::newRow("off, same name, case counts")
+        << u"Album"_s << QStringList{u"album"_s, u"Album"_s} << false << 1;
     QTest::newRow("off, contained is not equal")
         << u"Live"_s << QStringList{u"07_Live"_s, u"Live 2"_s} << false << -1;
     QTest::newRow("on, first container only")
@@ -148,7 +118,6 @@ void TestCopyPlan::firstMatch_data()
     QTest::newRow("on, Live 2 first")
         << u"Live"_s << QStringList{u"Live 2"_s, u"07_Live"_s} << true << 0;
     QTest::newRow("on, case differs") << u"live"_s << QStringList{u"07_Live"_s} << true << -1;
-    QTest::newRow("on, equal name") << u"Album"_s << QStringList{u"Album"_s} << true << 0;
     QTest::newRow("empty target list") << u"Album"_s << QStringList{} << true << -1;
 }
 
@@ -167,10 +136,8 @@ void TestCopyPlan::messages_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("fixed drive, English")
-        << copyplan::fixedDriveWarning(false) << u"Fixed Drive"_s
-        << u"You have chosen to copy folders to a non removable disk.\n\nDo you really wish to "
-           u"continue ?"_s;
+    // The English texts of the messages a copy run shows are checked with the run itself.
+
     QTest::newRow("fixed drive, Swedish")
         << copyplan::fixedDriveWarning(true) << u"Intern Disk"_s
         << u"Du har valt att kopiera foldrar till en intern disk.\n\nVill du fortsätta ?"_s;
@@ -179,9 +146,6 @@ void TestCopyPlan::messages_data()
         << copyplan::confirmation(1, u"/media/usb/Music/"_s, false, false) << u"Copy Folders"_s
         << u"Confirm copying of 1 folder to /media/usb/Music/.\n\nNote that the target folder is "
            u"not the root of the disk !"_s;
-    QTest::newRow("confirm two folders to a root, English")
-        << copyplan::confirmation(2, u"/media/usb/"_s, true, false) << u"Copy Folders"_s
-        << u"Confirm copying of 2 folders to /media/usb/."_s;
     QTest::newRow("confirm one folder to a root, Swedish")
         << copyplan::confirmation(1, u"/media/usb/"_s, true, true) << u"Kopiera Foldrar"_s
         << u"Bekräfta kopiering av 1 folder till /media/usb/."_s;
@@ -190,11 +154,6 @@ void TestCopyPlan::messages_data()
         << u"Bekräfta kopiering av 3 foldrar till /media/usb/Musik/.\n\nNotera att målfoldern "
            u"inte är diskens rotfolder !"_s;
 
-    QTest::newRow("same name, English")
-        << copyplan::sameNameQuestion(u"Album"_s, false) << u"Duplicate folder"_s
-        << u"Target folder   Album   already exists !\nIf you continue the content of the source "
-           u"folder will be added to the target folder and files with  the same name will be "
-           u"overwritten.\n\nDo you want to continue ?"_s;
     QTest::newRow("same name, Swedish")
         << copyplan::sameNameQuestion(u"Album"_s, true) << u"Dublett folder"_s
         << u"Mål folder   Album   finns redan !\nOm du fortsätter kommer innehållet i källfoldern "
@@ -227,22 +186,13 @@ void TestCopyPlan::messages_data()
         << copyplan::copyError(u"/media/usb/01_A/a.mp3"_s, u"Permission denied"_s, true)
         << u"Kopieringsfel"_s << u"Kunde inte kopiera  /media/usb/01_A/a.mp3\nPermission denied"_s;
 
-    QTest::newRow("canceled, English")
-        << copyplan::canceled(false) << u"Copying Canceled"_s
-        << u"The copying was canceled the last copied folder may not be complete"_s;
     QTest::newRow("canceled, Swedish")
         << copyplan::canceled(true) << u"Avbruten Kopiering"_s
         << u"Kopieringen avbröts och den senast kopierade foldern är troligtvis inte komplett."_s;
 
-    QTest::newRow("one not found, English")
-        << copyplan::notFoundReport(1, u"\n/home/u/Music/B"_s, false) << u"Error"_s
-        << u"\n/home/u/Music/B could not be found."_s;
     QTest::newRow("one not found, Swedish")
         << copyplan::notFoundReport(1, u"\n/home/u/Music/B"_s, true) << u"Error"_s
         << u"\n/home/u/Music/B kunde inte hittas."_s;
-    QTest::newRow("two not found, English")
-        << copyplan::notFoundReport(2, u"\n/home/u/Music/B\n/home/u/Music/D"_s, false) << u"Error"_s
-        << u"The following folders could not be found:\n\n/home/u/Music/B\n/home/u/Music/D"_s;
     QTest::newRow("two not found, Swedish")
         << copyplan::notFoundReport(2, u"\n/home/u/Music/B\n/home/u/Music/D"_s, true) << u"Error"_s
         << u"Följande Foldrar kunde inte hittas:\n\n/home/u/Music/B\n/home/u/Music/D"_s;

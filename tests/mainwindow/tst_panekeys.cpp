@@ -262,7 +262,6 @@ void TestPaneKeys::upOneLevel_data()
 
     QTest::newRow("source, to a folder") << false << u"E/Music/Album"_s << u"E/Music"_s;
     QTest::newRow("source, to the root") << false << u"E/Music"_s << u"E/"_s;
-    QTest::newRow("target, to a folder") << true << u"T/Music/A"_s << u"T/Music"_s;
     QTest::newRow("target, to the root") << true << u"T/Music"_s << u"T/"_s;
 }
 
@@ -306,8 +305,6 @@ void TestPaneKeys::vanishedFolder_data()
     QTest::newRow("source Refresh, folder deleted")
         << false << u"Refresh"_s << Loss::Folder
         << u"Error|%1/E/Music/Album/CD1  doesn't exist.|Ok|None"_s << u"E/Music"_s;
-    QTest::newRow("source Enter, medium not ready")
-        << false << u"Enter"_s << Loss::NotReady << driveE << u"C/"_s;
     QTest::newRow("source Up, medium not ready")
         << false << u"Up"_s << Loss::NotReady << driveE << u"C/"_s;
     QTest::newRow("target Enter, folder deleted")

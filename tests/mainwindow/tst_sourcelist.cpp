@@ -49,6 +49,15 @@ QPoint centreOf(const QListWidget* list, int row)
     return list->visualItemRect(list->item(row)).center();
 }
 
+// The controls that work on a Source List that is not empty.
+void verifyListControls(const MainForm& w, bool on)
+{
+    for (const QWidget* c : std::initializer_list<const QWidget*>{
+             w.RemoveSourceFolder, w.ClearSourceList, w.CopyFolders, w.Label_ShowFiles})
+        QCOMPARE(c->isVisible() && c->isEnabled(), on);
+    QCOMPARE(w.Menu_SaveCurrentSourceList->isEnabled(), on);
+}
+
 } // namespace
 
 class TestSourceList : public QObject {
@@ -58,7 +67,6 @@ private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
     void addChecks_data();
     void addChecks();
-    void duplicateAddedTwiceOnYes();
     void addVanishedFolder_data();
     void addVanishedFolder();
     void removal_data();
@@ -76,21 +84,27 @@ void TestSourceList::addChecks_data()
     QTest::addColumn<QString>("folder"); // below E; "" is the root
     QTest::addColumn<QList<A>>("answers");
     QTest::addColumn<QString>("message"); // %1 is the folder's path
-    QTest::addColumn<bool>("added");
+    QTest::addColumn<int>("listed");      // times the folder is listed afterwards
 
     const QString root = u"Many Files|This is a root directory.\nAre you sure you want to "
                          u"continue ?|YesNo|Question"_s;
-    QTest::newRow("album") << u"Album"_s << QList<A>{} << QString() << true;
-    QTest::newRow("root, Yes") << QString() << QList{A::Yes} << root << true;
-    QTest::newRow("root, No") << QString() << QList{A::No} << root << false;
+    QTest::newRow("album") << u"Album"_s << QList<A>{} << QString() << 1;
+    QTest::newRow("root, Yes") << QString() << QList{A::Yes} << root << 1;
+    QTest::newRow("root, No") << QString() << QList{A::No} << root << 0;
     QTest::newRow("empty") << u"Empty"_s << QList{A::Ok}
                            << u"Empty Folder|%1 is empty and will not be copied !|Ok|Information"_s
-                           << false;
+                           << 0;
     QTest::newRow("mp3 files only in subfolders")
         << u"Box"_s << QList{A::Ok}
         << u"Empty Folder|%1 does not contain any mp3-files and will not be copied "
            u"!|Ok|Information"_s
-        << false;
+        << 0;
+    // Added twice, it is counted twice.
+    QTest::newRow("duplicate, Yes")
+        << u"Album"_s << QList{A::Yes}
+        << u"Duplicate folder|The folder  %1  already exists.\n\nDo you want to copy it anyway "
+           u"?|YesNo|Question"_s
+        << 2;
 }
 
 void TestSourceList::addChecks()
@@ -98,38 +112,26 @@ void TestSourceList::addChecks()
     QFETCH(QString, folder);
     QFETCH(QList<A>, answers);
     QFETCH(QString, message);
-    QFETCH(bool, added);
+    QFETCH(int, listed);
 
     MainFormFixture f;
     MainForm& w = start(f);
-    f.dir.create({u"E/top.mp3"_s, u"E/Album/01.mp3"_s, u"E/Empty/Sub/"_s, u"E/Box/CD1/a.mp3"_s,
-                  u"E/Box/info.txt"_s});
+    f.dir.create({u"E/top.mp3"_s, u"E/Empty/Sub/"_s, u"E/Box/CD1/a.mp3"_s, u"E/Box/info.txt"_s});
+    f.dir.file(u"E/Album/01.mp3"_s, QByteArray(1000, 'x'));
     const QString path = folder.isEmpty() ? f.dir(u"E"_s) + u'/' : f.dir(u"E/"_s + folder);
+    if (listed == 2)
+        insert(w, path);
     for (A a : answers)
         f.platform->answer(a);
     insert(w, path);
 
     QCOMPARE(messageTexts(*f.platform).join(u'\n'), QString(message).replace(u"%1"_s, path));
-    QCOMPARE(items(w.SourceList), added ? QStringList{path} : QStringList{});
-    QCOMPARE(w.ClearSourceList->isEnabled(), added);
-    QCOMPARE(w.Menu_SaveCurrentSourceList->isEnabled(), added);
-    QCOMPARE(w.Label_ShowFiles->isVisible(), added);
-}
-
-void TestSourceList::duplicateAddedTwiceOnYes()
-{
-    MainFormFixture f;
-    MainForm& w = start(f, {1000});
-    const QString album = f.dir(u"E/0"_s);
-    insert(w, album);
-    f.platform->answer(A::Yes);
-    insert(w, album);
-
-    QCOMPARE(messageTexts(*f.platform),
-             QStringList{u"Duplicate folder|The folder  "_s + album +
-                         u"  already exists.\n\nDo you want to copy it anyway ?|YesNo|Question"_s});
-    QCOMPARE(items(w.SourceList), QStringList(2, album));
-    QCOMPARE(w.TotalSize->text(), u" 2.00 kB"_s);
+    QCOMPARE(items(w.SourceList), QStringList(listed, path));
+    if (!folder.isEmpty())
+        QCOMPARE(w.TotalSize->text(), listed == 0 ? QString() : u" %1.00 kB"_s.arg(listed));
+    QCOMPARE(w.ClearSourceList->isEnabled(), listed > 0);
+    QCOMPARE(w.Menu_SaveCurrentSourceList->isEnabled(), listed > 0);
+    QCOMPARE(w.Label_ShowFiles->isVisible(), listed > 0);
 }
 
 void TestSourceList::addVanishedFolder_data()
@@ -205,51 +207,37 @@ void TestSourceList::removal()
     QCOMPARE(f.m->SourceListSize, size);
     QCOMPARE(w.SourceList->currentRow(), selected);
     const bool empty = selected < 0;
-    for (const QWidget* c : std::initializer_list<const QWidget*>{
-             w.RemoveSourceFolder, w.ClearSourceList, w.CopyFolders, w.Label_ShowFiles})
-        QCOMPARE(c->isVisible() && c->isEnabled(), !empty);
-    QCOMPARE(w.Menu_SaveCurrentSourceList->isEnabled(), !empty);
+    verifyListControls(w, !empty);
     QCOMPARE(w.focusWidget(), empty ? static_cast<QWidget*>(w.SourceFolderList) : w.SourceList);
     QVERIFY(f.platform->messages().isEmpty());
 }
 
 void TestSourceList::clear_data()
 {
-    QTest::addColumn<bool>("skipQuestion");
     QTest::addColumn<A>("answer");
-    QTest::addColumn<bool>("cleared");
-
-    QTest::newRow("Yes") << false << A::Yes << true;
-    QTest::newRow("No") << false << A::No << false;
-    QTest::newRow("recall asks nothing") << true << A::Ok << true;
+    QTest::newRow("Yes") << A::Yes;
+    QTest::newRow("No") << A::No;
 }
 
 void TestSourceList::clear()
 {
-    QFETCH(bool, skipQuestion);
     QFETCH(A, answer);
-    QFETCH(bool, cleared);
 
     MainFormFixture f;
     MainForm& w = start(f, {4, 4});
     insert(w, f.dir(u"E/0"_s));
     insert(w, f.dir(u"E/1"_s));
     w.SourceList->setCurrentRow(0);
-    if (!skipQuestion)
-        f.platform->answer(answer);
-    w.SkipClearConfirmation = skipQuestion;
+    f.platform->answer(answer);
     w.ClearSourceList->click();
 
+    const bool cleared = answer == A::Yes;
     QCOMPARE(messageTexts(*f.platform),
-             skipQuestion ? QStringList{}
-                          : QStringList{u"Clear Source List|Are you sure ?|YesNo|Question"_s});
+             QStringList{u"Clear Source List|Are you sure ?|YesNo|Question"_s});
     QCOMPARE(w.SourceList->count(), cleared ? 0 : 2);
     QCOMPARE(f.m->SourceListSize, cleared ? 0.0 : 8.0);
     QCOMPARE(w.TotalSize->text().isEmpty(), cleared);
-    for (const QWidget* c : std::initializer_list<const QWidget*>{
-             w.RemoveSourceFolder, w.ClearSourceList, w.CopyFolders, w.Label_ShowFiles})
-        QCOMPARE(c->isVisible() && c->isEnabled(), !cleared);
-    QCOMPARE(w.Menu_SaveCurrentSourceList->isEnabled(), !cleared);
+    verifyListControls(w, !cleared);
 }
 
 void TestSourceList::drag_data()

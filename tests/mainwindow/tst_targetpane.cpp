@@ -3,7 +3,6 @@
 
 #include "platform/DirListBox.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -30,31 +29,11 @@ class TestTargetPane : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void countsThreeLevels();
     void buttonsAndCount_data();
     void buttonsAndCount();
     void fixedDriveCountsWhenAsked_data();
     void fixedDriveCountsWhenAsked();
 };
-
-void TestTargetPane::countsThreeLevels()
-{
-    MainFormFixture f;
-    QStringList entries{u"T/Music/loose.mp3"_s, u"T/Music/B/notes.txt"_s, u"T/Music/A/Sub/x1.mp3"_s,
-                        u"T/Music/A/Sub/x2.MP3"_s, u"T/Music/A/Sub/Deep/too-deep.mp3"_s};
-    for (int i = 1; i <= 10; ++i)
-        entries.append(u"T/Music/A/%1.mp3"_s.arg(i));
-    for (int i = 1; i <= 5; ++i)
-        entries.append(u"T/Music/C/%1.mp3"_s.arg(i));
-    f.dir.create(entries);
-    // Links are neither counted nor followed.
-    QVERIFY(QFile::link(f.dir(u"T/Music/A/1.mp3"_s), f.dir(u"T/Music/C/link.mp3"_s)));
-    QVERIFY(QFile::link(f.dir(u"T/Music/A"_s), f.dir(u"T/Music/D"_s)));
-    MainForm& w = start(f, true, u"T/Music"_s);
-
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"18"_s);
-    QCOMPARE(w.TargetList->count(), 3);
-}
 
 void TestTargetPane::buttonsAndCount_data()
 {

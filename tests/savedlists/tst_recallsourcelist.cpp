@@ -11,12 +11,15 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -57,16 +60,6 @@ private:
     int m_shown = 0;
 };
 
-const Viewers::Step recallIt = [](ViewSavedFilesForm& v) {
-    v.Button_RecallFile->click();
-};
-const Viewers::Step deleteIt = [](ViewSavedFilesForm& v) {
-    v.Menu_DeleteFile->trigger();
-};
-const Viewers::Step renameIt = [](ViewSavedFilesForm& v) {
-    v.Menu_RenameFile->trigger();
-};
-
 QStringList items(const QListWidget* list)
 {
     QStringList texts;
@@ -75,16 +68,71 @@ QStringList items(const QListWidget* list)
     return texts;
 }
 
-QByteArray contentOf(const QString& file)
+// The list files of a folder as "prefix name=first album listed".
+QStringList listsIn(const QString& folder, const QString& prefix = {})
 {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    QStringList found;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        found.append(
+            prefix + name + u'=' +
+            QFileInfo(sourcelistfile::readEntries(folder + u'/' + name).value(0)).fileName());
+    return found;
 }
 
-QStringList filesIn(const QString& folder)
+// A saved list of these lines, "%1" standing for the Music folder.
+QByteArray listOf(const QStringList& lines)
 {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes + "end ----------------------------------\r\nNumber of mp3 files: 3\r\n"
+                   "TotalSize:  600 B\r\n";
 }
+
+// Albums Abba (100 bytes), Björk (200) and Cure (300) and the empty folder Empty on drive E
+// below Music, target drive F with the given free space, an empty data folder.
+struct Program {
+    explicit Program(qint64 freeSpace = 1'000'000)
+    {
+        f.addDrive(u"E"_s, true);
+        f.drives->setFreeSpace(f.addDrive(u"F"_s, true), freeSpace);
+        f.dir.file(u"E/Music/Abba/01.mp3"_s, QByteArray(100, 'a'));
+        f.dir.file(u"E/Music/Björk/01.mp3"_s, QByteArray(200, 'b'));
+        f.dir.file(u"E/Music/Cure/01.mp3"_s, QByteArray(300, 'c'));
+        f.dir.mkdir(u"E/Music/Empty"_s);
+        f.store(u"SourcePath"_s, music);
+        f.store(u"TargetPath"_s, f.dir(u"F"_s));
+        w = &f.start();
+        w->show();
+        w->DataFolder = data;
+    }
+    QStringList albums(const QStringList& names) const
+    {
+        QStringList paths;
+        for (const QString& name : names)
+            paths.append(music + u'/' + name);
+        return paths;
+    }
+    // Adds albums to the Source List with Insert.
+    void insert(const QStringList& names)
+    {
+        for (const QString& folder : albums(names)) {
+            w->SourceFolderList->setPath(folder);
+            QTest::keyClick(w->SourceFolderList, Qt::Key_Insert);
+        }
+    }
+    QString savedList(const QString& fileName, QByteArray content)
+    {
+        return f.dir.file(u"Data/"_s + fileName, content.replace("%1", QFile::encodeName(music)));
+    }
+
+    MainFormFixture f;
+    QString music = f.dir(u"E/Music"_s);
+    QString data = f.dir.mkdir(u"Data"_s);
+    MainForm* w = nullptr;
+};
+
+enum class Before { Nothing, ChosenElsewhere, PartyExists, DataFolderGone, FileGone };
 
 } // namespace
 
@@ -93,743 +141,284 @@ class TestRecallSourceList : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void openDialog_data();
-    void openDialog();
-    void deleteQuestion_data();
-    void deleteQuestion();
-    void deleteYesThenNoOnAnother();
-    void viewerClosedBringsTheDialogBack_data();
-    void viewerClosedBringsTheDialogBack();
-    void unknownError_data();
-    void unknownError();
-    void rename_data();
-    void rename();
-    void renameOntoExistingFile_data();
-    void renameOntoExistingFile();
-    void renameToInvalidName_data();
-    void renameToInvalidName();
-    void recallIntoEmptyList_data();
-    void recallIntoEmptyList();
-    void recallReplacingTheList_data();
-    void recallReplacingTheList();
-    void recallAddingToTheList_data();
-    void recallAddingToTheList();
-    void cancelInTheQuestion();
-    void foldersLeftOut_data();
-    void foldersLeftOut();
-    void nothingRecalledIntoAFullList();
-    void listWithoutEntries_data();
-    void listWithoutEntries();
+    void fileActions_data();
+    void fileActions();
+    void recall_data();
+    void recall();
     void copyLogRecalledInCopyOrder();
-    void listOfAnOlderProgram();
-    void unreadableFileBringsTheDialogBack();
-    void fileGoneBeforeRecallKeepsTheList();
-
-private:
-    // Albums Abba (100 bytes), Björk (200) and Cure (300) and the empty folder Empty on drive E
-    // below Music, target drive F with the given free space, an empty data folder.
-    struct Setup {
-        MainFormFixture f;
-        MainForm* w = nullptr;
-        QString data;
-    };
-    static void prepare(Setup& s, qint64 freeSpace = 1'000'000);
-    static QString album(Setup& s, const QString& name) { return s.f.dir(u"E/Music/"_s + name); }
-    // Adds albums to the Source List with Insert.
-    static void insert(Setup& s, const QStringList& names);
-    // A saved list in the data folder naming the albums.
-    static QString savedList(Setup& s, const QString& fileName, const QStringList& names);
 };
 
-void TestRecallSourceList::prepare(Setup& s, qint64 freeSpace)
+void TestRecallSourceList::fileActions_data()
 {
-    s.f.addDrive(u"E"_s, true);
-    s.f.drives->setFreeSpace(s.f.addDrive(u"F"_s, true), freeSpace);
-    s.f.dir.file(u"E/Music/Abba/01.mp3"_s, QByteArray(100, 'a'));
-    s.f.dir.file(u"E/Music/Björk/01.mp3"_s, QByteArray(200, 'b'));
-    s.f.dir.file(u"E/Music/Cure/01.mp3"_s, QByteArray(300, 'c'));
-    s.f.dir.mkdir(u"E/Music/Empty"_s);
-    s.f.store(u"SourcePath"_s, s.f.dir(u"E/Music"_s));
-    s.f.store(u"TargetPath"_s, s.f.dir(u"F"_s));
-    s.w = &s.f.start();
-    s.w->show();
-    s.data = s.f.dir.mkdir(u"Data"_s);
-    s.w->DataFolder = s.data;
-}
-
-void TestRecallSourceList::insert(Setup& s, const QStringList& names)
-{
-    for (const QString& name : names) {
-        s.w->SourceFolderList->setPath(album(s, name));
-        QTest::keyClick(s.w->SourceFolderList, Qt::Key_Insert);
-    }
-}
-
-QString TestRecallSourceList::savedList(Setup& s, const QString& fileName, const QStringList& names)
-{
-    QStringList entries;
-    for (const QString& name : names)
-        entries.append(album(s, name));
-    const QString file = s.data + u'/' + fileName;
-    sourcelistfile::write(file, entries, u"3"_s, u"  600 B"_s);
-    return file;
-}
-
-void TestRecallSourceList::openDialog_data()
-{
+    QTest::addColumn<Before>("before");
+    QTest::addColumn<QString>("action"); // on the viewer of "2024-12-05_1.odr" listing Abba
+    QTest::addColumn<std::optional<QString>>("typed"); // in the rename input box
+    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("files"); // afterwards, as "name=first album"
     QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("title");
 
-    QTest::newRow("English") << false << u"Saved Source File List"_s;
-    QTest::newRow("Swedish") << true << u"Sparad Källfil-lista"_s;
+    auto row = [](const char* name, Before before, const QString& action,
+                  std::optional<QString> typed, const QList<A>& answers,
+                  const QStringList& messages, const QStringList& files, bool swedish = false) {
+        QTest::newRow(name) << before << action << typed << answers << messages << files << swedish;
+    };
+    const QString del = u"Menu_DeleteFile"_s;
+    const QString ren = u"Menu_RenameFile"_s;
+    const Before plain = Before::Nothing;
+    const std::optional<QString> none;
+    const std::optional<QString> party = u"Party"_s;
+    const QStringList kept{u"2024-12-05_1.odr=Abba"_s};
+    const QStringList renamed{u"Party.odr=Abba"_s};
+    const QString deleteEn = u"Delete File|Are you sure you want to delete the file:  "
+                             u"2024-12-05_1.odr  from the disk ?|YesNo|Question"_s;
+    const QString deleteSv = u"Radera fil|Är säker på att radera filen:  2024-12-05_1.odr  "
+                             u"från disken ?|YesNo|Question"_s;
+    const QString overwriteEn = u"ERROR|The file:  Party.odr  already exists.\n"
+                                u"Do you want to overwrite it ?|YesNo|Question"_s;
+
+    row("Close", plain, u"Button_Close"_s, none, {}, {}, kept);
+    row("title bar's close", plain, u"title bar"_s, none, {}, {}, kept);
+    row("delete, No", plain, del, none, {A::No}, {deleteEn}, kept);
+    row("delete, Yes", plain, del, none, {A::Yes}, {deleteEn}, {});
+    row("delete, Yes, Swedish", plain, del, none, {A::Yes}, {deleteSv}, {}, true);
+    row("delete of a file gone meanwhile", Before::FileGone, del, none, {A::Yes, A::Ok},
+        {deleteEn, u"ERROR|Unknown error with:  \nNothing saved.|Ok|None"_s}, {});
+    row("delete of a file gone meanwhile, Swedish", Before::FileGone, del, none, {A::Yes, A::Ok},
+        {deleteSv, u"ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s}, {}, true);
+    row("rename to Party", plain, ren, party, {}, {}, renamed);
+    row("rename to Party.ODR keeps its extension", plain, ren, u"Party.ODR"_s, {}, {},
+        {u"Party.ODR=Abba"_s});
+    row("rename, empty answer", plain, ren, QString(), {}, {}, kept);
+    row("rename, input box cancelled", plain, ren, none, {}, {}, kept);
+    row("rename to its own name", plain, ren, u"2024-12-05_1"_s, {}, {}, kept);
+    row("rename of a list chosen elsewhere moves it into the data folder", Before::ChosenElsewhere,
+        ren, party, {}, {}, renamed);
+    row("rename onto an existing file, Yes", Before::PartyExists, ren, party, {A::Yes},
+        {overwriteEn}, renamed);
+    row("rename onto an existing file, No", Before::PartyExists, ren, party, {A::No}, {overwriteEn},
+        kept + QStringList{u"Party.odr=Cure"_s});
+    row("rename onto an existing file, Swedish, Yes", Before::PartyExists, ren, party, {A::Yes},
+        {u"ERROR|Filen:  Party.odr  finns redan.\nVill du skriva över den ?|YesNo|Question"_s},
+        renamed, true);
+    row("rename with a slash", plain, ren, u"Old/Party"_s, {A::Ok},
+        {u"ERROR|Invalid file name:  Old/Party.odr\nNothing saved.|Ok|None"_s}, kept);
+    row("rename to blanks only", plain, ren, u"   "_s, {A::Ok},
+        {u"ERROR|Invalid file name:     .odr\nNothing saved.|Ok|None"_s}, kept);
+    row("rename to two dots, Swedish", plain, ren, u".."_s, {A::Ok},
+        {u"ERROR|Ogiltigt filnamn:  ...odr\nIngenting sparat.|Ok|None"_s}, kept, true);
+    row("rename into a data folder that is gone", Before::DataFolderGone, ren, party, {A::Ok},
+        {u"ERROR|Unknown error with:  Party.odr\nNothing saved.|Ok|None"_s}, kept);
 }
 
-void TestRecallSourceList::openDialog()
+void TestRecallSourceList::fileActions()
 {
-    QFETCH(bool, swedish);
-    QFETCH(QString, title);
-
-    Setup s;
-    prepare(s);
-    s.f.m->Swedish = swedish;
-    s.f.platform->answerFileDialog(std::nullopt);
-    Viewers viewers({});
-    s.w->Menu_ShowSavedSourceList->trigger();
-
-    QCOMPARE(s.f.platform->fileDialogs().size(), 1);
-    const Platform::FileDialog& dialog = s.f.platform->fileDialogs()[0];
-    QCOMPARE(dialog.title, title);
-    QCOMPARE(dialog.folder, s.data);
-    QCOMPARE(dialog.fileName, QString());
-    QCOMPARE(dialog.filter, u"OrdraneFiles (*.odr)"_s);
-    QCOMPARE(viewers.shown(), 0);
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QVERIFY(!s.w->SkipClearConfirmation);
-}
-
-void TestRecallSourceList::deleteQuestion_data()
-{
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<A>("answer");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("deleted");
-
-    const QString english = u"Delete File|Are you sure you want to delete the file:  "
-                            u"2024-12-05_1.odr  from the disk ?|YesNo|Question"_s;
-    QTest::newRow("No") << false << A::No << english << false;
-    QTest::newRow("Yes") << false << A::Yes << english << true;
-    QTest::newRow("Swedish, Yes") << true << A::Yes
-                                  << u"Radera fil|Är säker på att radera filen:  "
-                                     u"2024-12-05_1.odr  från disken ?|YesNo|Question"_s
-                                  << true;
-}
-
-void TestRecallSourceList::deleteQuestion()
-{
-    QFETCH(bool, swedish);
-    QFETCH(A, answer);
-    QFETCH(QString, message);
-    QFETCH(bool, deleted);
-
-    Setup s;
-    prepare(s);
-    s.f.m->Swedish = swedish;
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
-    s.f.platform->answer(answer);
-    Viewers viewers({deleteIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(viewers.shown(), 1);
-    QCOMPARE(messageTexts(*s.f.platform), QStringList{message});
-    QCOMPARE(QFile::exists(file), !deleted);
-    // The open dialog comes back.
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-    QCOMPARE(s.w->SourceList->count(), 0);
-}
-
-void TestRecallSourceList::deleteYesThenNoOnAnother()
-{
-    Setup s;
-    prepare(s);
-    const QString first = savedList(s, u"First.odr"_s, {u"Abba"_s});
-    const QString second = savedList(s, u"Second.odr"_s, {u"Cure"_s});
-    s.f.platform->answerFileDialog(first);
-    s.f.platform->answerFileDialog(second);
-    s.f.platform->answerFileDialog(std::nullopt);
-    s.f.platform->answer(A::Yes);
-    s.f.platform->answer(A::No);
-    Viewers viewers({deleteIt, deleteIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(viewers.shown(), 2);
-    QCOMPARE(s.f.platform->messages().size(), 2);
-    QCOMPARE(filesIn(s.data), QStringList{u"Second.odr"_s});
-}
-
-void TestRecallSourceList::viewerClosedBringsTheDialogBack_data()
-{
-    QTest::addColumn<QString>("action");
-
-    QTest::newRow("Close button") << u"Button_Close"_s;
-    QTest::newRow("Close Window item") << u"Menu_Close"_s;
-    QTest::newRow("Esc in the list") << u"Esc"_s;
-    QTest::newRow("title bar's close") << u"title bar"_s;
-}
-
-void TestRecallSourceList::viewerClosedBringsTheDialogBack()
-{
+    QFETCH(Before, before);
     QFETCH(QString, action);
+    QFETCH(std::optional<QString>, typed);
+    QFETCH(QList<A>, answers);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, files);
+    QFETCH(bool, swedish);
 
-    Setup s;
-    prepare(s);
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
+    Program p;
+    p.f.m->Swedish = swedish;
+    QString file = p.savedList(u"2024-12-05_1.odr"_s, listOf({u"%1/Abba"_s}));
+    if (before == Before::PartyExists)
+        p.savedList(u"Party.odr"_s, listOf({u"%1/Cure"_s}));
+    if (before == Before::ChosenElsewhere) {
+        const QString moved = p.f.dir.mkdir(u"Lists"_s) + u"/2024-12-05_1.odr"_s;
+        QVERIFY(QFile::rename(file, moved));
+        file = moved;
+    }
+    if (before == Before::DataFolderGone)
+        p.w->DataFolder = p.data + u"/Gone"_s;
+    p.f.platform->answerFileDialog(file);
+    p.f.platform->answerFileDialog(std::nullopt);
+    if (action == u"Menu_RenameFile"_s)
+        p.f.platform->answerInputBox(typed);
+    for (A a : answers)
+        p.f.platform->answer(a);
     Viewers viewers({[&](ViewSavedFilesForm& v) {
-        if (action == u"Esc"_s)
-            QTest::keyClick(v.FileContent, Qt::Key_Escape);
-        else if (action == u"title bar"_s)
+        if (before == Before::FileGone)
+            QFile::remove(file);
+        if (action == u"title bar"_s)
             v.close();
         else if (auto* button = v.findChild<QPushButton*>(action))
             button->click();
         else
             v.findChild<QAction*>(action)->trigger();
     }});
-    s.w->Menu_ShowSavedSourceList_Click();
+    p.w->Menu_ShowSavedSourceList->trigger();
 
     QCOMPARE(viewers.shown(), 1);
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QVERIFY(QFile::exists(file));
-    QCOMPARE(s.w->SourceList->count(), 0);
+    QCOMPARE(messageTexts(*p.f.platform), messages);
+    QCOMPARE(p.f.platform->unansweredLeft(), 0);
+    QCOMPARE(listsIn(p.data) + listsIn(p.f.dir(u"Lists"_s), u"Lists/"_s), files);
+    // The open dialog comes back after every decision but Recall.
+    const QList<Platform::FileDialog>& dialogs = p.f.platform->fileDialogs();
+    QCOMPARE(dialogs.size(), 2);
+    QCOMPARE(dialogs[0].title, swedish ? u"Sparad Källfil-lista"_s : u"Saved Source File List"_s);
+    QCOMPARE(dialogs[0].folder, p.w->DataFolder);
+    QCOMPARE(dialogs[0].fileName, QString());
+    QCOMPARE(dialogs[0].filter, u"OrdraneFiles (*.odr)"_s);
+    QCOMPARE(p.w->SourceList->count(), 0);
+    QVERIFY(!p.w->SkipClearConfirmation);
 }
 
-void TestRecallSourceList::unknownError_data()
+void TestRecallSourceList::recall_data()
 {
-    QTest::addColumn<bool>("renamed"); // else deleted
+    QTest::addColumn<QStringList>("listed"); // before
+    QTest::addColumn<QByteArray>("saved");   // "%1" is the Music folder
+    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<QStringList>("messages"); // "%1" the Music folder, "%2" the saved list
+    QTest::addColumn<QStringList>("list");     // afterwards
     QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("file gone before its deletion")
-        << false << false << u"ERROR|Unknown error with:  \nNothing saved.|Ok|None"_s;
-    QTest::newRow("file gone before its deletion, Swedish")
-        << false << true << u"ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s;
-    QTest::newRow("rename into a data folder that is gone")
-        << true << false << u"ERROR|Unknown error with:  Party.odr\nNothing saved.|Ok|None"_s;
-}
-
-void TestRecallSourceList::unknownError()
-{
-    QFETCH(bool, renamed);
-    QFETCH(bool, swedish);
-    QFETCH(QString, message);
-
-    Setup s;
-    prepare(s);
-    s.f.m->Swedish = swedish;
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
-    if (renamed) {
-        s.w->DataFolder = s.data + u"/Gone"_s;
-        s.f.platform->answerInputBox(u"Party"_s);
-    } else {
-        s.f.platform->answer(A::Yes);
-    }
-    s.f.platform->answer(A::Ok);
-    Viewers viewers({[&](ViewSavedFilesForm& v) {
-        if (renamed) {
-            v.Menu_RenameFile->trigger();
-        } else {
-            QFile::remove(file);
-            v.Menu_DeleteFile->trigger();
-        }
-    }});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform).last(), message);
-    QCOMPARE(s.f.platform->unansweredLeft(), 0);
-    QCOMPARE(filesIn(s.data), renamed ? QStringList{u"2024-12-05_1.odr"_s} : QStringList{});
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-}
-
-void TestRecallSourceList::rename_data()
-{
-    QTest::addColumn<bool>("elsewhere"); // the file is chosen outside the data folder
-    QTest::addColumn<std::optional<QString>>("typed");
-    QTest::addColumn<QStringList>("dataFiles"); // afterwards
-
-    QTest::newRow("Party") << false << std::optional<QString>(u"Party"_s)
-                           << QStringList{u"Party.odr"_s};
-    QTest::newRow("Party.ODR keeps its extension")
-        << false << std::optional<QString>(u"Party.ODR"_s) << QStringList{u"Party.ODR"_s};
-    QTest::newRow("empty answer") << false << std::optional<QString>(QString())
-                                  << QStringList{u"2024-12-05_1.odr"_s};
-    QTest::newRow("input box cancelled")
-        << false << std::optional<QString>() << QStringList{u"2024-12-05_1.odr"_s};
-    QTest::newRow("its own name") << false << std::optional<QString>(u"2024-12-05_1"_s)
-                                  << QStringList{u"2024-12-05_1.odr"_s};
-    QTest::newRow("chosen in another folder moves into the data folder")
-        << true << std::optional<QString>(u"Party"_s) << QStringList{u"Party.odr"_s};
-}
-
-void TestRecallSourceList::rename()
-{
-    QFETCH(bool, elsewhere);
-    QFETCH(std::optional<QString>, typed);
-    QFETCH(QStringList, dataFiles);
-
-    Setup s;
-    prepare(s);
-    QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
-    const QByteArray content = contentOf(file);
-    if (elsewhere) {
-        const QString moved = s.f.dir.mkdir(u"Lists"_s) + u"/2024-12-05_1.odr"_s;
-        QVERIFY(QFile::rename(file, moved));
-        file = moved;
-    }
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
-    s.f.platform->answerInputBox(typed);
-    Viewers viewers({renameIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(viewers.shown(), 1);
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QCOMPARE(filesIn(s.data), dataFiles);
-    QCOMPARE(contentOf(s.data + u'/' + dataFiles[0]), content);
-    if (elsewhere)
-        QVERIFY(!QFile::exists(file));
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-    QCOMPARE(s.w->SourceList->count(), 0);
-}
-
-void TestRecallSourceList::renameOntoExistingFile_data()
-{
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<A>("answer");
-    QTest::addColumn<QString>("message");
-
-    const QString english = u"ERROR|The file:  Party.odr  already exists.\n"
-                            u"Do you want to overwrite it ?|YesNo|Question"_s;
-    QTest::newRow("Yes") << false << A::Yes << english;
-    QTest::newRow("No") << false << A::No << english;
-    QTest::newRow("Swedish, Yes")
-        << true << A::Yes
-        << u"ERROR|Filen:  Party.odr  finns redan.\nVill du skriva över den ?|YesNo|Question"_s;
-}
-
-void TestRecallSourceList::renameOntoExistingFile()
-{
-    QFETCH(bool, swedish);
-    QFETCH(A, answer);
-    QFETCH(QString, message);
-
-    Setup s;
-    prepare(s);
-    s.f.m->Swedish = swedish;
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
-    const QString existing = savedList(s, u"Party.odr"_s, {u"Cure"_s});
-    const QByteArray renamed = contentOf(file);
-    const QByteArray old = contentOf(existing);
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
-    s.f.platform->answerInputBox(u"Party"_s);
-    s.f.platform->answer(answer);
-    Viewers viewers({renameIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform), QStringList{message});
-    if (answer == A::Yes) {
-        QCOMPARE(filesIn(s.data), QStringList{u"Party.odr"_s});
-        QCOMPARE(contentOf(existing), renamed);
-    } else {
-        QCOMPARE(filesIn(s.data), (QStringList{u"2024-12-05_1.odr"_s, u"Party.odr"_s}));
-        QCOMPARE(contentOf(existing), old);
-    }
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-}
-
-void TestRecallSourceList::renameToInvalidName_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("slash") << u"Old/Party"_s << false
-                           << u"ERROR|Invalid file name:  Old/Party.odr\nNothing saved.|Ok|None"_s;
-    QTest::newRow("blanks only") << u"   "_s << false
-                                 << u"ERROR|Invalid file name:     .odr\nNothing saved.|Ok|None"_s;
-    QTest::newRow("two dots, Swedish")
-        << u".."_s << true << u"ERROR|Ogiltigt filnamn:  ...odr\nIngenting sparat.|Ok|None"_s;
-}
-
-void TestRecallSourceList::renameToInvalidName()
-{
-    QFETCH(QString, typed);
-    QFETCH(bool, swedish);
-    QFETCH(QString, message);
-
-    Setup s;
-    prepare(s);
-    s.f.m->Swedish = swedish;
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
-    s.f.platform->answerInputBox(typed);
-    s.f.platform->answer(A::Ok);
-    Viewers viewers({renameIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform), QStringList{message});
-    QCOMPARE(filesIn(s.data), QStringList{u"2024-12-05_1.odr"_s});
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-}
-
-void TestRecallSourceList::recallIntoEmptyList_data()
-{
     QTest::addColumn<qint64>("freeSpace");
-    QTest::addColumn<bool>("copyEnabled");
+    QTest::addColumn<bool>("goneBeforeRecall");
 
-    QTest::newRow("room on the target") << qint64(1'000'000) << true;
-    QTest::newRow("no room on the target") << qint64(250) << false;
-}
+    auto row = [](const char* name, const QStringList& listed, const QByteArray& saved,
+                  const QList<A>& answers, const QStringList& messages, const QStringList& list,
+                  bool swedish = false, qint64 freeSpace = 1'000'000, bool gone = false) {
+        QTest::newRow(name) << listed << saved << answers << messages << list << swedish
+                            << freeSpace << gone;
+    };
+    const QStringList abba{u"Abba"_s};
+    const QStringList abbaBjork{u"Abba"_s, u"Björk"_s};
+    const QByteArray savedAbbaBjork = listOf({u"%1/Abba"_s, u"%1/Björk"_s});
+    const QByteArray savedBjork = listOf({u"%1/Björk"_s});
+    const QString questionEn =
+        u"Recall a saved Source List|The current Source List is not empty.\n\nSelect Yes to "
+        u"clear the current Source List and Recall the saved list.\n\nSelect No to Recall the "
+        u"saved list and add it to the current Source List. |YesNoCancel|Question"_s;
+    const QString duplicate = u"Duplicate folder|The folder  %1/Abba  already exists.\n\n"
+                              u"Do you want to copy it anyway ?|YesNo|Question"_s;
+    const QByteArray mixed = listOf({u"%1/Abba"_s, u"%1/Empty"_s, u"%1/Missing"_s});
+    const QByteArray allMissing = listOf({u"%1/Gone"_s, u"%1/Lost"_s});
 
-void TestRecallSourceList::recallIntoEmptyList()
-{
-    QFETCH(qint64, freeSpace);
-    QFETCH(bool, copyEnabled);
-
-    Setup s;
-    prepare(s, freeSpace);
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s, u"Björk"_s});
-    s.f.platform->answerFileDialog(file);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList->trigger();
-
-    QCOMPARE(viewers.shown(), 1);
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QCOMPARE(items(s.w->SourceList), (QStringList{album(s, u"Abba"_s), album(s, u"Björk"_s)}));
-    QCOMPARE(s.f.m->SourceListSize, 300.0);
-    QCOMPARE(s.w->TotalSize->text(), FormatWithPrefix(300, u"B"_s, 103));
-    QCOMPARE(s.w->TargetFreeSpace->text(), FormatWithPrefix(double(freeSpace) - 300, u"B"_s, 103));
-    QCOMPARE(s.w->CopyFolders->isEnabled(), copyEnabled);
-    QVERIFY(s.w->ClearSourceList->isEnabled());
-    QVERIFY(s.w->Menu_SaveCurrentSourceList->isEnabled());
-    QCOMPARE(s.f.m->SavedListPath, QString());
-    QVERIFY(!s.w->SkipClearConfirmation);
-    QVERIFY(QFile::exists(file));
-}
-
-void TestRecallSourceList::recallReplacingTheList_data()
-{
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("question");
-
-    QTest::newRow("English")
-        << false
-        << u"Recall a saved Source List|The current Source List is not empty.\n\nSelect Yes to "
-           u"clear the current Source List and Recall the saved list.\n\nSelect No to Recall the "
-           u"saved list and add it to the current Source List. |YesNoCancel|Question"_s;
-    QTest::newRow("Swedish")
-        << true
-        << u"Hämta en sparad Källfil-lista|Den nuvarande Källfil-listan är inte tom.\n\nVälj Ja "
-           u"för att radera den nuvarande Källfil-listan och hämta den sparade listan.\n\nVälj "
-           u"Nej för att hämta den sparade listan och lägg till den till den nuvarande "
-           u"Källfil-listan. |YesNoCancel|Question"_s;
-}
-
-void TestRecallSourceList::recallReplacingTheList()
-{
-    QFETCH(bool, swedish);
-    QFETCH(QString, question);
-
-    Setup s;
-    prepare(s);
-    insert(s, {u"Cure"_s});
-    s.f.m->Swedish = swedish;
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Abba"_s, u"Björk"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answer(A::Yes);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
+    row("into an empty list", {}, savedAbbaBjork, {}, {}, abbaBjork);
+    row("into an empty list, no room on the target", {}, savedAbbaBjork, {}, {}, abbaBjork, false,
+        250);
     // Cleared without "Are you sure ?".
-    QCOMPARE(messageTexts(*s.f.platform), QStringList{question});
-    QCOMPARE(items(s.w->SourceList), (QStringList{album(s, u"Abba"_s), album(s, u"Björk"_s)}));
-    QCOMPARE(s.f.m->SourceListSize, 300.0);
-    QVERIFY(!s.w->SkipClearConfirmation);
+    row("replacing the list", {u"Cure"_s}, savedAbbaBjork, {A::Yes}, {questionEn}, abbaBjork);
+    row("replacing the list, Swedish", {u"Cure"_s}, savedAbbaBjork, {A::Yes},
+        {u"Hämta en sparad Källfil-lista|Den nuvarande Källfil-listan är inte tom.\n\nVälj Ja "
+         u"för att radera den nuvarande Källfil-listan och hämta den sparade listan.\n\nVälj "
+         u"Nej för att hämta den sparade listan och lägg till den till den nuvarande "
+         u"Källfil-listan. |YesNoCancel|Question"_s},
+        abbaBjork, true);
+    row("added, duplicate refused", abba, listOf({u"%1/Björk"_s, u"%1/Abba"_s}), {A::No, A::No},
+        {questionEn, duplicate}, abbaBjork);
+    row("added, duplicate accepted", abba, listOf({u"%1/Björk"_s, u"%1/Abba"_s}), {A::No, A::Yes},
+        {questionEn, duplicate}, {u"Abba"_s, u"Björk"_s, u"Abba"_s});
+    row("Cancel in the question", abba, savedBjork, {A::Cancel}, {questionEn}, abba);
+
+    row("one existing, one empty, one missing", {}, mixed, {A::Ok},
+        {u"Not recalled Folders|1 empty folder not recalled.\n1 folder not found.|Ok|"
+         u"Information"_s},
+        abba);
+    row("one existing, one empty, one missing, Swedish", {}, mixed, {A::Ok},
+        {u"Ej återskapade foldrar|1 tom folder ej återskapad.\n1 folder ej hittad.|Ok|"
+         u"Information"_s},
+        abba, true);
+    row("one missing", {}, listOf({u"%1/Cure"_s, u"%1/Gone"_s}), {A::Ok},
+        {u"Not recalled Folder|1 folder not found.|Ok|Information"_s}, {u"Cure"_s});
+    row("lines that are no folder", {},
+        listOf({u"%1/Abba"_s, u""_s, u"Music/Abba"_s, u"D:\\Music\\Abba"_s, u"%1/Abba/01.mp3"_s}),
+        {A::Ok}, {u"Not recalled Folders|4 folders not found.|Ok|Information"_s}, abba);
+    row("all missing", {}, allMissing, {A::Ok},
+        {u"Not recalled Folders|2 folders not found.\nNo Folders Recalled.|Ok|Information"_s}, {});
+    row("all missing, Swedish", {}, allMissing, {A::Ok},
+        {u"Ej återskapade foldrar|2 foldrar ej hittade.\nInga foldrar återskapade.|Ok|"
+         u"Information"_s},
+        {}, true);
+    row("nothing recalled into a full list", abba, listOf({u"%1/Gone"_s}), {A::No, A::Ok},
+        {questionEn,
+         u"Not recalled Folder|1 folder not found.\nNo Folders Recalled.|Ok|Information"_s},
+        abba);
+    row("only the trailer", {}, listOf({}), {}, {}, {});
+    row("Windows-1252 list of an older program", {},
+        "%1/Bj\xF6rk\r\nend ----------------------------------\r\nNumber of mp3 files: 1\r\n"
+        "TotalSize:  200 B\r\n",
+        {}, {}, {u"Björk"_s});
+    row("binary file", {}, QByteArray("\x01\0\x02", 3), {A::Ok},
+        {u"ERROR|Could not read the file:  %2\nNot a list of folders: the file holds binary "
+         u"data.|Ok|Exclamation"_s},
+        {});
+    row("file gone before Recall", abba, savedBjork, {A::Ok},
+        {u"ERROR|Could not read the file:  %2\n"_s + QString::fromLocal8Bit(std::strerror(ENOENT)) +
+         u"|Ok|Exclamation"_s},
+        abba, false, 1'000'000, true);
 }
 
-void TestRecallSourceList::recallAddingToTheList_data()
+void TestRecallSourceList::recall()
 {
-    QTest::addColumn<A>("duplicateAnswer");
-    QTest::addColumn<QStringList>("list");
-    QTest::addColumn<double>("size");
-
-    QTest::newRow("duplicate refused") << A::No << QStringList{u"Abba"_s, u"Björk"_s} << 300.0;
-    QTest::newRow("duplicate accepted")
-        << A::Yes << QStringList{u"Abba"_s, u"Björk"_s, u"Abba"_s} << 400.0;
-}
-
-void TestRecallSourceList::recallAddingToTheList()
-{
-    QFETCH(A, duplicateAnswer);
+    QFETCH(QStringList, listed);
+    QFETCH(QByteArray, saved);
+    QFETCH(QList<A>, answers);
+    QFETCH(QStringList, messages);
     QFETCH(QStringList, list);
-    QFETCH(double, size);
-
-    Setup s;
-    prepare(s);
-    insert(s, {u"Abba"_s});
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Björk"_s, u"Abba"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answer(A::No);
-    s.f.platform->answer(duplicateAnswer);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    const QStringList shown = messageTexts(*s.f.platform);
-    QCOMPARE(shown.size(), 2);
-    QCOMPARE(shown[1],
-             u"Duplicate folder|The folder  "_s + album(s, u"Abba"_s) +
-                 u"  already exists.\n\nDo you want to copy it anyway ?|YesNo|Question"_s);
-    QStringList expected;
-    for (const QString& name : list)
-        expected.append(album(s, name));
-    QCOMPARE(items(s.w->SourceList), expected);
-    QCOMPARE(s.f.m->SourceListSize, size);
-    QCOMPARE(s.w->TotalSize->text(), FormatWithPrefix(size, u"B"_s, 103));
-    QVERIFY(!s.w->SkipClearConfirmation);
-}
-
-void TestRecallSourceList::cancelInTheQuestion()
-{
-    Setup s;
-    prepare(s);
-    insert(s, {u"Abba"_s});
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Björk"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answer(A::Cancel);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(s.f.platform->messages().size(), 1);
-    QCOMPARE(items(s.w->SourceList), QStringList{album(s, u"Abba"_s)});
-    QCOMPARE(s.f.m->SourceListSize, 100.0);
-    QVERIFY(!s.w->SkipClearConfirmation);
-
-    s.f.platform->answer(A::No);
-    QTest::mouseClick(s.w->ClearSourceList, Qt::LeftButton);
-    QCOMPARE(messageTexts(*s.f.platform).last(),
-             u"Clear Source List|Are you sure ?|YesNo|Question"_s);
-    QCOMPARE(s.w->SourceList->count(), 1);
-}
-
-void TestRecallSourceList::foldersLeftOut_data()
-{
-    QTest::addColumn<QStringList>("lines"); // %1 is the Music folder
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QStringList>("added");
-    QTest::addColumn<QString>("summary");
-
-    const QStringList mixed{u"%1/Abba"_s, u"%1/Empty"_s, u"%1/Missing"_s};
-    QTest::newRow("one existing, one empty, one missing")
-        << mixed << false << QStringList{u"Abba"_s}
-        << u"Not recalled Folders|1 empty folder not recalled.\n1 folder not found.|Ok|"
-           u"Information"_s;
-    QTest::newRow("one existing, one empty, one missing, Swedish")
-        << mixed << true << QStringList{u"Abba"_s}
-        << u"Ej återskapade foldrar|1 tom folder ej återskapad.\n1 folder ej hittad.|Ok|"
-           u"Information"_s;
-    QTest::newRow("one missing") << QStringList{u"%1/Cure"_s, u"%1/Gone"_s} << false
-                                 << QStringList{u"Cure"_s}
-                                 << u"Not recalled Folder|1 folder not found.|Ok|Information"_s;
-    QTest::newRow("lines that are no folder")
-        << QStringList{u"%1/Abba"_s, u""_s, u"Music/Abba"_s, u"D:\\Music\\Abba"_s,
-                       u"%1/Abba/01.mp3"_s}
-        << false << QStringList{u"Abba"_s}
-        << u"Not recalled Folders|4 folders not found.|Ok|Information"_s;
-    const QStringList missing{u"%1/Gone"_s, u"%1/Lost"_s};
-    QTest::newRow("all missing") << missing << false << QStringList{}
-                                 << u"Not recalled Folders|2 folders not found.\n"
-                                    u"No Folders Recalled.|Ok|Information"_s;
-    QTest::newRow("all missing, Swedish")
-        << missing << true << QStringList{}
-        << u"Ej återskapade foldrar|2 foldrar ej hittade.\nInga foldrar återskapade.|Ok|"
-           u"Information"_s;
-}
-
-void TestRecallSourceList::foldersLeftOut()
-{
-    QFETCH(QStringList, lines);
     QFETCH(bool, swedish);
-    QFETCH(QStringList, added);
-    QFETCH(QString, summary);
+    QFETCH(qint64, freeSpace);
+    QFETCH(bool, goneBeforeRecall);
 
-    Setup s;
-    prepare(s);
-    s.f.m->Swedish = swedish;
-    QStringList entries;
-    for (const QString& line : lines)
-        entries.append(QString(line).replace(u"%1"_s, s.f.dir(u"E/Music"_s)));
-    const QString file = s.data + u"/2024-12-05_1.odr"_s;
-    sourcelistfile::write(file, entries, u"1"_s, u"  100 B"_s);
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answer(A::Ok);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform), QStringList{summary});
-    QStringList expected;
-    for (const QString& name : added)
-        expected.append(album(s, name));
-    QCOMPARE(items(s.w->SourceList), expected);
-    QCOMPARE(s.w->Menu_SaveCurrentSourceList->isEnabled(), !added.isEmpty());
-    QCOMPARE(s.w->ClearSourceList->isEnabled(), !added.isEmpty());
-    QCOMPARE(s.w->CopyFolders->isEnabled(), !added.isEmpty());
-    QVERIFY(!s.w->SkipClearConfirmation);
-}
-
-void TestRecallSourceList::nothingRecalledIntoAFullList()
-{
-    Setup s;
-    prepare(s);
-    insert(s, {u"Abba"_s});
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Gone"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answer(A::No);
-    s.f.platform->answer(A::Ok);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform).last(),
-             u"Not recalled Folder|1 folder not found.\nNo Folders Recalled.|Ok|Information"_s);
-    QCOMPARE(items(s.w->SourceList), QStringList{album(s, u"Abba"_s)});
-    // The list still holds a folder, so it can still be saved.
-    QVERIFY(s.w->Menu_SaveCurrentSourceList->isEnabled());
-    QVERIFY(s.w->ClearSourceList->isEnabled());
-    QVERIFY(s.w->CopyFolders->isEnabled());
-}
-
-void TestRecallSourceList::listWithoutEntries_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("action");
-
-    QTest::newRow("only the trailer, Recall button")
-        << QByteArray("end ----------------------------------\r\nNumber of mp3 files: 0\r\n"
-                      "TotalSize:\r\n")
-        << u"Button_RecallFile"_s;
-    QTest::newRow("empty file, Recall File item") << QByteArray() << u"Menu_RecallFile"_s;
-}
-
-void TestRecallSourceList::listWithoutEntries()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, action);
-
-    Setup s;
-    prepare(s);
-    const QString file = s.f.dir.file(u"Data/2024-12-05_1.odr"_s, content);
-    s.f.platform->answerFileDialog(file);
+    Program p(freeSpace);
+    p.insert(listed);
+    p.f.m->Swedish = swedish;
+    const QString file = p.savedList(u"2024-12-05_1.odr"_s, saved);
+    p.f.platform->answerFileDialog(file);
+    p.f.platform->answerFileDialog(std::nullopt);
+    for (A a : answers)
+        p.f.platform->answer(a);
     Viewers viewers({[&](ViewSavedFilesForm& v) {
-        if (auto* button = v.findChild<QPushButton*>(action))
-            button->click();
-        else
-            v.findChild<QAction*>(action)->trigger();
+        if (goneBeforeRecall)
+            QFile::remove(file);
+        v.Button_RecallFile->click();
     }});
-    s.w->Menu_ShowSavedSourceList_Click();
+    p.w->Menu_ShowSavedSourceList->trigger();
 
-    QCOMPARE(viewers.shown(), 1);
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QCOMPARE(s.w->SourceList->count(), 0);
-    QVERIFY(!s.w->Menu_SaveCurrentSourceList->isEnabled());
-    QVERIFY(!s.w->ClearSourceList->isEnabled());
+    for (QString& message : messages)
+        message.replace(u"%1"_s, p.music).replace(u"%2"_s, file);
+    QCOMPARE(messageTexts(*p.f.platform), messages);
+    QCOMPARE(p.f.platform->unansweredLeft(), 0);
+    // Recall ends the loop; a file the viewer cannot show brings the open dialog back.
+    QCOMPARE(p.f.platform->fileDialogs().size(), viewers.shown() == 1 ? 1 : 2);
+    QCOMPARE(items(p.w->SourceList), p.albums(list));
+    const QMap<QString, double> sizes{{u"Abba"_s, 100}, {u"Björk"_s, 200}, {u"Cure"_s, 300}};
+    double size = 0;
+    for (const QString& name : list)
+        size += sizes[name];
+    QCOMPARE(p.f.m->SourceListSize, size);
+    QCOMPARE(p.w->TotalSize->text(), FormatWithPrefix(size, u"B"_s, 103));
+    QCOMPARE(p.w->TargetFreeSpace->text(), FormatWithPrefix(double(freeSpace) - size, u"B"_s, 103));
+    QCOMPARE(p.w->CopyFolders->isEnabled(), !list.isEmpty() && size <= freeSpace);
+    QCOMPARE(p.w->ClearSourceList->isEnabled(), !list.isEmpty());
+    QCOMPARE(p.w->Menu_SaveCurrentSourceList->isEnabled(), !list.isEmpty());
+    QCOMPARE(p.f.m->SavedListPath, QString());
+    QVERIFY(!p.w->SkipClearConfirmation);
 }
 
 void TestRecallSourceList::copyLogRecalledInCopyOrder()
 {
-    Setup s;
-    prepare(s);
-    insert(s, {u"Cure"_s, u"Abba"_s, u"Björk"_s});
-    s.w->Menu_UseLogFile->setChecked(true);
-    s.f.platform->answer(A::Ok);
-    s.w->CopyFolders_Click();
-    QCOMPARE(s.f.platform->messages().size(), 1);
-    QCOMPARE(s.w->SourceList->count(), 0);
-    s.f.platform->clear();
+    Program p;
+    p.insert({u"Cure"_s, u"Abba"_s, u"Björk"_s});
+    p.w->Menu_UseLogFile->setChecked(true);
+    p.f.platform->answer(A::Ok);
+    p.w->CopyFolders_Click();
+    QCOMPARE(p.w->SourceList->count(), 0);
+    p.f.platform->clear();
 
-    const QString log =
-        s.data + u'/' + sourcelistfile::dateText(QDate::currentDate()) + u"_1.odr"_s;
-    QVERIFY(QFile::exists(log));
-    s.f.platform->answerFileDialog(log);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QCOMPARE(items(s.w->SourceList),
-             (QStringList{album(s, u"Cure"_s), album(s, u"Abba"_s), album(s, u"Björk"_s)}));
-    QCOMPARE(s.f.m->SourceListSize, 600.0);
-}
-
-void TestRecallSourceList::listOfAnOlderProgram()
-{
-    Setup s;
-    prepare(s);
-    const QString file = s.f.dir.file(u"Data/Old.odr"_s,
-                                      QFile::encodeName(s.f.dir(u"E/Music"_s)) +
-                                          "/Bj\xF6rk\r\nend ----------------------------------\r\n"
-                                          "Number of mp3 files: 1\r\nTotalSize:  200 B\r\n");
-    s.f.platform->answerFileDialog(file);
-    Viewers viewers({recallIt});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QVERIFY(s.f.platform->messages().isEmpty());
-    QCOMPARE(items(s.w->SourceList), QStringList{album(s, u"Björk"_s)});
-}
-
-void TestRecallSourceList::unreadableFileBringsTheDialogBack()
-{
-    Setup s;
-    prepare(s);
-    const QString file = s.f.dir.file(u"Data/Binary.odr"_s, QByteArray("\x01\0\x02", 3));
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answerFileDialog(std::nullopt);
-    s.f.platform->answer(A::Ok);
-    Viewers viewers({});
-    s.w->Menu_ShowSavedSourceList_Click();
-
-    QCOMPARE(viewers.shown(), 0);
-    QCOMPARE(messageTexts(*s.f.platform),
-             QStringList{u"ERROR|Could not read the file:  "_s + file +
-                         u"\nNot a list of folders: the file holds binary data.|Ok|Exclamation"_s});
-    QCOMPARE(s.f.platform->fileDialogs().size(), 2);
-    QCOMPARE(s.f.m->SavedListPath, QString());
-}
-
-void TestRecallSourceList::fileGoneBeforeRecallKeepsTheList()
-{
-    Setup s;
-    prepare(s);
-    insert(s, {u"Abba"_s});
-    const QString file = savedList(s, u"2024-12-05_1.odr"_s, {u"Björk"_s});
-    s.f.platform->answerFileDialog(file);
-    s.f.platform->answer(A::Ok);
-    Viewers viewers({[&](ViewSavedFilesForm& v) {
-        QFile::remove(file);
+    p.f.platform->answerFileDialog(p.data + u'/' + sourcelistfile::dateText(QDate::currentDate()) +
+                                   u"_1.odr"_s);
+    Viewers viewers({[](ViewSavedFilesForm& v) {
         v.Button_RecallFile->click();
     }});
-    s.w->Menu_ShowSavedSourceList_Click();
+    p.w->Menu_ShowSavedSourceList_Click();
 
-    const QStringList shown = messageTexts(*s.f.platform);
-    QCOMPARE(shown.size(), 1);
-    QVERIFY2(shown[0].startsWith(u"ERROR|Could not read the file:  "_s + file + u'\n'),
-             qPrintable(shown[0]));
-    QCOMPARE(items(s.w->SourceList), QStringList{album(s, u"Abba"_s)});
-    QCOMPARE(s.f.m->SourceListSize, 100.0);
-    QVERIFY(!s.w->SkipClearConfirmation);
+    QCOMPARE(viewers.shown(), 1);
+    QVERIFY(p.f.platform->messages().isEmpty());
+    QCOMPARE(items(p.w->SourceList), p.albums({u"Cure"_s, u"Abba"_s, u"Björk"_s}));
+    QCOMPARE(p.f.m->SourceListSize, 600.0);
 }
 
 QTEST_MAIN(TestRecallSourceList)

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -27,12 +26,6 @@ struct Program {
         if (swedish)
             f.store(u"Swedish"_s, u"1"_s);
         w = &f.start();
-    }
-    std::unique_ptr<PlayerForm> open()
-    {
-        auto form = std::make_unique<PlayerForm>(*f.m, *w->Menu_Player, w);
-        form->show();
-        return form;
     }
     // "option | current player | browse | ok | PlayerPath"
     QString state(const PlayerForm& form) const
@@ -57,16 +50,8 @@ private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
     void atOpen_data();
     void atOpen();
-    void currentPlayerFollowsItsCaption();
-    void optionalPlayerOpensDialogAtOnce_data();
-    void optionalPlayerOpensDialogAtOnce();
-    void switchingToSystemPlayerIsStoredEmpty();
-    void cancelRestoresEarlierPlayer_data();
-    void cancelRestoresEarlierPlayer();
-    void samePlayerThroughOptionOrBrowse();
-    void cancelledDialogChangesNothing_data();
-    void cancelledDialogChangesNothing();
-    void menuItemOpensWindowModally_data();
+    void choices_data();
+    void choices();
     void menuItemOpensWindowModally();
 };
 
@@ -75,22 +60,12 @@ void TestPlayerForm::atOpen_data()
     QTest::addColumn<QString>("player");
     QTest::addColumn<bool>("swedish");
     QTest::addColumn<QString>("state");
-    QTest::addColumn<QStringList>("texts"); // caption, Label1, options, Browse, Cancel, OK
+    QTest::addColumn<QString>("texts"); // caption, label, options, Browse, Cancel, OK
 
-    const QStringList english{u"Select mp3 Player"_s,
-                              u"Current Player:"_s,
-                              u"System Media Player"_s,
-                              u"Optional Player"_s,
-                              u"Browse"_s,
-                              u"Cancel"_s,
-                              u"OK"_s};
-    const QStringList swedish{u"Välj mp3 Spelare"_s,
-                              u"Vald Spelare:"_s,
-                              u"Systemets mediaspelare"_s,
-                              u"Valfri Spelare"_s,
-                              u"Hitta"_s,
-                              u"Avbryt"_s,
-                              u"OK"_s};
+    const QString english =
+        u"Select mp3 Player|Current Player:|System Media Player|Optional Player|Browse|Cancel|OK"_s;
+    const QString swedish = u"Välj mp3 Spelare|Vald Spelare:|Systemets mediaspelare|"
+                            u"Valfri Spelare|Hitta|Avbryt|OK"_s;
     QTest::newRow("system player")
         << QString() << false << u"system | System Media Player | - | - | "_s << english;
     QTest::newRow("external player")
@@ -106,195 +81,129 @@ void TestPlayerForm::atOpen()
     QFETCH(QString, player);
     QFETCH(bool, swedish);
     QFETCH(QString, state);
-    QFETCH(QStringList, texts);
+    QFETCH(QString, texts);
 
     Program p(player, swedish);
     // Selecting the option while loading opens no dialog: the scripted desktop would fail.
-    auto form = p.open();
-    QCOMPARE(p.state(*form), state);
-    QCOMPARE(form->PlayerPathAtOpen, player);
-    QVERIFY(form->LoadFinished);
-    QCOMPARE(
-        (QStringList{form->windowTitle(), form->Label1->text(), form->Option_WinMediaPlayer->text(),
-                     form->Option_OptionalPlayer->text(), form->Command_Browse->text(),
-                     form->Command_Cancel->text(), form->Command_OK->text()}),
-        texts);
+    PlayerForm form(*p.f.m, *p.w->Menu_Player, p.w);
+    form.show();
+    QCOMPARE(p.state(form), state);
+    QCOMPARE(form.PlayerPathAtOpen, player);
+    QVERIFY(form.LoadFinished);
+    const QStringList shown{form.windowTitle(),
+                            form.Label1->text(),
+                            form.Option_WinMediaPlayer->text(),
+                            form.Option_OptionalPlayer->text(),
+                            form.Command_Browse->text(),
+                            form.Command_Cancel->text(),
+                            form.Command_OK->text()};
+    QCOMPARE(shown.join(u'|'), texts);
 }
 
-void TestPlayerForm::currentPlayerFollowsItsCaption()
+void TestPlayerForm::choices_data()
 {
-    int left[2] = {};
-    for (const bool swedish : {false, true}) {
-        Program p(QString(), swedish);
-        auto form = p.open();
-        form->layout()->activate();
-        QVERIFY(form->Label_Player->x() > form->Label1->geometry().right());
-        left[swedish] = form->Label_Player->x();
-    }
-    // The Swedish caption is the shorter one.
-    QVERIFY(left[1] < left[0]);
-}
-
-void TestPlayerForm::optionalPlayerOpensDialogAtOnce_data()
-{
+    QTest::addColumn<QString>("player"); // at the start
     QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("title");
+    // Each step: "system", "option" or "browse", with the program chosen in the dialog
+    // ("-" cancelled), then "=" and the state afterwards.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("end");    // "OK", "Cancel", "Esc", "title bar" or nothing
+    QTest::addColumn<QString>("chosen"); // PlayerPath afterwards
+    QTest::addColumn<bool>("changed");
 
-    QTest::newRow("English") << false << u"Select player"_s;
-    QTest::newRow("Swedish") << true << u"Välj spelare"_s;
+    const QString vlcChosen = u"optional | /usr/bin/vlc | browse | - | /usr/bin/vlc"_s;
+    const QString mpvChosen = u"optional | /usr/bin/mpv | browse | ok | /usr/bin/mpv"_s;
+    const QString systemChosen = u"system | System Media Player | - | ok | "_s;
+    const QString system = u"system | System Media Player | - | - | "_s;
+
+    QTest::newRow("Optional Player opens the dialog at once")
+        << QString() << false << QStringList{u"option mpv="_s + mpvChosen} << u"OK"_s << mpv
+        << true;
+    QTest::newRow("Optional Player opens the dialog at once, Swedish")
+        << QString() << true << QStringList{u"option mpv="_s + mpvChosen} << u"OK"_s << mpv << true;
+    QTest::newRow("back to the system player, stored empty")
+        << vlc << false << QStringList{u"system="_s + systemChosen} << u"OK"_s << QString() << true;
+    for (const QString& end : {u"Cancel"_s, u"Esc"_s, u"title bar"_s})
+        QTest::addRow("%s restores the earlier player", qPrintable(end))
+            << vlc << false << QStringList{u"browse mpv="_s + mpvChosen} << end << vlc << false;
+    QTest::newRow("the same program through the option, then through Browse")
+        << vlc << false
+        << QStringList{u"system="_s + systemChosen, u"option vlc="_s + vlcChosen,
+                       u"browse vlc=optional | /usr/bin/vlc | browse | ok | /usr/bin/vlc"_s}
+        << u"OK"_s << vlc << false;
+
+    QTest::newRow("Browse cancelled")
+        << vlc << false << QStringList{u"browse -="_s + vlcChosen} << QString() << vlc << false;
+    QTest::newRow("Browse cancelled after a choice")
+        << vlc << false << QStringList{u"browse mpv="_s + mpvChosen, u"browse -="_s + mpvChosen}
+        << QString() << mpv << false;
+    QTest::newRow("option cancelled from the system player")
+        << QString() << false << QStringList{u"option -="_s + system} << QString() << QString()
+        << false;
+    QTest::newRow("option cancelled after switching to the system player")
+        << vlc << false << QStringList{u"system="_s + systemChosen, u"option -="_s + systemChosen}
+        << QString() << QString() << false;
+    QTest::newRow("option cancelled when already chosen")
+        << vlc << false << QStringList{u"option -="_s + vlcChosen} << QString() << vlc << false;
 }
 
-void TestPlayerForm::optionalPlayerOpensDialogAtOnce()
-{
-    QFETCH(bool, swedish);
-    QFETCH(QString, title);
-
-    Program p(QString(), swedish);
-    auto form = p.open();
-    p.f.platform->answerFileDialog(mpv);
-    form->Option_OptionalPlayer->click();
-
-    QCOMPARE(p.f.platform->fileDialogs().size(), 1);
-    const Platform::FileDialog dialog = p.f.platform->fileDialogs().first();
-    QCOMPARE(dialog.title, title);
-    QCOMPARE(dialog.folder, u"/usr/bin"_s);
-    QCOMPARE(dialog.fileName, QString());
-    QCOMPARE(dialog.filter, u"Programs (*)"_s);
-    QCOMPARE(p.state(*form), u"optional | /usr/bin/mpv | browse | ok | /usr/bin/mpv"_s);
-
-    form->Command_OK->click();
-    QCOMPARE(form->result(), int(QDialog::Accepted));
-    QVERIFY(p.w->Menu_Player->isChecked());
-    QVERIFY(p.f.m->SettingChanged[Module1::PlayerSetting]);
-    QVERIFY(p.w->close());
-    QCOMPARE(MainFormFixture::stored(u"Player"_s), mpv);
-}
-
-void TestPlayerForm::switchingToSystemPlayerIsStoredEmpty()
-{
-    Program p(vlc);
-    QVERIFY(p.w->Menu_Player->isChecked());
-    auto form = p.open();
-    form->Option_WinMediaPlayer->click();
-    QCOMPARE(p.state(*form), u"system | System Media Player | - | ok | "_s);
-
-    form->Command_OK->click();
-    QVERIFY(!p.w->Menu_Player->isChecked());
-    QVERIFY(p.f.m->SettingChanged[Module1::PlayerSetting]);
-    QVERIFY(p.w->close());
-    QCOMPARE(MainFormFixture::stored(u"Player"_s), QString());
-}
-
-void TestPlayerForm::cancelRestoresEarlierPlayer_data()
-{
-    QTest::addColumn<QString>("how");
-
-    QTest::newRow("Cancel") << u"Cancel"_s;
-    QTest::newRow("Esc") << u"Esc"_s;
-    QTest::newRow("title bar") << u"title bar"_s;
-}
-
-void TestPlayerForm::cancelRestoresEarlierPlayer()
-{
-    QFETCH(QString, how);
-
-    Program p(vlc);
-    auto form = p.open();
-    p.f.platform->answerFileDialog(mpv);
-    form->Command_Browse->click();
-    QCOMPARE(p.f.m->PlayerPath, mpv);
-
-    if (how == u"Cancel"_s)
-        form->Command_Cancel->click();
-    else if (how == u"Esc"_s)
-        QTest::keyClick(form.get(), Qt::Key_Escape);
-    else
-        form->close();
-    QVERIFY(form->isHidden());
-    QCOMPARE(form->result(), int(QDialog::Rejected));
-    QVERIFY(!form->LoadFinished);
-    QCOMPARE(p.f.m->PlayerPath, vlc);
-    QVERIFY(p.w->Menu_Player->isChecked());
-    QVERIFY(!p.f.m->SettingChanged[Module1::PlayerSetting]);
-}
-
-void TestPlayerForm::samePlayerThroughOptionOrBrowse()
-{
-    Program p(vlc);
-    auto form = p.open();
-    form->Option_WinMediaPlayer->click();
-    QCOMPARE(p.state(*form), u"system | System Media Player | - | ok | "_s);
-
-    p.f.platform->answerFileDialog(vlc);
-    form->Option_OptionalPlayer->click();
-    QCOMPARE(p.state(*form), u"optional | /usr/bin/vlc | browse | - | /usr/bin/vlc"_s);
-
-    p.f.platform->answerFileDialog(vlc);
-    form->Command_Browse->click();
-    QCOMPARE(p.state(*form), u"optional | /usr/bin/vlc | browse | ok | /usr/bin/vlc"_s);
-    QCOMPARE(p.f.platform->fileDialogs().size(), 2);
-
-    form->Command_OK->click();
-    QVERIFY(p.w->Menu_Player->isChecked());
-    QVERIFY(!p.f.m->SettingChanged[Module1::PlayerSetting]);
-}
-
-void TestPlayerForm::cancelledDialogChangesNothing_data()
-{
-    QTest::addColumn<QString>("player");
-    QTest::addColumn<bool>("systemFirst"); // the system player's option is clicked first
-    QTest::addColumn<QString>("click");
-    QTest::addColumn<QString>("state");
-
-    QTest::newRow("Browse") << vlc << false << u"Command_Browse"_s
-                            << u"optional | /usr/bin/vlc | browse | - | /usr/bin/vlc"_s;
-    QTest::newRow("Browse after a choice") << vlc << false << u"choose, Command_Browse"_s
-                                           << u"optional | /usr/bin/mpv | browse | ok | "
-                                              u"/usr/bin/mpv"_s;
-    QTest::newRow("option, from the system player")
-        << QString() << false << u"Option_OptionalPlayer"_s
-        << u"system | System Media Player | - | - | "_s;
-    QTest::newRow("option, after switching to the system player")
-        << vlc << true << u"Option_OptionalPlayer"_s
-        << u"system | System Media Player | - | ok | "_s;
-    QTest::newRow("option again") << vlc << false << u"Option_OptionalPlayer"_s
-                                  << u"optional | /usr/bin/vlc | browse | - | /usr/bin/vlc"_s;
-}
-
-void TestPlayerForm::cancelledDialogChangesNothing()
+void TestPlayerForm::choices()
 {
     QFETCH(QString, player);
-    QFETCH(bool, systemFirst);
-    QFETCH(QString, click);
-    QFETCH(QString, state);
+    QFETCH(bool, swedish);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, end);
+    QFETCH(QString, chosen);
+    QFETCH(bool, changed);
 
-    Program p(player);
-    auto form = p.open();
-    if (systemFirst)
-        form->Option_WinMediaPlayer->click();
-    if (click.startsWith(u"choose, "_s)) {
-        p.f.platform->answerFileDialog(mpv);
-        form->Command_Browse->click();
-        click = click.mid(8);
+    Program p(player, swedish);
+    PlayerForm form(*p.f.m, *p.w->Menu_Player, p.w);
+    form.show();
+    for (const QString& step : steps) {
+        const QString action = step.section(u'=', 0, 0);
+        const QString program = action.section(u' ', 1);
+        if (!program.isEmpty())
+            p.f.platform->answerFileDialog(
+                program == u"-"_s ? std::nullopt : std::optional(u"/usr/bin/"_s + program));
+        if (action == u"system"_s)
+            form.Option_WinMediaPlayer->click();
+        else if (action.startsWith(u"option"_s))
+            form.Option_OptionalPlayer->click();
+        else
+            form.Command_Browse->click();
+        QCOMPARE(p.state(form), step.section(u'=', 1));
     }
-    p.f.platform->answerFileDialog(std::nullopt);
-    form->findChild<QAbstractButton*>(click)->click();
-    QCOMPARE(p.state(*form), state);
-}
+    for (const Platform::FileDialog& dialog : p.f.platform->fileDialogs()) {
+        QCOMPARE(dialog.title, swedish ? u"Välj spelare"_s : u"Select player"_s);
+        QCOMPARE(dialog.folder, u"/usr/bin"_s);
+        QCOMPARE(dialog.fileName, QString());
+        QCOMPARE(dialog.filter, u"Programs (*)"_s);
+    }
 
-void TestPlayerForm::menuItemOpensWindowModally_data()
-{
-    QTest::addColumn<QString>("player");
-
-    QTest::newRow("system player") << QString();
-    QTest::newRow("external player") << vlc;
+    if (end == u"OK"_s)
+        form.Command_OK->click();
+    else if (end == u"Cancel"_s)
+        form.Command_Cancel->click();
+    else if (end == u"Esc"_s)
+        QTest::keyClick(&form, Qt::Key_Escape);
+    else if (end == u"title bar"_s)
+        form.close();
+    if (!end.isEmpty()) {
+        QVERIFY(form.isHidden());
+        QCOMPARE(form.result(), int(end == u"OK"_s ? QDialog::Accepted : QDialog::Rejected));
+    }
+    QCOMPARE(p.f.m->PlayerPath, chosen);
+    QCOMPARE(p.f.m->SettingChanged[Module1::PlayerSetting], changed);
+    if (end.isEmpty())
+        return;
+    QCOMPARE(p.w->Menu_Player->isChecked(), !chosen.isEmpty());
+    QVERIFY(p.w->close());
+    QCOMPARE(MainFormFixture::stored(u"Player"_s), chosen);
 }
 
 void TestPlayerForm::menuItemOpensWindowModally()
 {
-    QFETCH(QString, player);
-
-    Program p(player);
+    Program p(vlc);
     p.w->show();
     bool shown = false;
     QTimer::singleShot(0, p.w, [&] {
@@ -302,13 +211,14 @@ void TestPlayerForm::menuItemOpensWindowModally()
         QVERIFY(form);
         shown = true;
         // The tick stays as it was until OK says otherwise.
-        QCOMPARE(p.w->Menu_Player->isChecked(), !player.isEmpty());
-        QCOMPARE(form->PlayerPathAtOpen, player);
+        QVERIFY(p.w->Menu_Player->isChecked());
+        QCOMPARE(form->PlayerPathAtOpen, vlc);
+        form->Option_WinMediaPlayer->click();
         form->Command_Cancel->click();
     });
     p.w->Menu_Player->trigger();
     QVERIFY(shown);
-    QCOMPARE(p.w->Menu_Player->isChecked(), !player.isEmpty());
+    QVERIFY(p.w->Menu_Player->isChecked());
     QVERIFY(p.w->findChildren<PlayerForm*>().isEmpty());
 }
 
