@@ -218,6 +218,8 @@ private:
                           const QString& alreadyReported = {});
     void openNearestFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder,
                            const QString& alreadyReported = {});
+    // Opens the root of the system drive in a pane whose drive is gone.
+    void openSystemDrive(DriveListBox* driveList, DirListBox* folderList);
 
     // Deleting on the target. True when the target drive is removable and there; a fixed drive
     // turns the delete buttons off, a lost one is reported and the pane moves to the system drive.

@@ -59,6 +59,11 @@ void MainForm::openNearestFolder(DriveListBox* driveList, DirListBox* folderList
     } else {
         m.ShowDriveNotReady(driveList->drive());
     }
+    openSystemDrive(driveList, folderList);
+}
+
+void MainForm::openSystemDrive(DriveListBox* driveList, DirListBox* folderList)
+{
     const QString system = m.drives().systemMountPoint();
     try {
         // The drive change opens the root (and on the target side takes the drive); the path is

@@ -282,15 +282,7 @@ bool MainForm::targetTakesDeletion()
 void MainForm::leaveLostTargetDrive()
 {
     m.ShowDriveNotReady(TargetDriveList->drive());
-    const QString system = m.drives().systemMountPoint();
-    try {
-        // The drive change opens the root; the path is set as well for a list that showed the
-        // system drive already.
-        TargetDriveList->setDrive(system);
-        TargetFolderList->setPath(drives::rootOf(system));
-    } catch (const FsError&) {
-        // Not even the system drive can be read: the pane keeps what it shows.
-    }
+    openSystemDrive(TargetDriveList, TargetFolderList);
 }
 
 void MainForm::deleteOnTarget(const QString& mountPoint, const QString& folder)
