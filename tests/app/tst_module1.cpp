@@ -22,36 +22,31 @@ private Q_SLOTS:
 void TestModule1::standardMessages_data()
 {
     QTest::addColumn<bool>("swedish");
-    QTest::addColumn<bool>("driveMessage");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("messages"); // drive not ready, then path not found
 
-    QTest::newRow("drive, English")
-        << false << true << u"Drive Error|Drive /media/usb  [MUSIC] not ready.|Ok|Critical"_s;
-    QTest::newRow("drive, Swedish")
-        << true << true << u"Disk fel|Disk /media/usb  [MUSIC] är inte tillgänglig.|Ok|Critical"_s;
-    QTest::newRow("path, English")
-        << false << false << u"Error|/media/usb  [MUSIC]  doesn't exist.|Ok|None"_s;
-    QTest::newRow("path, Swedish")
-        << true << false << u"Error|/media/usb  [MUSIC]  existerar inte.|Ok|None"_s;
+    QTest::newRow("English")
+        << false
+        << QStringList{u"Drive Error|Drive /media/usb  [MUSIC] not ready.|Ok|Critical"_s,
+                       u"Error|/media/usb  [MUSIC]  doesn't exist.|Ok|None"_s};
+    QTest::newRow("Swedish")
+        << true
+        << QStringList{u"Disk fel|Disk /media/usb  [MUSIC] är inte tillgänglig.|Ok|Critical"_s,
+                       u"Error|/media/usb  [MUSIC]  existerar inte.|Ok|None"_s};
 }
 
 void TestModule1::standardMessages()
 {
     QFETCH(bool, swedish);
-    QFETCH(bool, driveMessage);
-    QFETCH(QString, message);
 
     auto platform = std::make_unique<ScriptedPlatform>();
     ScriptedPlatform& shown = *platform;
     Module1 m(std::move(platform), std::make_unique<TestDrives>());
     m.Swedish = swedish;
     shown.answer(A::Ok);
-    if (driveMessage)
-        m.ShowDriveNotReady(u"/media/usb  [MUSIC]"_s);
-    else
-        m.ShowPathNotFound(u"/media/usb  [MUSIC]"_s);
-
-    QCOMPARE(messageTexts(shown), QStringList{message});
+    shown.answer(A::Ok);
+    m.ShowDriveNotReady(u"/media/usb  [MUSIC]"_s);
+    m.ShowPathNotFound(u"/media/usb  [MUSIC]"_s);
+    QTEST(messageTexts(shown), "messages");
 }
 
 void TestModule1::duplicateQuestion_data()
@@ -72,7 +67,6 @@ void TestModule1::duplicateQuestion_data()
     QTest::newRow("English, Yes") << list << live << false << A::Yes << english;
     QTest::newRow("English, No") << list << live << false << A::No << english;
     QTest::newRow("Swedish, Yes") << list << live << true << A::Yes << swedish;
-    QTest::newRow("Swedish, No") << list << live << true << A::No << swedish;
     // Only the exact text counts as a duplicate.
     QTest::newRow("empty list") << QStringList() << live << false << A::Yes << QString();
     for (const QString& other :

@@ -5,6 +5,7 @@
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "savedlists/SourceListFile.h"
+#include "support/TestDrives.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,38 +51,20 @@ QStringList itemsOf(const QListWidget* list)
     return items;
 }
 
-} // namespace
-
-class TestCopyRun : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void initTestCase() { useTestModePaths(); }
-
-    void foldersCopiedInListOrderWithPrefix();
-    void sameNameFolderIsFilledAgain();
-    void questionsStopTheRun_data();
-    void questionsStopTheRun();
-    void cancelInTheSecondOfFiveFolders();
-    void missingFoldersAreReported_data();
-    void missingFoldersAreReported();
-    void fullDiskStopsTheRun();
-    void otherFailureIsReported();
-    void logsTakeTheNextFreeName();
-    void logThatCannotBeCreatedStopsTheRun();
-
-private:
-    // Music on the system drive, a stick E with an "Out" folder open in the target pane.
-    struct Setup {
-        MainFormFixture f;
-        QString stick;
-        MainForm* w = nullptr;
-    };
-    static void prepare(Setup& s, const QStringList& albums, const QString& target = u"E"_s);
-    static QString album(Setup& s, const QString& name);
+// Music on the system drive in C/Music, each album with three mp3 files, a picture and a
+// subfolder; a stick E, with the target pane open at target and the albums in the Source List.
+struct Setup {
+    MainFormFixture f;
+    QString stick;
+    MainForm* w = nullptr;
 };
 
-void TestCopyRun::prepare(Setup& s, const QStringList& albums, const QString& target)
+QString album(Setup& s, const QString& name)
+{
+    return s.f.dir(u"C/Music/"_s + name);
+}
+
+void prepare(Setup& s, const QStringList& albums, const QString& target = u"E"_s)
 {
     s.stick = s.f.addDrive(u"E"_s, true, u"STICK"_s);
     for (const QString& name : albums) {
@@ -99,10 +82,23 @@ void TestCopyRun::prepare(Setup& s, const QStringList& albums, const QString& ta
         s.w->SourceList->addItem(album(s, name));
 }
 
-QString TestCopyRun::album(Setup& s, const QString& name)
-{
-    return s.f.dir(u"C/Music/"_s + name);
-}
+} // namespace
+
+class TestCopyRun : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { useTestModePaths(); }
+
+    void foldersCopiedInListOrderWithPrefix();
+    void sameNameFolderIsFilledAgain();
+    void cancelInTheSecondOfFiveFolders();
+    void fullDiskStopsTheRun();
+    void runEndsEarly_data();
+    void runEndsEarly();
+    void progressWindow_data();
+    void progressWindow();
+};
 
 void TestCopyRun::foldersCopiedInListOrderWithPrefix()
 {
@@ -121,17 +117,13 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
                            s.f.dir(u"E/06_Beta"_s)};
     const QStringList files{u"b.MP3"_s, u"Track 2.mp3"_s, u"Track 10.mp3"_s};
     for (const QString& folder : made) {
-        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-                 (QStringList{u"Track 10.mp3"_s, u"Track 2.mp3"_s, u"b.MP3"_s}));
-        const QString name = folder.mid(folder.lastIndexOf(u'_') + 1);
-        QCOMPARE(contentOf(folder + u"/Track 2.mp3"_s), "two " + name.toUtf8());
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u'|'),
+                 u"b.MP3|Track 10.mp3|Track 2.mp3"_s);
+        QCOMPARE(contentOf(folder + u"/Track 2.mp3"_s), "two " + folder.section(u'_', -1).toUtf8());
     }
     QCOMPARE(s.w->SourceList->count(), 0);
     QCOMPARE(itemsOf(s.w->TargetList), QStringList{s.f.dir(u"E/03_Old"_s)} + made);
     QVERIFY(!s.w->CopyFolders->isEnabled());
-    QVERIFY(!s.w->CopyFolders->isHidden());
-    QVERIFY(s.w->ProgressBar1->isHidden());
-    QVERIFY(s.w->centralWidget()->isEnabled());
     QVERIFY(!s.w->findChild<ActionForm*>());
     QCOMPARE(s.w->Label_NumberOfFiles[1]->text(), u"9"_s);
 
@@ -163,58 +155,21 @@ void TestCopyRun::sameNameFolderIsFilledAgain()
         u"Duplicate folder|Target folder   Alpha   already exists !\nIf you continue the "
         u"content of the source folder will be added to the target folder and files with  "
         u"the same name will be overwritten.\n\nDo you want to continue ?|OkCancel|Question"_s);
+    QCOMPARE(QDir(s.f.dir(u"E/Alpha"_s)).entryList(QDir::Files).join(u'|'),
+             u"b.MP3|keep.txt|Track 10.mp3|Track 2.mp3"_s);
     QCOMPARE(contentOf(s.f.dir(u"E/Alpha/Track 2.mp3"_s)), "two Alpha");
-    QCOMPARE(contentOf(s.f.dir(u"E/Alpha/keep.txt"_s)), "keep");
-    QVERIFY(QFileInfo::exists(s.f.dir(u"E/Alpha/Track 10.mp3"_s)));
     QCOMPARE(itemsOf(s.w->TargetList), QStringList{s.f.dir(u"E/Alpha"_s)});
-}
-
-void TestCopyRun::questionsStopTheRun_data()
-{
-    QTest::addColumn<bool>("fixedTarget");
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("fixed drive, English")
-        << true << false << u"Fixed Drive"_s
-        << u"You have chosen to copy folders to a non removable disk.\n\nDo you really wish to "
-           u"continue ?"_s;
-    QTest::newRow("confirmation, Swedish")
-        << false << true << u"Kopiera Foldrar"_s
-        << u"Bekräfta kopiering av 2 foldrar till %1/Out/.\n\nNotera att målfoldern inte är "
-           u"diskens rotfolder !"_s;
-}
-
-void TestCopyRun::questionsStopTheRun()
-{
-    QFETCH(bool, fixedTarget);
-    QFETCH(bool, swedish);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-
-    Setup s;
-    s.f.dir.mkdir(u"E/Out"_s);
-    s.f.dir.mkdir(u"C/Out"_s);
-    s.f.store(u"Swedish"_s, swedish ? u"1"_s : u"0"_s);
-    prepare(s, {u"Alpha"_s, u"Beta"_s}, fixedTarget ? u"C/Out"_s : u"E/Out"_s);
-    s.f.platform->answer(fixedTarget ? Platform::Answer::No : Platform::Answer::Cancel);
-    s.w->CopyFolders_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform),
-             QStringList{title + u'|' + (fixedTarget ? text : text.arg(s.stick)) +
-                         (fixedTarget ? u"|YesNo|Question"_s : u"|OkCancel|Question"_s)});
-    QCOMPARE(s.w->SourceList->count(), 2);
-    QVERIFY(QDir(s.f.dir(fixedTarget ? u"C/Out"_s : u"E/Out"_s)).isEmpty());
-    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 void TestCopyRun::cancelInTheSecondOfFiveFolders()
 {
     Setup s;
-    const QStringList names{u"A1"_s, u"A2"_s, u"A3"_s, u"A4"_s, u"A5"_s};
-    prepare(s, names);
+    prepare(s, {u"A1"_s, u"A2"_s, u"A3"_s, u"A4"_s, u"A5"_s});
     s.w->Menu_UseLogFile->setChecked(true);
+    // A list saved earlier today holds number 1; the log takes the next free one.
+    const QString stem =
+        s.w->DataFolder + u'/' + sourcelistfile::dateText(QDate::currentDate()) + u'_';
+    sourcelistfile::write(stem + u"1.odr"_s, {album(s, u"A1"_s)}, u"3"_s, u" 1.00 kB"_s);
     s.w->TotalSize->setText(u" 1.00 kB"_s);
     s.f.m->SourceListSize = 1000;
     s.f.platform->answer(Platform::Answer::Ok);
@@ -242,53 +197,13 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     QCOMPARE(s.w->TotalSize->text(), QString());
     QCOMPARE(s.f.m->SourceListSize, 0.0);
     QVERIFY(!s.w->ClearSourceList->isEnabled());
-    QVERIFY(!s.w->Menu_SaveCurrentSourceList->isEnabled());
 
-    const QString log =
-        s.w->DataFolder + u'/' + sourcelistfile::dateText(QDate::currentDate()) + u"_1.odr"_s;
-    QCOMPARE(sourcelistfile::readLines(log),
+    QCOMPARE(sourcelistfile::readLines(stem + u"2.odr"_s),
              (QStringList{album(s, u"A1"_s), album(s, u"A2"_s), sourcelistfile::EndLine,
                           u"Number of mp3 files: "_s + s.w->Label_NumberOfFiles[1]->text(),
                           u"TotalSize: 1.00 kB"_s}));
-    QFile::remove(log);
-}
-
-void TestCopyRun::missingFoldersAreReported_data()
-{
-    QTest::addColumn<QStringList>("missing");
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("one, English") << QStringList{u"B"_s} << false
-                                  << u"\n%1/C/Music/B could not be found."_s;
-    QTest::newRow("two, English")
-        << QStringList{u"A"_s, u"B"_s} << false
-        << u"The following folders could not be found:\n\n%1/C/Music/A\n%1/C/Music/B"_s;
-}
-
-void TestCopyRun::missingFoldersAreReported()
-{
-    QFETCH(QStringList, missing);
-    QFETCH(bool, swedish);
-    QFETCH(QString, text);
-
-    Setup s;
-    s.f.store(u"Swedish"_s, swedish ? u"1"_s : u"0"_s);
-    prepare(s, {u"A"_s, u"B"_s, u"C"_s});
-    s.w->Menu_AddFolderPrefix->setChecked(true);
-    for (const QString& name : missing)
-        QDir(album(s, name)).removeRecursively();
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.w->CopyFolders_Click();
-
-    QCOMPARE(messageTexts(*s.f.platform).last(),
-             u"Error|"_s + text.arg(s.f.dir.path()) + u"|Ok|None"_s);
-    QCOMPARE(s.w->SourceList->count(), 0);
-    // A missing folder keeps its place in the numbering.
-    QVERIFY(QFileInfo::exists(s.f.dir(u"E/02_C"_s)));
-    QCOMPARE(QFileInfo::exists(s.f.dir(u"E/00_A"_s)), !missing.contains(u"A"_s));
-    QVERIFY(!QFileInfo::exists(s.f.dir(u"E/01_B"_s)));
+    QFile::remove(stem + u"1.odr"_s);
+    QFile::remove(stem + u"2.odr"_s);
 }
 
 void TestCopyRun::fullDiskStopsTheRun()
@@ -315,72 +230,148 @@ void TestCopyRun::fullDiskStopsTheRun()
 
     QCOMPARE(messageTexts(*s.f.platform).last(),
              u"Drive Error|Drive "_s + small + u"  [TINY] is full.|Ok|Critical"_s);
-    QVERIFY(QFileInfo::exists(small + u"/Big/1.mp3"_s));
-    QVERIFY(QFileInfo::exists(small + u"/Big/2.mp3"_s));
-    QVERIFY(!QFileInfo::exists(small + u"/Big/3.mp3"_s));
+    QCOMPARE(QDir(small + u"/Big"_s).entryList(QDir::Files), (QStringList{u"1.mp3"_s, u"2.mp3"_s}));
     QCOMPARE(itemsOf(w.SourceList), QStringList{s.f.dir(u"C/Music/Big"_s)});
     QVERIFY(w.centralWidget()->isEnabled());
     QVERIFY(!w.CopyFolders->isHidden());
 }
 
-void TestCopyRun::otherFailureIsReported()
+void TestCopyRun::runEndsEarly_data()
 {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("titles");
+    QTest::addColumn<QString>("last"); // %1: the temporary tree, %2: the data folder; * any text
+    QTest::addColumn<int>("left");     // in the Source List
+    QTest::addColumn<QString>("made"); // in the target folder
+
+    QTest::newRow("fixed drive, No")
+        << u"fixed"_s << u"Fixed Drive"_s
+        << u"Fixed Drive|You have chosen to copy folders to a non removable disk.\n\nDo you "
+           u"really wish to continue ?|YesNo|Question"_s
+        << 3 << QString();
+    QTest::newRow("confirmation, Swedish, Cancel")
+        << u"swedish"_s << u"Kopiera Foldrar"_s
+        << u"Kopiera Foldrar|Bekräfta kopiering av 3 foldrar till %1/E/Out/.\n\nNotera att "
+           u"målfoldern inte är diskens rotfolder !|OkCancel|Question"_s
+        << 3 << QString();
+    // A missing folder keeps its place in the numbering.
+    QTest::newRow("one missing") << u"missing B"_s << u"Copy Folders; Error"_s
+                                 << u"Error|\n%1/C/Music/B could not be found.|Ok|None"_s << 0
+                                 << u"00_A 02_C"_s;
+    QTest::newRow("two missing")
+        << u"missing A B"_s << u"Copy Folders; Error"_s
+        << u"Error|The following folders could not be found:\n\n%1/C/Music/A\n%1/C/Music/B|Ok|"
+           u"None"_s
+        << 0 << u"02_C"_s;
+    QTest::newRow("a file where the folder would go")
+        << u"blocked"_s << u"Copy Folders; Copy Error"_s
+        << u"Copy Error|Could not copy  %1/E/A/b.MP3\n*|Ok|Critical"_s << 3 << u"A"_s;
+    QTest::newRow("log cannot be created")
+        << u"log"_s << u"Copy Folders; Copy Error"_s
+        << u"Copy Error|Could not create the copy log  %2*\nNothing copied.|Ok|Critical"_s << 3
+        << QString();
+}
+
+void TestCopyRun::runEndsEarly()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, titles);
+    QFETCH(QString, last);
+    QFETCH(int, left);
+    QFETCH(QString, made);
+
     Setup s;
-    s.f.dir.file(u"E/Alpha"_s, "a file where the folder would go");
-    prepare(s, {u"Alpha"_s});
-    s.f.platform->answer(Platform::Answer::Ok);
+    const QString target =
+        setup == u"fixed"_s ? u"C/Out"_s : (setup == u"swedish"_s ? u"E/Out"_s : u"E"_s);
+    s.f.dir.mkdir(target);
+    if (setup == u"blocked"_s)
+        s.f.dir.file(u"E/A"_s, "a file where the folder would go");
+    s.f.store(u"Swedish"_s, setup == u"swedish"_s ? u"1"_s : u"0"_s);
+    prepare(s, {u"A"_s, u"B"_s, u"C"_s}, target);
+    s.w->Menu_AddFolderPrefix->setChecked(setup.startsWith(u"missing"_s));
+    for (const QString& name : setup.split(u' ').mid(1))
+        QDir(album(s, name)).removeRecursively();
+    s.w->Menu_UseLogFile->setChecked(setup == u"log"_s);
+    if (setup == u"log"_s)
+        s.w->DataFolder = s.f.dir(u"NoSuchFolder"_s);
+    s.f.platform->answer(setup == u"fixed"_s ? Platform::Answer::No
+                                             : (setup == u"swedish"_s ? Platform::Answer::Cancel
+                                                                      : Platform::Answer::Ok));
     s.f.platform->answer(Platform::Answer::Ok);
     s.w->CopyFolders_Click();
 
-    const QString error = messageTexts(*s.f.platform).last();
-    QVERIFY2(
-        error.startsWith(u"Copy Error|Could not copy  "_s + s.f.dir(u"E/Alpha/b.MP3"_s) + u'\n') &&
-            error.endsWith(u"|Ok|Critical"_s),
-        qPrintable(error));
-    QCOMPARE(s.w->SourceList->count(), 1);
+    QStringList shown;
+    for (const ScriptedPlatform::Message& m : s.f.platform->messages())
+        shown.append(m.title);
+    QCOMPARE(shown.join(u"; "_s), titles);
+    const QStringList pattern = last.arg(s.f.dir.path(), s.w->DataFolder).split(u'*');
+    const QString message = messageTexts(*s.f.platform).last();
+    QVERIFY2(message.startsWith(pattern.first()) && message.endsWith(pattern.last()),
+             qPrintable(message));
+    QCOMPARE(s.w->SourceList->count(), left);
+    QCOMPARE(QDir(s.f.dir(target)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u' '),
+             made);
     QVERIFY(s.w->centralWidget()->isEnabled());
-}
-
-void TestCopyRun::logsTakeTheNextFreeName()
-{
-    Setup s;
-    prepare(s, {u"Alpha"_s});
-    s.w->Menu_UseLogFile->setChecked(true);
-    const QString stem =
-        s.w->DataFolder + u'/' + sourcelistfile::dateText(QDate::currentDate()) + u'_';
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.w->CopyFolders_Click();
-    QVERIFY(QFileInfo::exists(stem + u"1.odr"_s));
-
-    // A list saved in between takes number 2; the next log skips it.
-    sourcelistfile::write(stem + u"2.odr"_s, {album(s, u"Alpha"_s)}, u"3"_s, u" 1.00 kB"_s);
-    s.w->SourceList->addItem(album(s, u"Alpha"_s));
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok); // same name
-    s.w->CopyFolders_Click();
-    QCOMPARE(sourcelistfile::readEntries(stem + u"3.odr"_s), QStringList{album(s, u"Alpha"_s)});
-    for (const char* n : {"1", "2", "3"})
-        QFile::remove(stem + QString::fromLatin1(n) + u".odr"_s);
-}
-
-void TestCopyRun::logThatCannotBeCreatedStopsTheRun()
-{
-    Setup s;
-    prepare(s, {u"Alpha"_s});
-    s.w->Menu_UseLogFile->setChecked(true);
-    s.w->DataFolder = s.f.dir(u"NoSuchFolder"_s);
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.w->CopyFolders_Click();
-
-    const QString error = messageTexts(*s.f.platform).last();
-    QVERIFY2(error.startsWith(u"Copy Error|Could not create the copy log  "_s + s.w->DataFolder) &&
-                 error.endsWith(u"\nNothing copied.|Ok|Critical"_s),
-             qPrintable(error));
-    QVERIFY(!QFileInfo::exists(s.f.dir(u"E/Alpha"_s)));
-    QCOMPARE(s.w->SourceList->count(), 1);
     QVERIFY(!s.w->CopyFolders->isHidden());
     QVERIFY(s.w->ProgressBar1->isHidden());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void TestCopyRun::progressWindow_data()
+{
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<bool>("byClose"); // or the Cancel button
+    QTest::addColumn<QString>("texts");
+
+    QTest::newRow("Cancel button") << false << false << u"Now Copying: Cancel Copy"_s;
+    QTest::newRow("closing, Swedish") << true << true << u"Nu kopieras: Avbryt kopiering"_s;
+}
+
+void TestCopyRun::progressWindow()
+{
+    QFETCH(bool, swedish);
+    QFETCH(bool, byClose);
+    QFETCH(QString, texts);
+
+    QWidget mainWindow;
+    mainWindow.move(300, 50);
+    mainWindow.resize(800, 600);
+    Module1 m(std::make_unique<ScriptedPlatform>(), std::make_unique<TestDrives>());
+    m.Swedish = swedish;
+    ActionForm form(m, &mainWindow);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(!form.isModal());
+    QCOMPARE(form.pos(), QPoint(760, 383)); // beside the main window
+    QCOMPARE(form.Label2->text() + u' ' + form.Button_CancelCopy->text(), texts);
+
+    // A copy is cancelled once; the window stays until the copy has stopped.
+    for (bool first : {true, false}) {
+        if (byClose)
+            QVERIFY(!form.close());
+        else
+            QTest::mouseClick(form.Button_CancelCopy, Qt::LeftButton);
+        QCOMPARE(m.CancelRequested, first);
+        QVERIFY(!form.Button_CancelCopy->isEnabled());
+        QVERIFY(form.isVisible());
+        m.CancelRequested = false;
+    }
+    // A deletion is not cancelled by closing the window.
+    form.setDeleting();
+    QVERIFY(!form.close());
+    QVERIFY(!m.CancelRequested);
+
+    // A long path widens the window, centred on a main window narrower than it.
+    const QString path = u"/media/usb/Music/Some Artist - A Rather Long Album Title (Deluxe)"_s;
+    mainWindow.resize(120, 600);
+    form.Label1->setText(path);
+    form.FitProgressWindow(mainWindow);
+    QVERIFY(form.Label1->width() >= form.Label1->fontMetrics().horizontalAdvance(path));
+    const QRect outer = form.frameGeometry();
+    QCOMPARE(outer.width(), form.Label1->width() + 23);
+    const QRect main = mainWindow.frameGeometry();
+    QCOMPARE(outer.x(), main.x() + (main.width() - outer.width()) / 2);
+    QCOMPARE(outer.y(), 383);
 }
 
 QTEST_MAIN(TestCopyRun)

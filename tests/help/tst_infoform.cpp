@@ -51,9 +51,7 @@ private Q_SLOTS:
 
     void helpSets_data();
     void helpSets();
-    void clickAndKeysShowExplanations();
-    void waysToClose_data();
-    void waysToClose();
+    void clickKeysAndClose();
 };
 
 void TestInfoForm::helpSets_data()
@@ -215,12 +213,17 @@ void TestInfoForm::helpSets()
     QCOMPARE(f.m->HelpOnMenus, onMenus);
 }
 
-// The shortcut help opened after the menu help, read with the mouse and the arrow keys.
-void TestInfoForm::clickAndKeysShowExplanations()
+// The shortcut help opened after the menu help, read with the mouse and the arrow keys; each
+// window closes by Esc in the list, Esc on the button or the button.
+void TestInfoForm::clickKeysAndClose()
 {
     MainFormFixture f;
     MainForm& w = f.start();
-    whileShown(w.Menu_MenuHelp, [](InfoForm& form) { QCOMPARE(form.List1->count(), 19); });
+    whileShown(w.Menu_MenuHelp, [](InfoForm& form) {
+        QCOMPARE(form.List1->count(), 19);
+        QTest::keyClick(form.List1, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+    });
     whileShown(w.Menu_ShortcutsHelp, [](InfoForm& form) {
         QCOMPARE(form.windowTitle(), u"Help, Keyboard shortcuts"_s);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -235,44 +238,13 @@ void TestInfoForm::clickAndKeysShowExplanations()
         QCOMPARE(form.Label1->text(), u"Open the selected folder."_s);
         QTest::keyClick(form.List1, Qt::Key_Up);
         QCOMPARE(form.Label1->text(), QString());
-        QVERIFY(form.isVisible());
+        QTest::keyClick(form.Button_OK, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
     });
-    QVERIFY(w.findChildren<InfoForm*>().isEmpty());
-}
-
-enum class Close { EscInList, EscOnButton, Button };
-
-void TestInfoForm::waysToClose_data()
-{
-    QTest::addColumn<Close>("how");
-
-    QTest::newRow("Esc in the list") << Close::EscInList;
-    QTest::newRow("Esc on the button") << Close::EscOnButton;
-    QTest::newRow("Close button") << Close::Button;
-}
-
-void TestInfoForm::waysToClose()
-{
-    QFETCH(Close, how);
-
-    MainFormFixture f;
-    MainForm& w = f.start();
-    bool closed = false;
-    whileShown(w.Menu_MenuHelp, [&](InfoForm& form) {
-        switch (how) {
-        case Close::EscInList:
-            QTest::keyClick(form.List1, Qt::Key_Escape);
-            break;
-        case Close::EscOnButton:
-            QTest::keyClick(form.Button_OK, Qt::Key_Escape);
-            break;
-        case Close::Button:
-            QTest::mouseClick(form.Button_OK, Qt::LeftButton);
-            break;
-        }
-        closed = !form.isVisible();
+    whileShown(w.Menu_MenuHelp, [](InfoForm& form) {
+        QTest::mouseClick(form.Button_OK, Qt::LeftButton);
+        QVERIFY(!form.isVisible());
     });
-    QVERIFY(closed);
     QVERIFY(w.findChildren<InfoForm*>().isEmpty());
 }
 

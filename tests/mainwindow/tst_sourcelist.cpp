@@ -67,14 +67,8 @@ private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
     void addChecks_data();
     void addChecks();
-    void addVanishedFolder_data();
-    void addVanishedFolder();
-    void removal_data();
-    void removal();
-    void clear_data();
-    void clear();
-    void drag_data();
-    void drag();
+    void editing_data();
+    void editing();
     void freeSpace();
     void targetGoneDuringSizeUpdate();
 };
@@ -82,48 +76,53 @@ private Q_SLOTS:
 void TestSourceList::addChecks_data()
 {
     QTest::addColumn<QString>("folder"); // below E; "" is the root
-    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<A>("answer");
     QTest::addColumn<QString>("message"); // %1 is the folder's path
     QTest::addColumn<int>("listed");      // times the folder is listed afterwards
 
     const QString root = u"Many Files|This is a root directory.\nAre you sure you want to "
                          u"continue ?|YesNo|Question"_s;
-    QTest::newRow("album") << u"Album"_s << QList<A>{} << QString() << 1;
-    QTest::newRow("root, Yes") << QString() << QList{A::Yes} << root << 1;
-    QTest::newRow("root, No") << QString() << QList{A::No} << root << 0;
-    QTest::newRow("empty") << u"Empty"_s << QList{A::Ok}
+    QTest::newRow("album") << u"Album"_s << A::Ok << QString() << 1;
+    QTest::newRow("root, Yes") << QString() << A::Yes << root << 1;
+    QTest::newRow("root, No") << QString() << A::No << root << 0;
+    QTest::newRow("empty") << u"Empty"_s << A::Ok
                            << u"Empty Folder|%1 is empty and will not be copied !|Ok|Information"_s
                            << 0;
     QTest::newRow("mp3 files only in subfolders")
-        << u"Box"_s << QList{A::Ok}
+        << u"Box"_s << A::Ok
         << u"Empty Folder|%1 does not contain any mp3-files and will not be copied "
            u"!|Ok|Information"_s
         << 0;
     // Added twice, it is counted twice.
     QTest::newRow("duplicate, Yes")
-        << u"Album"_s << QList{A::Yes}
+        << u"Album"_s << A::Yes
         << u"Duplicate folder|The folder  %1  already exists.\n\nDo you want to copy it anyway "
            u"?|YesNo|Question"_s
         << 2;
+    // Named once; the pane is read anew on the nearest folder left.
+    QTest::newRow("vanished") << u"Gone"_s << A::Ok << u"Error|%1  doesn't exist.|Ok|None"_s << 0;
 }
 
 void TestSourceList::addChecks()
 {
     QFETCH(QString, folder);
-    QFETCH(QList<A>, answers);
+    QFETCH(A, answer);
     QFETCH(QString, message);
     QFETCH(int, listed);
 
     MainFormFixture f;
     MainForm& w = start(f);
-    f.dir.create({u"E/top.mp3"_s, u"E/Empty/Sub/"_s, u"E/Box/CD1/a.mp3"_s, u"E/Box/info.txt"_s});
+    f.dir.create({u"E/top.mp3"_s, u"E/Empty/Sub/"_s, u"E/Box/CD1/a.mp3"_s, u"E/Box/info.txt"_s,
+                  u"E/Gone/a.mp3"_s});
     f.dir.file(u"E/Album/01.mp3"_s, QByteArray(1000, 'x'));
     const QString path = folder.isEmpty() ? f.dir(u"E"_s) + u'/' : f.dir(u"E/"_s + folder);
     if (listed == 2)
         insert(w, path);
-    for (A a : answers)
-        f.platform->answer(a);
-    insert(w, path);
+    f.platform->answer(answer);
+    w.SourceFolderList->setPath(path);
+    if (folder == u"Gone"_s)
+        QVERIFY(QDir(path).removeRecursively());
+    QTest::keyClick(w.SourceFolderList, Qt::Key_Insert);
 
     QCOMPARE(messageTexts(*f.platform).join(u'\n'), QString(message).replace(u"%1"_s, path));
     QCOMPARE(items(w.SourceList), QStringList(listed, path));
@@ -132,149 +131,79 @@ void TestSourceList::addChecks()
     QCOMPARE(w.ClearSourceList->isEnabled(), listed > 0);
     QCOMPARE(w.Menu_SaveCurrentSourceList->isEnabled(), listed > 0);
     QCOMPARE(w.Label_ShowFiles->isVisible(), listed > 0);
+    QCOMPARE(w.SourceFolderList->path(), folder == u"Gone"_s ? f.dir(u"E"_s) + u'/' : path);
 }
 
-void TestSourceList::addVanishedFolder_data()
+void TestSourceList::editing_data()
 {
-    QTest::addColumn<bool>("openFolderItself");
-    QTest::newRow("highlighted subfolder") << false;
-    QTest::newRow("open folder") << true;
+    QTest::addColumn<int>("count");      // albums listed, of 100, 200, ... bytes
+    QTest::addColumn<QString>("action"); // "Del N" after a click on row N, "gone N" first
+                                         // deletes album N; "Clear Yes/No"; "drag FROM TO"
+    QTest::addColumn<QString>("left");   // the albums listed afterwards
+    QTest::addColumn<int>("selected");   // -1: the list is empty
+
+    QTest::newRow("Delete, middle item") << 3 << u"Del 1"_s << u"02"_s << 1;
+    QTest::newRow("Delete, last item") << 3 << u"Del 2"_s << u"01"_s << 1;
+    QTest::newRow("Delete, only item") << 1 << u"Del 0"_s << QString() << -1;
+    QTest::newRow("listed folder vanished") << 3 << u"gone 1 Del 0"_s << u"2"_s << 0;
+    QTest::newRow("Clear, Yes") << 2 << u"Clear Yes"_s << QString() << -1;
+    QTest::newRow("Clear, No") << 2 << u"Clear No"_s << u"01"_s << 0;
+    QTest::newRow("drag 4 onto 1") << 6 << u"drag 4 1"_s << u"041235"_s << 1;
+    QTest::newRow("drag 1 onto 4") << 6 << u"drag 1 4"_s << u"023415"_s << 4;
+    QTest::newRow("click without moving") << 6 << u"drag 2 2"_s << u"012345"_s << 2;
 }
 
-void TestSourceList::addVanishedFolder()
-{
-    QFETCH(bool, openFolderItself);
-
-    MainFormFixture f;
-    MainForm& w = start(f);
-    f.dir.create({u"E/Music/Album/01.mp3"_s, u"E/Music/Other/02.mp3"_s});
-    const QString gone = f.dir(u"E/Music/Album"_s);
-    w.SourceFolderList->setPath(openFolderItself ? gone : f.dir(u"E/Music"_s));
-    w.SourceFolderList->setListIndex(openFolderItself ? -1 : 0);
-    QVERIFY(QDir(gone).removeRecursively());
-    f.platform->answer(A::Ok);
-    QTest::keyClick(w.SourceFolderList, Qt::Key_Insert);
-
-    // Named once; the pane is read anew on the nearest folder left.
-    QCOMPARE(messageTexts(*f.platform),
-             QStringList{u"Error|"_s + gone + u"  doesn't exist.|Ok|None"_s});
-    QCOMPARE(w.SourceList->count(), 0);
-    QCOMPARE(w.SourceFolderList->path(), f.dir(u"E/Music"_s));
-    QCOMPARE(w.SourceFolderList->listCount(), 1);
-}
-
-void TestSourceList::removal_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("removed");
-    QTest::addColumn<int>("vanished"); // a folder deleted beforehand; -1 none
-    QTest::addColumn<QList<int>>("left");
-    QTest::addColumn<int>("selected"); // -1: the list is empty
-
-    QTest::newRow("middle item") << 3 << 1 << -1 << QList{0, 2} << 1;
-    QTest::newRow("last item") << 3 << 2 << -1 << QList{0, 1} << 1;
-    QTest::newRow("only item") << 1 << 0 << -1 << QList<int>{} << -1;
-    QTest::newRow("listed folder vanished") << 3 << 0 << 1 << QList{2} << 0;
-}
-
-void TestSourceList::removal()
+void TestSourceList::editing()
 {
     QFETCH(int, count);
-    QFETCH(int, removed);
-    QFETCH(int, vanished);
-    QFETCH(QList<int>, left);
+    QFETCH(QString, action);
+    QFETCH(QString, left);
     QFETCH(int, selected);
 
     MainFormFixture f;
-    MainForm& w = start(f, {100, 200, 300});
+    MainForm& w = start(f, {100, 200, 300, 400, 500, 600});
     for (int i = 0; i < count; ++i)
         insert(w, f.dir(u"E/%1"_s.arg(i)));
-    if (vanished >= 0)
-        QVERIFY(QDir(f.dir(u"E/%1"_s.arg(vanished))).removeRecursively());
+    QStringList words = action.split(u' ');
+    if (words[0] == u"gone"_s) {
+        QVERIFY(QDir(f.dir(u"E/"_s + words[1])).removeRecursively());
+        words = words.mid(2);
+    }
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.RemoveSourceFolder->isEnabled());
-    QTest::mouseClick(w.SourceList->viewport(), Qt::LeftButton, {},
-                      centreOf(w.SourceList, removed));
-    QTest::keyClick(w.SourceList, Qt::Key_Delete);
+    QWidget* viewport = w.SourceList->viewport();
+    if (words[0] == u"Del"_s) {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, centreOf(w.SourceList, words[1].toInt()));
+        QTest::keyClick(w.SourceList, Qt::Key_Delete);
+    } else if (words[0] == u"Clear"_s) {
+        w.SourceList->setCurrentRow(0);
+        f.platform->answer(words[1] == u"Yes"_s ? A::Yes : A::No);
+        w.ClearSourceList->click();
+    } else {
+        QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf(w.SourceList, words[1].toInt()));
+        QTest::mouseMove(viewport, centreOf(w.SourceList, words[2].toInt()));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, centreOf(w.SourceList, words[2].toInt()));
+    }
 
     QStringList expected;
     double size = 0;
-    for (int i : left) {
-        expected.append(f.dir(u"E/%1"_s.arg(i)));
-        size += 100 * (i + 1);
+    for (QChar c : left) {
+        expected.append(f.dir(u"E/"_s + c));
+        size += 100 * (c.digitValue() + 1);
     }
+    QCOMPARE(messageTexts(*f.platform).join(u'\n'),
+             words[0] == u"Clear"_s ? u"Clear Source List|Are you sure ?|YesNo|Question"_s
+                                    : QString());
     QCOMPARE(items(w.SourceList), expected);
     QCOMPARE(f.m->SourceListSize, size);
+    QCOMPARE(w.TotalSize->text().isEmpty(), expected.isEmpty());
     QCOMPARE(w.SourceList->currentRow(), selected);
     const bool empty = selected < 0;
     verifyListControls(w, !empty);
-    QCOMPARE(w.focusWidget(), empty ? static_cast<QWidget*>(w.SourceFolderList) : w.SourceList);
-    QVERIFY(f.platform->messages().isEmpty());
-}
-
-void TestSourceList::clear_data()
-{
-    QTest::addColumn<A>("answer");
-    QTest::newRow("Yes") << A::Yes;
-    QTest::newRow("No") << A::No;
-}
-
-void TestSourceList::clear()
-{
-    QFETCH(A, answer);
-
-    MainFormFixture f;
-    MainForm& w = start(f, {4, 4});
-    insert(w, f.dir(u"E/0"_s));
-    insert(w, f.dir(u"E/1"_s));
-    w.SourceList->setCurrentRow(0);
-    f.platform->answer(answer);
-    w.ClearSourceList->click();
-
-    const bool cleared = answer == A::Yes;
-    QCOMPARE(messageTexts(*f.platform),
-             QStringList{u"Clear Source List|Are you sure ?|YesNo|Question"_s});
-    QCOMPARE(w.SourceList->count(), cleared ? 0 : 2);
-    QCOMPARE(f.m->SourceListSize, cleared ? 0.0 : 8.0);
-    QCOMPARE(w.TotalSize->text().isEmpty(), cleared);
-    verifyListControls(w, !cleared);
-}
-
-void TestSourceList::drag_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<QString>("order");
-
-    QTest::newRow("4 onto 1") << 4 << 1 << u"041235"_s;
-    QTest::newRow("1 onto 4") << 1 << 4 << u"023415"_s;
-    QTest::newRow("click without moving") << 2 << 2 << u"012345"_s;
-}
-
-void TestSourceList::drag()
-{
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(QString, order);
-
-    MainFormFixture f;
-    MainForm& w = start(f, {1, 1, 1, 1, 1, 1});
-    for (int i = 0; i < 6; ++i)
-        insert(w, f.dir(u"E/%1"_s.arg(i)));
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QWidget* viewport = w.SourceList->viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf(w.SourceList, from));
-    QTest::mouseMove(viewport, centreOf(w.SourceList, to));
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centreOf(w.SourceList, to));
-
-    QStringList expected;
-    for (QChar c : order)
-        expected.append(f.dir(u"E/"_s + c));
-    QCOMPARE(items(w.SourceList), expected);
-    QCOMPARE(w.SourceList->currentRow(), to);
-    QVERIFY(w.SourceList->item(to)->isSelected());
-    QVERIFY(w.RemoveSourceFolder->isEnabled());
-    QCOMPARE(f.m->SourceListSize, 6.0);
+    if (words[0] == u"Del"_s)
+        QCOMPARE(w.focusWidget(), empty ? static_cast<QWidget*>(w.SourceFolderList) : w.SourceList);
+    if (words[0] == u"drag"_s)
+        QVERIFY(w.SourceList->item(selected)->isSelected());
 }
 
 void TestSourceList::freeSpace()
@@ -282,27 +211,23 @@ void TestSourceList::freeSpace()
     MainFormFixture f;
     MainForm& w = start(f, {1000, 2000, 1500});
     const QColor normal = w.palette().color(QPalette::ButtonText);
-    const auto colour = [&] {
-        return w.TargetFreeSpace->palette().color(QPalette::WindowText);
+    // The free space text, whether it is in the normal colour or red, and the Copy button.
+    const auto state = [&]() -> QString {
+        const QColor colour = w.TargetFreeSpace->palette().color(QPalette::WindowText);
+        return w.TargetFreeSpace->text() + (colour == normal ? u"|normal"_s : u"|"_s) +
+               (colour == QColor(255, 0, 0) ? u"red"_s : QString()) +
+               (w.CopyFolders->isEnabled() ? u"|copy"_s : u"|"_s);
     };
 
     insert(w, f.dir(u"E/0"_s));
     insert(w, f.dir(u"E/1"_s));
-    QCOMPARE(w.TargetFreeSpace->text(), QString()); // exactly full
-    QCOMPARE(colour(), normal);
-    QVERIFY(w.CopyFolders->isEnabled());
-
+    QCOMPARE(state(), u"|normal|copy"_s); // exactly full
     insert(w, f.dir(u"E/2"_s));
-    QCOMPARE(w.TargetFreeSpace->text(), u"-1.50 kB"_s);
-    QCOMPARE(colour(), QColor(255, 0, 0));
-    QVERIFY(!w.CopyFolders->isEnabled());
-
+    QCOMPARE(state(), u"-1.50 kB|red|"_s);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTest::mouseClick(w.SourceList->viewport(), Qt::LeftButton, {}, centreOf(w.SourceList, 1));
     w.RemoveSourceFolder->click();
-    QCOMPARE(w.TargetFreeSpace->text(), u"  500 B "_s);
-    QCOMPARE(colour(), normal);
-    QVERIFY(w.CopyFolders->isEnabled());
+    QCOMPARE(state(), u"  500 B |normal|copy"_s);
 }
 
 void TestSourceList::targetGoneDuringSizeUpdate()

@@ -12,8 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(ButtonPicture)
-
 namespace {
 
 const QList<std::pair<const char*, ButtonPicture>> pictures = {
@@ -72,40 +70,32 @@ class TestButtonPictures : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void sharpAndReadable_data();
     void sharpAndReadable();
     void everyPictureIsItsOwn();
-    void applicationIconMatchesItsPngSizes_data();
     void applicationIconMatchesItsPngSizes();
 };
-
-void TestButtonPictures::sharpAndReadable_data()
-{
-    QTest::addColumn<ButtonPicture>("picture");
-
-    for (const auto& [name, picture] : pictures)
-        QTest::newRow(name) << picture;
-}
 
 // Drawn from the vector image at the screen's scale, not blown up from a small bitmap, and on
 // light and dark windows alike at least 15 percent of the picture area stands clearly apart from
 // the window colour.
 void TestButtonPictures::sharpAndReadable()
 {
-    QFETCH(ButtonPicture, picture);
-
-    const QIcon icon = buttonPicture(picture);
-    QVERIFY(!icon.isNull());
-    for (const qreal scale : {1.0, 1.5, 2.0, 3.0}) {
-        const QPixmap pixmap = icon.pixmap(QSize(24, 24), scale);
-        QCOMPARE(pixmap.size(), QSize(24, 24) * scale);
-        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(24, 24));
-    }
-    for (const QColor background : {QColor(0xff, 0xff, 0xff), QColor(0xef, 0xef, 0xef),
-                                    QColor(0x35, 0x35, 0x35), QColor(0x1e, 0x1e, 0x1e)}) {
-        const double share = visibleShare(onBackground(icon, background), background);
-        QVERIFY2(share >= 0.15,
-                 qPrintable(u"visible share %1 on %2"_s.arg(share).arg(background.name())));
+    for (const auto& [name, picture] : pictures) {
+        const QIcon icon = buttonPicture(picture);
+        QVERIFY2(!icon.isNull(), name);
+        for (const qreal scale : {1.0, 1.5, 2.0, 3.0}) {
+            const QPixmap pixmap = icon.pixmap(QSize(24, 24), scale);
+            QCOMPARE(pixmap.size(), QSize(24, 24) * scale);
+            QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(24, 24));
+        }
+        for (const QColor background : {QColor(0xff, 0xff, 0xff), QColor(0xef, 0xef, 0xef),
+                                        QColor(0x35, 0x35, 0x35), QColor(0x1e, 0x1e, 0x1e)}) {
+            const double share = visibleShare(onBackground(icon, background), background);
+            QVERIFY2(share >= 0.15,
+                     qPrintable(u"%1: visible share %2 on %3"_s.arg(QLatin1StringView(name))
+                                    .arg(share)
+                                    .arg(background.name())));
+        }
     }
 }
 
@@ -123,29 +113,20 @@ void TestButtonPictures::everyPictureIsItsOwn()
     }
 }
 
-void TestButtonPictures::applicationIconMatchesItsPngSizes_data()
-{
-    QTest::addColumn<int>("size");
-
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        QTest::addRow("%dx%d", size, size) << size;
-}
-
 // The installed PNG sizes are renderings of the same picture, redone when the picture changes.
 void TestButtonPictures::applicationIconMatchesItsPngSizes()
 {
-    QFETCH(int, size);
-
-    const QString file =
-        QFINDTESTDATA(u"../../src/resources/icons/hicolor/%1x%1/apps/ordrane.png"_s.arg(size));
-    QVERIFY(!file.isEmpty());
-    const QImage png(file);
-    QCOMPARE(png.size(), QSize(size, size));
-
-    const QPixmap drawn = applicationIcon().pixmap(QSize(size, size));
-    QCOMPARE(drawn.size(), QSize(size, size));
-    QVERIFY2(meanDifference(drawn.toImage(), png) < 8.0,
-             qPrintable(u"mean difference %1"_s.arg(meanDifference(drawn.toImage(), png))));
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file =
+            QFINDTESTDATA(u"../../src/resources/icons/hicolor/%1x%1/apps/ordrane.png"_s.arg(size));
+        const QImage png(file);
+        QCOMPARE(png.size(), QSize(size, size));
+        const QImage drawn = applicationIcon().pixmap(QSize(size, size)).toImage();
+        QCOMPARE(drawn.size(), QSize(size, size));
+        const double difference = meanDifference(drawn, png);
+        QVERIFY2(difference < 8.0,
+                 qPrintable(u"%1x%1: mean difference %2"_s.arg(size).arg(difference)));
+    }
 }
 
 QTEST_MAIN(TestButtonPictures)

@@ -3,18 +3,23 @@
 
 #include "app/SizeText.h"
 #include "platform/DirListBox.h"
+#include "platform/QtPlatform.h"
 #include "savedlists/SourceListFile.h"
 #include "savedlists/ViewSavedFilesForm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTest>
 #include <QTimer>
 
@@ -27,38 +32,35 @@ using A = Platform::Answer;
 
 namespace {
 
-// Acts on each viewer as it runs modally with the next step; a viewer no step is left for is
-// closed. Counts the viewers shown.
-class Viewers {
-public:
-    using Step = std::function<void(ViewSavedFilesForm&)>;
-
-    explicit Viewers(QList<Step> steps)
-        : m_steps(std::move(steps))
+// Acts on the first viewer as it runs modally and closes any later one. Counts the viewers shown.
+struct Viewers {
+    explicit Viewers(std::function<void(ViewSavedFilesForm&)> first)
     {
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
-        m_timer.start(0);
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this, first] {
+            auto* viewer = qobject_cast<ViewSavedFilesForm*>(QApplication::activeModalWidget());
+            if (viewer && viewer->isVisible() && shown++ == 0)
+                first(*viewer);
+            else if (viewer && viewer->isVisible())
+                viewer->Button_Close->click();
+        });
+        timer.start(0);
     }
 
-    int shown() const { return m_shown; }
-
-private:
-    void poll()
-    {
-        auto* viewer = qobject_cast<ViewSavedFilesForm*>(QApplication::activeModalWidget());
-        if (!viewer || !viewer->isVisible())
-            return;
-        ++m_shown;
-        if (m_steps.isEmpty())
-            viewer->Button_Close->click();
-        else
-            m_steps.takeFirst()(*viewer);
-    }
-
-    QList<Step> m_steps;
-    QTimer m_timer;
-    int m_shown = 0;
+    QTimer timer;
+    int shown = 0;
 };
+
+QString today()
+{
+    return sourcelistfile::dateText(QDate::currentDate());
+}
+
+void clickLine(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {},
+               Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(list->viewport(), button, modifiers,
+                      list->visualItemRect(list->item(row)).center());
+}
 
 QStringList items(const QListWidget* list)
 {
@@ -72,10 +74,11 @@ QStringList items(const QListWidget* list)
 QStringList listsIn(const QString& folder, const QString& prefix = {})
 {
     QStringList found;
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
-        found.append(
-            prefix + name + u'=' +
-            QFileInfo(sourcelistfile::readEntries(folder + u'/' + name).value(0)).fileName());
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        QFile file(folder + u'/' + name);
+        const QByteArray first = file.open(QIODevice::ReadOnly) ? file.readLine().trimmed() : "";
+        found.append(prefix + name + u'=' + QFileInfo(QString::fromUtf8(first)).fileName());
+    }
     return found;
 }
 
@@ -89,28 +92,37 @@ QByteArray listOf(const QStringList& lines)
                    "TotalSize:  600 B\r\n";
 }
 
-// Albums Abba (100 bytes), Björk (200) and Cure (300) and the empty folder Empty on drive E
-// below Music, target drive F with the given free space, an empty data folder.
+// Albums Abba (100 bytes), Björk (200, its extension in capitals) and Cure (300) and the empty
+// folder Empty on drive E below Music, target drive F with the given free space, an empty data
+// folder. Counted holds 3 mp3 files of its own, 10 and 12 in two subfolders and 2 more a level
+// deeper.
 struct Program {
     explicit Program(qint64 freeSpace = 1'000'000)
     {
         f.addDrive(u"E"_s, true);
         f.drives->setFreeSpace(f.addDrive(u"F"_s, true), freeSpace);
         f.dir.file(u"E/Music/Abba/01.mp3"_s, QByteArray(100, 'a'));
-        f.dir.file(u"E/Music/Björk/01.mp3"_s, QByteArray(200, 'b'));
+        f.dir.file(u"E/Music/Björk/01.MP3"_s, QByteArray(200, 'b'));
         f.dir.file(u"E/Music/Cure/01.mp3"_s, QByteArray(300, 'c'));
         f.dir.mkdir(u"E/Music/Empty"_s);
+        f.dir.file(u"E/Music/Björk/notes.mp3.txt"_s, {});
+        f.dir.create({u"E/Music/Counted/cover.jpg"_s, u"E/Music/Counted/CD2/Bonus/1.mp3"_s,
+                      u"E/Music/Counted/CD2/Bonus/2.mp3"_s});
+        for (int i = 0; i < 25; ++i)
+            f.dir.create({u"E/Music/Counted/%1%2.mp3"_s.arg(
+                i < 3 ? u"Own "_s : (i < 13 ? u"CD1/"_s : u"CD2/"_s), QString::number(i))});
         f.store(u"SourcePath"_s, music);
         f.store(u"TargetPath"_s, f.dir(u"F"_s));
         w = &f.start();
         w->show();
         w->DataFolder = data;
     }
+    QString album(const QString& name) const { return music + u'/' + name; }
     QStringList albums(const QStringList& names) const
     {
         QStringList paths;
         for (const QString& name : names)
-            paths.append(music + u'/' + name);
+            paths.append(album(name));
         return paths;
     }
     // Adds albums to the Source List with Insert.
@@ -134,291 +146,439 @@ struct Program {
 
 enum class Before { Nothing, ChosenElsewhere, PartyExists, DataFolderGone, FileGone };
 
+// The file "2024-12-05_1.odr" is chosen in the open dialog, shown, and acted on in the viewer.
+struct Case {
+    QStringList listed; // in the Source List before
+    QByteArray saved;
+    Before before; // FileGone: the file is removed while the viewer shows
+    QString action;
+    std::optional<QString> typed; // in the rename input box
+    QList<A> answers;
+    QStringList messages;             // "%1" the Music folder, "%2" the chosen file
+    std::optional<QStringList> files; // afterwards, as "name=first album"; unset: unchanged
+    QStringList list;                 // afterwards
+    bool swedish;
+    qint64 freeSpace;
+};
+
 } // namespace
 
+// Saved Source Lists through the main window: saving, the viewer, and the loop of open and recall.
 class TestRecallSourceList : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void fileActions_data();
-    void fileActions();
-    void recall_data();
-    void recall();
-    void copyLogRecalledInCopyOrder();
+    void chosenFile_data();
+    void chosenFile();
+    void twoSavesOnOneDayThenTheCopyLogRecalled_data();
+    void twoSavesOnOneDayThenTheCopyLogRecalled();
+    void savedOrRefused_data();
+    void savedOrRefused();
+    void viewerCopiesToTheClipboardAndOpensItsMenu();
 };
 
-void TestRecallSourceList::fileActions_data()
+void TestRecallSourceList::chosenFile_data()
 {
-    QTest::addColumn<Before>("before");
-    QTest::addColumn<QString>("action"); // on the viewer of "2024-12-05_1.odr" listing Abba
-    QTest::addColumn<std::optional<QString>>("typed"); // in the rename input box
-    QTest::addColumn<QList<A>>("answers");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QStringList>("files"); // afterwards, as "name=first album"
-    QTest::addColumn<bool>("swedish");
-
-    auto row = [](const char* name, Before before, const QString& action,
+    QTest::addColumn<Case>("c");
+    // A decision in the viewer other than Recall, on a file listing Abba.
+    auto act = [](const char* name, Before before, const QString& action,
                   std::optional<QString> typed, const QList<A>& answers,
-                  const QStringList& messages, const QStringList& files, bool swedish = false) {
-        QTest::newRow(name) << before << action << typed << answers << messages << files << swedish;
+                  const QStringList& messages, std::optional<QStringList> files,
+                  bool swedish = false) {
+        const QByteArray abba = listOf({u"%1/Abba"_s});
+        QTest::newRow(name) << Case{{},       abba,  before, action,  typed,    answers,
+                                    messages, files, {},     swedish, 1'000'000};
+    };
+    // Recall of the saved lines into the list of the albums listed.
+    auto recall = [](const char* name, const QStringList& listed, const QByteArray& saved,
+                     const QList<A>& answers, const QStringList& messages, const QStringList& list,
+                     bool swedish = false, qint64 freeSpace = 1'000'000,
+                     Before before = Before::Nothing,
+                     const QString& action = u"Button_RecallFile"_s) {
+        const std::optional<QStringList> files =
+            before == Before::FileGone ? std::optional(QStringList()) : std::nullopt;
+        QTest::newRow(name) << Case{listed,   saved, before, action,  {},       answers,
+                                    messages, files, list,   swedish, freeSpace};
     };
     const QString del = u"Menu_DeleteFile"_s;
     const QString ren = u"Menu_RenameFile"_s;
     const Before plain = Before::Nothing;
     const std::optional<QString> none;
     const std::optional<QString> party = u"Party"_s;
-    const QStringList kept{u"2024-12-05_1.odr=Abba"_s};
+    const std::optional<QStringList> kept;
     const QStringList renamed{u"Party.odr=Abba"_s};
-    const QString deleteEn = u"Delete File|Are you sure you want to delete the file:  "
-                             u"2024-12-05_1.odr  from the disk ?|YesNo|Question"_s;
     const QString deleteSv = u"Radera fil|Är säker på att radera filen:  2024-12-05_1.odr  "
                              u"från disken ?|YesNo|Question"_s;
     const QString overwriteEn = u"ERROR|The file:  Party.odr  already exists.\n"
                                 u"Do you want to overwrite it ?|YesNo|Question"_s;
 
-    row("Close", plain, u"Button_Close"_s, none, {}, {}, kept);
-    row("title bar's close", plain, u"title bar"_s, none, {}, {}, kept);
-    row("delete, No", plain, del, none, {A::No}, {deleteEn}, kept);
-    row("delete, Yes", plain, del, none, {A::Yes}, {deleteEn}, {});
-    row("delete, Yes, Swedish", plain, del, none, {A::Yes}, {deleteSv}, {}, true);
-    row("delete of a file gone meanwhile", Before::FileGone, del, none, {A::Yes, A::Ok},
-        {deleteEn, u"ERROR|Unknown error with:  \nNothing saved.|Ok|None"_s}, {});
-    row("delete of a file gone meanwhile, Swedish", Before::FileGone, del, none, {A::Yes, A::Ok},
-        {deleteSv, u"ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s}, {}, true);
-    row("rename to Party", plain, ren, party, {}, {}, renamed);
-    row("rename to Party.ODR keeps its extension", plain, ren, u"Party.ODR"_s, {}, {},
-        {u"Party.ODR=Abba"_s});
-    row("rename, empty answer", plain, ren, QString(), {}, {}, kept);
-    row("rename, input box cancelled", plain, ren, none, {}, {}, kept);
-    row("rename to its own name", plain, ren, u"2024-12-05_1"_s, {}, {}, kept);
-    row("rename of a list chosen elsewhere moves it into the data folder", Before::ChosenElsewhere,
+    act("Close", plain, u"Button_Close"_s, none, {}, {}, kept);
+    act("Close Window item, Swedish", plain, u"Menu_Close"_s, none, {}, {}, kept, true);
+    act("Esc", plain, u"Esc"_s, none, {}, {}, kept);
+    act("title bar's close", plain, u"title bar"_s, none, {}, {}, kept);
+    act("delete, No", plain, del, none, {A::No},
+        {u"Delete File|Are you sure you want to delete the file:  2024-12-05_1.odr  from the "
+         u"disk ?|YesNo|Question"_s},
+        kept);
+    act("delete, Yes, Swedish", plain, del, none, {A::Yes}, {deleteSv}, QStringList(), true);
+    act("delete of a file gone meanwhile, Swedish", Before::FileGone, del, none, {A::Yes, A::Ok},
+        {deleteSv, u"ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s}, QStringList(), true);
+    act("rename to Party", plain, ren, party, {}, {}, renamed);
+    act("rename to Party.ODR keeps its extension", plain, ren, u"Party.ODR"_s, {}, {},
+        QStringList{u"Party.ODR=Abba"_s});
+    act("rename, empty answer", plain, ren, QString(), {}, {}, kept);
+    act("rename, input box cancelled", plain, ren, none, {}, {}, kept);
+    act("rename to its own name", plain, ren, u"2024-12-05_1"_s, {}, {}, kept);
+    act("rename of a list chosen elsewhere moves it into the data folder", Before::ChosenElsewhere,
         ren, party, {}, {}, renamed);
-    row("rename onto an existing file, Yes", Before::PartyExists, ren, party, {A::Yes},
-        {overwriteEn}, renamed);
-    row("rename onto an existing file, No", Before::PartyExists, ren, party, {A::No}, {overwriteEn},
-        kept + QStringList{u"Party.odr=Cure"_s});
-    row("rename onto an existing file, Swedish, Yes", Before::PartyExists, ren, party, {A::Yes},
+    act("rename onto an existing file, No", Before::PartyExists, ren, party, {A::No}, {overwriteEn},
+        kept);
+    act("rename onto an existing file, Swedish, Yes", Before::PartyExists, ren, party, {A::Yes},
         {u"ERROR|Filen:  Party.odr  finns redan.\nVill du skriva över den ?|YesNo|Question"_s},
         renamed, true);
-    row("rename with a slash", plain, ren, u"Old/Party"_s, {A::Ok},
+    act("rename with a slash", plain, ren, u"Old/Party"_s, {A::Ok},
         {u"ERROR|Invalid file name:  Old/Party.odr\nNothing saved.|Ok|None"_s}, kept);
-    row("rename to blanks only", plain, ren, u"   "_s, {A::Ok},
-        {u"ERROR|Invalid file name:     .odr\nNothing saved.|Ok|None"_s}, kept);
-    row("rename to two dots, Swedish", plain, ren, u".."_s, {A::Ok},
+    act("rename to two dots, Swedish", plain, ren, u".."_s, {A::Ok},
         {u"ERROR|Ogiltigt filnamn:  ...odr\nIngenting sparat.|Ok|None"_s}, kept, true);
-    row("rename into a data folder that is gone", Before::DataFolderGone, ren, party, {A::Ok},
+    act("rename into a data folder that is gone", Before::DataFolderGone, ren, party, {A::Ok},
         {u"ERROR|Unknown error with:  Party.odr\nNothing saved.|Ok|None"_s}, kept);
-}
 
-void TestRecallSourceList::fileActions()
-{
-    QFETCH(Before, before);
-    QFETCH(QString, action);
-    QFETCH(std::optional<QString>, typed);
-    QFETCH(QList<A>, answers);
-    QFETCH(QStringList, messages);
-    QFETCH(QStringList, files);
-    QFETCH(bool, swedish);
-
-    Program p;
-    p.f.m->Swedish = swedish;
-    QString file = p.savedList(u"2024-12-05_1.odr"_s, listOf({u"%1/Abba"_s}));
-    if (before == Before::PartyExists)
-        p.savedList(u"Party.odr"_s, listOf({u"%1/Cure"_s}));
-    if (before == Before::ChosenElsewhere) {
-        const QString moved = p.f.dir.mkdir(u"Lists"_s) + u"/2024-12-05_1.odr"_s;
-        QVERIFY(QFile::rename(file, moved));
-        file = moved;
-    }
-    if (before == Before::DataFolderGone)
-        p.w->DataFolder = p.data + u"/Gone"_s;
-    p.f.platform->answerFileDialog(file);
-    p.f.platform->answerFileDialog(std::nullopt);
-    if (action == u"Menu_RenameFile"_s)
-        p.f.platform->answerInputBox(typed);
-    for (A a : answers)
-        p.f.platform->answer(a);
-    Viewers viewers({[&](ViewSavedFilesForm& v) {
-        if (before == Before::FileGone)
-            QFile::remove(file);
-        if (action == u"title bar"_s)
-            v.close();
-        else if (auto* button = v.findChild<QPushButton*>(action))
-            button->click();
-        else
-            v.findChild<QAction*>(action)->trigger();
-    }});
-    p.w->Menu_ShowSavedSourceList->trigger();
-
-    QCOMPARE(viewers.shown(), 1);
-    QCOMPARE(messageTexts(*p.f.platform), messages);
-    QCOMPARE(p.f.platform->unansweredLeft(), 0);
-    QCOMPARE(listsIn(p.data) + listsIn(p.f.dir(u"Lists"_s), u"Lists/"_s), files);
-    // The open dialog comes back after every decision but Recall.
-    const QList<Platform::FileDialog>& dialogs = p.f.platform->fileDialogs();
-    QCOMPARE(dialogs.size(), 2);
-    QCOMPARE(dialogs[0].title, swedish ? u"Sparad Källfil-lista"_s : u"Saved Source File List"_s);
-    QCOMPARE(dialogs[0].folder, p.w->DataFolder);
-    QCOMPARE(dialogs[0].fileName, QString());
-    QCOMPARE(dialogs[0].filter, u"OrdraneFiles (*.odr)"_s);
-    QCOMPARE(p.w->SourceList->count(), 0);
-    QVERIFY(!p.w->SkipClearConfirmation);
-}
-
-void TestRecallSourceList::recall_data()
-{
-    QTest::addColumn<QStringList>("listed"); // before
-    QTest::addColumn<QByteArray>("saved");   // "%1" is the Music folder
-    QTest::addColumn<QList<A>>("answers");
-    QTest::addColumn<QStringList>("messages"); // "%1" the Music folder, "%2" the saved list
-    QTest::addColumn<QStringList>("list");     // afterwards
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<qint64>("freeSpace");
-    QTest::addColumn<bool>("goneBeforeRecall");
-
-    auto row = [](const char* name, const QStringList& listed, const QByteArray& saved,
-                  const QList<A>& answers, const QStringList& messages, const QStringList& list,
-                  bool swedish = false, qint64 freeSpace = 1'000'000, bool gone = false) {
-        QTest::newRow(name) << listed << saved << answers << messages << list << swedish
-                            << freeSpace << gone;
-    };
     const QStringList abba{u"Abba"_s};
     const QStringList abbaBjork{u"Abba"_s, u"Björk"_s};
     const QByteArray savedAbbaBjork = listOf({u"%1/Abba"_s, u"%1/Björk"_s});
-    const QByteArray savedBjork = listOf({u"%1/Björk"_s});
     const QString questionEn =
         u"Recall a saved Source List|The current Source List is not empty.\n\nSelect Yes to "
         u"clear the current Source List and Recall the saved list.\n\nSelect No to Recall the "
         u"saved list and add it to the current Source List. |YesNoCancel|Question"_s;
-    const QString duplicate = u"Duplicate folder|The folder  %1/Abba  already exists.\n\n"
-                              u"Do you want to copy it anyway ?|YesNo|Question"_s;
-    const QByteArray mixed = listOf({u"%1/Abba"_s, u"%1/Empty"_s, u"%1/Missing"_s});
-    const QByteArray allMissing = listOf({u"%1/Gone"_s, u"%1/Lost"_s});
-
-    row("into an empty list", {}, savedAbbaBjork, {}, {}, abbaBjork);
-    row("into an empty list, no room on the target", {}, savedAbbaBjork, {}, {}, abbaBjork, false,
-        250);
+    recall("into an empty list", {}, savedAbbaBjork, {}, {}, abbaBjork);
+    recall("into an empty list, no room on the target", {}, savedAbbaBjork, {}, {}, abbaBjork,
+           false, 250);
     // Cleared without "Are you sure ?".
-    row("replacing the list", {u"Cure"_s}, savedAbbaBjork, {A::Yes}, {questionEn}, abbaBjork);
-    row("replacing the list, Swedish", {u"Cure"_s}, savedAbbaBjork, {A::Yes},
-        {u"Hämta en sparad Källfil-lista|Den nuvarande Källfil-listan är inte tom.\n\nVälj Ja "
-         u"för att radera den nuvarande Källfil-listan och hämta den sparade listan.\n\nVälj "
-         u"Nej för att hämta den sparade listan och lägg till den till den nuvarande "
-         u"Källfil-listan. |YesNoCancel|Question"_s},
-        abbaBjork, true);
-    row("added, duplicate refused", abba, listOf({u"%1/Björk"_s, u"%1/Abba"_s}), {A::No, A::No},
-        {questionEn, duplicate}, abbaBjork);
-    row("added, duplicate accepted", abba, listOf({u"%1/Björk"_s, u"%1/Abba"_s}), {A::No, A::Yes},
-        {questionEn, duplicate}, {u"Abba"_s, u"Björk"_s, u"Abba"_s});
-    row("Cancel in the question", abba, savedBjork, {A::Cancel}, {questionEn}, abba);
-
-    row("one existing, one empty, one missing", {}, mixed, {A::Ok},
-        {u"Not recalled Folders|1 empty folder not recalled.\n1 folder not found.|Ok|"
-         u"Information"_s},
-        abba);
-    row("one existing, one empty, one missing, Swedish", {}, mixed, {A::Ok},
-        {u"Ej återskapade foldrar|1 tom folder ej återskapad.\n1 folder ej hittad.|Ok|"
-         u"Information"_s},
-        abba, true);
-    row("one missing", {}, listOf({u"%1/Cure"_s, u"%1/Gone"_s}), {A::Ok},
-        {u"Not recalled Folder|1 folder not found.|Ok|Information"_s}, {u"Cure"_s});
-    row("lines that are no folder", {},
+    recall("replacing the list", {u"Cure"_s}, savedAbbaBjork, {A::Yes}, {questionEn}, abbaBjork);
+    recall("added, duplicate refused", abba, listOf({u"%1/Björk"_s, u"%1/Abba"_s}), {A::No, A::No},
+           {questionEn, u"Duplicate folder|The folder  %1/Abba  already exists.\n\nDo you want "
+                        u"to copy it anyway ?|YesNo|Question"_s},
+           abbaBjork);
+    recall("Cancel in the question, Swedish", abba, listOf({u"%1/Björk"_s}), {A::Cancel},
+           {u"Hämta en sparad Källfil-lista|Den nuvarande Källfil-listan är inte tom.\n\nVälj Ja "
+            u"för att radera den nuvarande Källfil-listan och hämta den sparade listan.\n\nVälj "
+            u"Nej för att hämta den sparade listan och lägg till den till den nuvarande "
+            u"Källfil-listan. |YesNoCancel|Question"_s},
+           abba, true);
+    recall("one existing, one empty, one missing", {},
+           listOf({u"%1/Abba"_s, u"%1/Empty"_s, u"%1/Missing"_s}), {A::Ok},
+           {u"Not recalled Folders|1 empty folder not recalled.\n1 folder not found.|Ok|"
+            u"Information"_s},
+           abba);
+    recall(
+        "lines that are no folder", {},
         listOf({u"%1/Abba"_s, u""_s, u"Music/Abba"_s, u"D:\\Music\\Abba"_s, u"%1/Abba/01.mp3"_s}),
         {A::Ok}, {u"Not recalled Folders|4 folders not found.|Ok|Information"_s}, abba);
-    row("all missing", {}, allMissing, {A::Ok},
-        {u"Not recalled Folders|2 folders not found.\nNo Folders Recalled.|Ok|Information"_s}, {});
-    row("all missing, Swedish", {}, allMissing, {A::Ok},
-        {u"Ej återskapade foldrar|2 foldrar ej hittade.\nInga foldrar återskapade.|Ok|"
-         u"Information"_s},
-        {}, true);
-    row("nothing recalled into a full list", abba, listOf({u"%1/Gone"_s}), {A::No, A::Ok},
-        {questionEn,
-         u"Not recalled Folder|1 folder not found.\nNo Folders Recalled.|Ok|Information"_s},
-        abba);
-    row("only the trailer", {}, listOf({}), {}, {}, {});
-    row("Windows-1252 list of an older program", {},
-        "%1/Bj\xF6rk\r\nend ----------------------------------\r\nNumber of mp3 files: 1\r\n"
-        "TotalSize:  200 B\r\n",
-        {}, {}, {u"Björk"_s});
-    row("binary file", {}, QByteArray("\x01\0\x02", 3), {A::Ok},
-        {u"ERROR|Could not read the file:  %2\nNot a list of folders: the file holds binary "
-         u"data.|Ok|Exclamation"_s},
-        {});
-    row("file gone before Recall", abba, savedBjork, {A::Ok},
-        {u"ERROR|Could not read the file:  %2\n"_s + QString::fromLocal8Bit(std::strerror(ENOENT)) +
-         u"|Ok|Exclamation"_s},
-        abba, false, 1'000'000, true);
+    recall("all missing", {}, listOf({u"%1/Gone"_s, u"%1/Lost"_s}), {A::Ok},
+           {u"Not recalled Folders|2 folders not found.\nNo Folders Recalled.|Ok|Information"_s},
+           {});
+    recall("nothing recalled into a full list", abba, listOf({u"%1/Gone"_s}), {A::No, A::Ok},
+           {questionEn,
+            u"Not recalled Folder|1 folder not found.\nNo Folders Recalled.|Ok|Information"_s},
+           abba);
+    recall("only the trailer", {}, listOf({}), {}, {}, {});
+    recall("empty file, through the Recall File item", {}, {}, {}, {}, {}, false, 1'000'000,
+           Before::Nothing, u"Menu_RecallFile"_s);
+    recall("Windows-1252 list of an older program", {},
+           "%1/Bj\xF6rk\r\nend ----------------------------------\r\n", {}, {}, {u"Björk"_s});
+    recall("binary file, Swedish", {}, QByteArray("\x01\0\x02", 3), {A::Ok},
+           {u"ERROR|Kunde inte läsa filen:  %2\nNot a list of folders: the file holds binary "
+            u"data.|Ok|Exclamation"_s},
+           {}, true);
+    recall("file gone before Recall", abba, listOf({u"%1/Björk"_s}), {A::Ok},
+           {u"ERROR|Could not read the file:  %2\n"_s +
+            QString::fromLocal8Bit(std::strerror(ENOENT)) + u"|Ok|Exclamation"_s},
+           abba, false, 1'000'000, Before::FileGone);
 }
 
-void TestRecallSourceList::recall()
+void TestRecallSourceList::chosenFile()
 {
-    QFETCH(QStringList, listed);
-    QFETCH(QByteArray, saved);
-    QFETCH(QList<A>, answers);
-    QFETCH(QStringList, messages);
-    QFETCH(QStringList, list);
-    QFETCH(bool, swedish);
-    QFETCH(qint64, freeSpace);
-    QFETCH(bool, goneBeforeRecall);
+    QFETCH(Case, c);
 
-    Program p(freeSpace);
-    p.insert(listed);
-    p.f.m->Swedish = swedish;
-    const QString file = p.savedList(u"2024-12-05_1.odr"_s, saved);
+    Program p(c.freeSpace);
+    p.insert(c.listed);
+    p.f.m->Swedish = c.swedish;
+    QString file = p.savedList(u"2024-12-05_1.odr"_s, c.saved);
+    if (c.before == Before::PartyExists)
+        p.savedList(u"Party.odr"_s, listOf({u"%1/Cure"_s}));
+    if (c.before == Before::ChosenElsewhere) {
+        const QString moved = p.f.dir.mkdir(u"Lists"_s) + u"/2024-12-05_1.odr"_s;
+        QVERIFY(QFile::rename(file, moved));
+        file = moved;
+    }
+    if (c.before == Before::DataFolderGone)
+        p.w->DataFolder = p.data + u"/Gone"_s;
+    auto lists = [&] {
+        return listsIn(p.data) + listsIn(p.f.dir(u"Lists"_s), u"Lists/"_s);
+    };
+    const QStringList files = c.files.value_or(lists());
     p.f.platform->answerFileDialog(file);
     p.f.platform->answerFileDialog(std::nullopt);
-    for (A a : answers)
+    if (c.action == u"Menu_RenameFile"_s)
+        p.f.platform->answerInputBox(c.typed);
+    for (A a : c.answers)
         p.f.platform->answer(a);
-    Viewers viewers({[&](ViewSavedFilesForm& v) {
-        if (goneBeforeRecall)
+    QStringList shown; // caption, label, buttons, pop-up menu, then the lines
+    bool recallButton = false;
+    Viewers viewers([&](ViewSavedFilesForm& v) {
+        shown = QStringList{v.windowTitle(), v.Label1->text(), v.Button_RecallFile->text(),
+                            v.Button_Close->text()};
+        for (const QAction* item : v.Menu_Menu->actions())
+            shown.append(item->text());
+        shown += items(v.FileContent);
+        recallButton = v.Button_RecallFile->isEnabled();
+        if (c.before == Before::FileGone)
             QFile::remove(file);
-        v.Button_RecallFile->click();
-    }});
+        if (c.action == u"Esc"_s)
+            QTest::keyClick(v.FileContent, Qt::Key_Escape);
+        else if (c.action == u"title bar"_s)
+            v.close();
+        else if (auto* button = v.findChild<QPushButton*>(c.action))
+            button->click();
+        else
+            v.findChild<QAction*>(c.action)->trigger();
+    });
     p.w->Menu_ShowSavedSourceList->trigger();
 
-    for (QString& message : messages)
+    if (viewers.shown > 0) {
+        const QString texts =
+            c.swedish ? u"Sparad Källfil-lista:  %1|ALT+M eller Högerklicka på listan för meny|"
+                        u"&Hämta|&Stäng|Kopiera till klippbordet||&Rename File|Radera fil|Hämta||"
+                        u"Stäng fönstret|Avbryt"_s
+                      : u"Saved Source File List:  %1|ALT+M or Rigth Click on the list for menu|"
+                        u"&Recall|&Close|Co&py to Clipboard||&Rename File|&Delete File|&Recall "
+                        u"File||Close &Window|&Cancel"_s;
+        QCOMPARE(shown.mid(0, 12).join(u'|'), texts.arg(QFileInfo(file).fileName()));
+        QCOMPARE(recallButton, shown.size() > 12);
+        if (c.saved == listOf({u"%1/Abba"_s}))
+            QCOMPARE(shown.mid(12), QString::fromUtf8(c.saved)
+                                        .replace(u"%1"_s, p.music)
+                                        .split(u"\r\n"_s, Qt::SkipEmptyParts));
+    }
+    for (QString& message : c.messages)
         message.replace(u"%1"_s, p.music).replace(u"%2"_s, file);
-    QCOMPARE(messageTexts(*p.f.platform), messages);
+    QCOMPARE(messageTexts(*p.f.platform), c.messages);
     QCOMPARE(p.f.platform->unansweredLeft(), 0);
-    // Recall ends the loop; a file the viewer cannot show brings the open dialog back.
-    QCOMPARE(p.f.platform->fileDialogs().size(), viewers.shown() == 1 ? 1 : 2);
-    QCOMPARE(items(p.w->SourceList), p.albums(list));
+    QCOMPARE(lists(), files);
+    // The open dialog comes back after every decision but Recall, and after a file the viewer
+    // cannot show.
+    const bool recalled = viewers.shown == 1 && c.action.contains(u"Recall"_s);
+    const QList<Platform::FileDialog>& dialogs = p.f.platform->fileDialogs();
+    QCOMPARE(dialogs.size(), recalled ? 1 : 2);
+    QCOMPARE(dialogs[0].title, c.swedish ? u"Sparad Källfil-lista"_s : u"Saved Source File List"_s);
+    QCOMPARE(dialogs[0].folder, p.w->DataFolder);
+    QCOMPARE(dialogs[0].fileName, QString());
+    QCOMPARE(dialogs[0].filter, u"OrdraneFiles (*.odr)"_s);
+
+    QCOMPARE(items(p.w->SourceList), p.albums(c.list));
     const QMap<QString, double> sizes{{u"Abba"_s, 100}, {u"Björk"_s, 200}, {u"Cure"_s, 300}};
     double size = 0;
-    for (const QString& name : list)
+    for (const QString& name : c.list)
         size += sizes[name];
     QCOMPARE(p.f.m->SourceListSize, size);
     QCOMPARE(p.w->TotalSize->text(), FormatWithPrefix(size, u"B"_s, 103));
-    QCOMPARE(p.w->TargetFreeSpace->text(), FormatWithPrefix(double(freeSpace) - size, u"B"_s, 103));
-    QCOMPARE(p.w->CopyFolders->isEnabled(), !list.isEmpty() && size <= freeSpace);
-    QCOMPARE(p.w->ClearSourceList->isEnabled(), !list.isEmpty());
-    QCOMPARE(p.w->Menu_SaveCurrentSourceList->isEnabled(), !list.isEmpty());
+    QCOMPARE(p.w->TargetFreeSpace->text(),
+             FormatWithPrefix(double(c.freeSpace) - size, u"B"_s, 103));
+    QCOMPARE(p.w->CopyFolders->isEnabled(), !c.list.isEmpty() && size <= c.freeSpace);
+    QCOMPARE(p.w->ClearSourceList->isEnabled(), !c.list.isEmpty());
+    QCOMPARE(p.w->Menu_SaveCurrentSourceList->isEnabled(), !c.list.isEmpty());
     QCOMPARE(p.f.m->SavedListPath, QString());
     QVERIFY(!p.w->SkipClearConfirmation);
 }
 
-void TestRecallSourceList::copyLogRecalledInCopyOrder()
+void TestRecallSourceList::twoSavesOnOneDayThenTheCopyLogRecalled_data()
 {
+    QTest::addColumn<bool>("swedish");
+    QTest::newRow("English") << false;
+    QTest::newRow("Swedish") << true;
+}
+
+void TestRecallSourceList::twoSavesOnOneDayThenTheCopyLogRecalled()
+{
+    QFETCH(bool, swedish);
+
     Program p;
+    p.f.m->Swedish = swedish;
     p.insert({u"Cure"_s, u"Abba"_s, u"Björk"_s});
+    QVERIFY(p.w->Menu_SaveCurrentSourceList->isEnabled());
+    p.f.platform->answerFileDialog(std::nullopt);
+    p.w->Menu_SaveCurrentSourceList->trigger();
+    QCOMPARE(listsIn(p.data), QStringList());
+
+    p.f.platform->answerFileDialog(p.data + u'/' + today() + u"_1.odr"_s);
+    p.w->Menu_SaveCurrentSourceList->trigger();
+    // A new name typed without the extension gets it without a question.
+    p.f.platform->answerFileDialog(p.data + u'/' + today() + u"_2"_s);
+    p.w->Menu_SaveCurrentSourceList->trigger();
+
+    const QList<Platform::FileDialog>& dialogs = p.f.platform->fileDialogs();
+    QCOMPARE(dialogs.size(), 3);
+    for (const Platform::FileDialog& dialog : dialogs) {
+        QCOMPARE(dialog.title, swedish ? u"Spara Käll-lista"_s : u"Save Source List"_s);
+        QCOMPARE(dialog.folder, p.data);
+        QCOMPARE(dialog.filter, u"OrdraneFiles (*.odr)"_s);
+        QVERIFY(dialog.confirmOverwrite);
+    }
+    QCOMPARE(dialogs[1].fileName, today() + u"_1.odr"_s);
+    QCOMPARE(dialogs[2].fileName, today() + u"_2.odr"_s);
+    QCOMPARE(listsIn(p.data),
+             (QStringList{today() + u"_1.odr=Cure"_s, today() + u"_2.odr=Cure"_s}));
+    QVERIFY(p.f.platform->messages().isEmpty());
+
+    // The copy log takes the next name of the day and is recalled in copy order.
     p.w->Menu_UseLogFile->setChecked(true);
     p.f.platform->answer(A::Ok);
     p.w->CopyFolders_Click();
     QCOMPARE(p.w->SourceList->count(), 0);
     p.f.platform->clear();
-
-    p.f.platform->answerFileDialog(p.data + u'/' + sourcelistfile::dateText(QDate::currentDate()) +
-                                   u"_1.odr"_s);
-    Viewers viewers({[](ViewSavedFilesForm& v) {
-        v.Button_RecallFile->click();
-    }});
+    p.f.platform->answerFileDialog(p.data + u'/' + today() + u"_3.odr"_s);
+    Viewers viewers([](ViewSavedFilesForm& v) { v.Button_RecallFile->click(); });
     p.w->Menu_ShowSavedSourceList_Click();
 
-    QCOMPARE(viewers.shown(), 1);
+    QCOMPARE(viewers.shown, 1);
     QVERIFY(p.f.platform->messages().isEmpty());
     QCOMPARE(items(p.w->SourceList), p.albums({u"Cure"_s, u"Abba"_s, u"Björk"_s}));
     QCOMPARE(p.f.m->SourceListSize, 600.0);
+}
+
+void TestRecallSourceList::savedOrRefused_data()
+{
+    QTest::addColumn<QString>("chosen"); // in the data folder, where "Party.odr" says "kept"
+    QTest::addColumn<bool>("bjorkGone"); // the listed folder Björk vanishes before the save
+    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<bool>("swedish");
+    // %1 the file, %2 the folder Björk, %3 the system's reason
+    QTest::addColumn<QStringList>("messages");
+
+    const QString question = u"Save Source List|The file:  Party.odr  already exists.\n"
+                             u"Do you want to overwrite it ?|YesNo|Question"_s;
+    const QString gone = u"ERROR|Could not save the Source List:  %1\nThe folder  %2  does not "
+                         u"exist.\nNothing saved.|Ok|Exclamation"_s;
+    // Saved over an existing file, with the list, the count and the size.
+    QTest::newRow("name without extension, Yes")
+        << u"Party"_s << false << QList<A>{A::Yes} << false << QStringList{question};
+    QTest::newRow("name without extension, Swedish, No")
+        << u"Party"_s << false << QList<A>{A::No} << true
+        << QStringList{u"Spara Käll-lista|Filen:  Party.odr  finns redan.\nVill du skriva över "
+                       u"den ?|YesNo|Question"_s};
+    QTest::newRow("listed folder gone, name without extension")
+        << u"Party"_s << true << QList<A>{A::Yes, A::Ok} << false << QStringList{question, gone};
+    QTest::newRow("listed folder gone, Swedish")
+        << u"Party.odr"_s << true << QList<A>{A::Ok} << true
+        << QStringList{u"ERROR|Kunde inte spara Käll-listan:  %1\nFoldern  %2  finns inte.\n"
+                       u"Ingenting sparat.|Ok|Exclamation"_s};
+    QTest::newRow("file cannot be written")
+        << u"Gone/Party.odr"_s << false << QList<A>{A::Ok} << false
+        << QStringList{u"ERROR|Could not save the Source List:  %1\n%3\nNothing saved.|Ok|"
+                       u"Exclamation"_s};
+}
+
+void TestRecallSourceList::savedOrRefused()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, bjorkGone);
+    QFETCH(QList<A>, answers);
+    QFETCH(bool, swedish);
+    QFETCH(QStringList, messages);
+    const bool written = answers == QList<A>{A::Yes}; // saved only over the file agreed to
+
+    Program p;
+    p.f.m->Swedish = swedish;
+    p.insert({u"Counted"_s, u"Björk"_s});
+    const QString party = p.f.dir.file(u"Data/Party.odr"_s, "kept\r\n");
+    QString file = p.data + u'/' + chosen;
+    QString reason;
+    if (chosen.startsWith(u"Gone/"_s)) {
+        QSaveFile probe(file);
+        QVERIFY(!probe.open(QIODevice::WriteOnly));
+        reason = probe.errorString();
+    }
+    if (bjorkGone)
+        QVERIFY(QDir(p.album(u"Björk"_s)).removeRecursively());
+    p.f.platform->answerFileDialog(file);
+    for (A a : answers)
+        p.f.platform->answer(a);
+    p.w->Menu_SaveCurrentSourceList_Click();
+
+    if (!chosen.endsWith(u".odr"_s))
+        file += u".odr"_s;
+    for (QString& message : messages)
+        message.replace(u"%1"_s, file)
+            .replace(u"%2"_s, p.album(u"Björk"_s))
+            .replace(u"%3"_s, reason);
+    QCOMPARE(messageTexts(*p.f.platform), messages);
+    QCOMPARE(listsIn(p.data), QStringList{written ? u"Party.odr=Counted"_s : u"Party.odr=kept"_s});
+    // 3 + 10 + 12 in Counted, the third level left out, and 1 in Björk.
+    const QString content = p.album(u"Counted"_s) + u"\r\n"_s + p.album(u"Björk"_s) +
+                            u"\r\nend ----------------------------------\r\nNumber of mp3 "
+                            u"files: 26\r\nTotalSize:"_s +
+                            p.w->TotalSize->text() + u"\r\n"_s;
+    QFile saved(party);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), written ? content.toUtf8() : QByteArray("kept\r\n"));
+}
+
+void TestRecallSourceList::viewerCopiesToTheClipboardAndOpensItsMenu()
+{
+    TestDir dir;
+    Module1 m(std::make_unique<QtPlatform>(), std::make_unique<TestDrives>());
+    m.SavedListPath = dir.file(u"2024-12-05_1.odr"_s, "/media/E/Music/Abba - Gold\r\n"
+                                                      "/media/E/Music/Björk - Post\r\n"
+                                                      "end ----------------------------------\r\n"
+                                                      "Number of mp3 files: 57\r\n"
+                                                      "TotalSize:  412 MB\r\n");
+    auto* before = new QMimeData;
+    before->setHtml(u"<b>older</b>"_s);
+    before->setText(u"older"_s);
+    QGuiApplication::clipboard()->setMimeData(before);
+    ViewSavedFilesForm form(m, nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QListWidget* list = form.FileContent;
+    QVERIFY(!form.Menu_CopyClipBoard->isEnabled());
+
+    clickLine(list, 4);
+    form.Menu_CopyClipBoard->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"TotalSize:  412 MB\r\n"_s);
+
+    clickLine(list, 0);
+    QVERIFY(form.Menu_CopyClipBoard->isEnabled());
+    clickLine(list, 2, Qt::ControlModifier);
+    // The menu opened on a line that is not selected leaves the selection as it is.
+    clickLine(list, 1, {}, Qt::RightButton);
+    QTRY_VERIFY(form.Menu_Menu->isVisible());
+    QCOMPARE(list->selectedItems().size(), 2);
+    form.Menu_CopyClipBoard->trigger();
+    form.Menu_Menu->close();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(copied->text(),
+             u"/media/E/Music/Abba - Gold\r\nend ----------------------------------\r\n"_s);
+    QVERIFY(!copied->hasHtml());
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(!form.Menu_CopyClipBoard->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), list);
+    QVERIFY(form.isVisible());
+
+    // A line picked and unpicked again leaves nothing to copy.
+    clickLine(list, 1);
+    clickLine(list, 1, Qt::ControlModifier);
+    QVERIFY(list->selectedItems().isEmpty());
+    form.Menu_CopyClipBoard->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+
+    // Alt+M opens the menu, M alone does not.
+    QTest::keyClick(list, Qt::Key_M);
+    QVERIFY(!form.Menu_Menu->isVisible());
+    QTest::keyClick(list, Qt::Key_M, Qt::AltModifier);
+    QTRY_VERIFY(form.Menu_Menu->isVisible());
+    form.Menu_Menu->close();
+    QVERIFY(form.isVisible());
 }
 
 QTEST_MAIN(TestRecallSourceList)
