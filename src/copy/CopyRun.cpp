@@ -18,7 +18,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -127,9 +126,7 @@ void CopyRun::transfer(const Plan& plan)
         return;
     }
 
-    w.CopyRunning = true;
-    w.centralWidget()->setEnabled(false);
-    w.menuBar()->setEnabled(false);
+    w.setWorking(true);
     m.CancelRequested = false;
     m_progress = std::make_unique<ActionForm>(m, &w);
     m_progress->show();
@@ -218,9 +215,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
 void CopyRun::end()
 {
     m_progress.reset();
-    w.centralWidget()->setEnabled(true);
-    w.menuBar()->setEnabled(true);
-    w.CopyRunning = false;
+    w.setWorking(false);
     w.ProgressBar1->hide();
     w.CopyFolders->show();
     if (m.CancelRequested)

@@ -290,6 +290,13 @@ void MainForm::changeEvent(QEvent* event)
         Form_Activate();
 }
 
+void MainForm::setWorking(bool working)
+{
+    CopyRunning = working;
+    centralWidget()->setEnabled(!working);
+    menuBar()->setEnabled(!working);
+}
+
 void MainForm::closeEvent(QCloseEvent* event)
 {
     if (CopyRunning) {

@@ -98,7 +98,7 @@ public:
     bool SkipClearConfirmation = false;
     bool ClearWholeDrive = false;
     qint16 DragStartIndex = -1;
-    bool CopyRunning = false; // a copy run has the window: closing waits for its end
+    bool CopyRunning = false; // a copy run or a deletion has the window: closing waits for its end
 
     // True when the folder may go into the Source List: it is not there yet, or the user wants
     // it twice.
@@ -111,6 +111,10 @@ public:
     // labels are the caller's. True when the folder went in; throws FsError when it cannot be
     // read.
     bool addSourceFolder(const QString& path);
+
+    // While a copy run or a deletion works, the window takes no input and cannot be closed;
+    // window events are still served.
+    void setWorking(bool working);
 
     // The four panes' tool tips in the language in use.
     QString paneToolTip(int pane) const;

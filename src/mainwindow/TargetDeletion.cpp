@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 
@@ -108,17 +107,13 @@ public:
         : w(window)
         , m_focus(window.focusWidget())
     {
-        w.CopyRunning = true;
-        w.centralWidget()->setEnabled(false);
-        w.menuBar()->setEnabled(false);
+        w.setWorking(true);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~BusyWindow()
     {
         QApplication::restoreOverrideCursor();
-        w.menuBar()->setEnabled(true);
-        w.centralWidget()->setEnabled(true);
-        w.CopyRunning = false;
+        w.setWorking(false);
         if (m_focus)
             m_focus->setFocus();
     }
