@@ -10,6 +10,7 @@ struct Volume {
     QString mountPoint; // "/" or "/media/usb" (no trailing "/" except for "/")
     QString label;      // volume label, may be empty
     bool removable = false;
+    QString fileSystem; // "vfat", "ext4"; decides the rules names on the volume follow
 
     friend bool operator==(const Volume&, const Volume&) = default;
 };

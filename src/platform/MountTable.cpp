@@ -195,7 +195,7 @@ QList<Volume> volumesOf(const QByteArray& mountInfo, const Sources& sources)
             continue;
         listedDevices.insert(mount.device);
         volumes.append(Volume{mount.mountPoint, labelOf(mount, labels, sources.sysRoot),
-                              isRemovableDevice(sources.sysRoot, mount.device)});
+                              isRemovableDevice(sources.sysRoot, mount.device), mount.fsType});
     }
     // "/" is a prefix of every other mount point, so it sorts first.
     std::sort(volumes.begin(), volumes.end(),

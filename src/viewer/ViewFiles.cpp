@@ -93,7 +93,7 @@ QString ViewFiles::driveOf(const QString& folder) const
     QList<Volume> known = m.drives().volumes();
     for (const DriveListBox* list : {m_main.SourceDriveList, m_main.TargetDriveList}) {
         for (int i = 0; i < list->count(); ++i)
-            known.append(Volume{list->itemData(i).toString(), {}, false});
+            known.append(Volume{list->itemData(i).toString(), {}, false, {}});
     }
     const std::optional<Volume> volume = drives::volumeOf(known, folder);
     return volume ? volume->mountPoint : QString();

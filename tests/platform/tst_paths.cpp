@@ -109,9 +109,9 @@ void TestPaths::pathRules()
     else if (rule == u"normal")
         result = paths::normalized(a, b);
     else if (rule == u"driveText")
-        result = drives::driveText(Volume{a, b, true});
+        result = drives::driveText(Volume{a, b, true, {}});
     else if (rule == u"readBack")
-        result = drives::mountPointOfDriveText(drives::driveText(Volume{a, b, false}));
+        result = drives::mountPointOfDriveText(drives::driveText(Volume{a, b, false, {}}));
     else
         result = drives::rootOf(a);
     QTEST(result, "expected");
@@ -201,7 +201,7 @@ void TestPaths::volumeOf()
     QList<Volume> volumes;
     for (const QString& m : {u"/media/usb"_s, u"/media/usb2"_s, u"/media/usb/inner"_s, u"/"_s}) {
         if (m != u"/" || !volume.isEmpty())
-            volumes.append(Volume{m, m.toUpper(), false});
+            volumes.append(Volume{m, m.toUpper(), false, {}});
     }
     // The answer does not depend on the order of the table.
     for (int pass = 0; pass < 2; ++pass) {

@@ -8,9 +8,11 @@
 
 #include <cerrno>
 
-void TestDrives::add(const QString& folder, bool removable, const QString& label)
+void TestDrives::add(const QString& folder, bool removable, const QString& label,
+                     const QString& fileSystem)
 {
-    m_entries.insert(folder, Entry{Volume{folder, label, removable}, true, std::nullopt});
+    m_entries.insert(folder,
+                     Entry{Volume{folder, label, removable, fileSystem}, true, std::nullopt});
 }
 
 void TestDrives::addSystem(const QString& folder)

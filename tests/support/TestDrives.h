@@ -16,7 +16,9 @@ public:
         std::optional<qint64> freeSpace; // declared free space; real statvfs figure when unset
     };
 
-    void add(const QString& folder, bool removable, const QString& label = {});
+    // fileSystem "vfat" makes the drive follow the rules of FAT names.
+    void add(const QString& folder, bool removable, const QString& label = {},
+             const QString& fileSystem = {});
     void addSystem(const QString& folder);
     void remove(const QString& folder);
     void setReady(const QString& folder, bool ready);
