@@ -158,10 +158,9 @@ void benchCopy(const QString& work, const QStringList& albums, const Options& o)
         const QString target = work + u"/ours"_s;
         QDir().mkpath(target);
         ours.push_back(seconds([&] {
+            transfer::Target into(target, false);
             for (const QString& album : albums)
-                transfer::copyFolder(fileSystem, album,
-                                     paths::join(target, paths::folderName(album)),
-                                     folders::files(album, u"*.mp3"_s));
+                into.copyFolder(album, paths::folderName(album), folders::files(album, u"*.mp3"_s));
         }));
         QDir(target).removeRecursively();
         runShell(u"sync"_s);

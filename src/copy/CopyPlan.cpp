@@ -62,14 +62,54 @@ QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNu
     return twoDigits(prefixNumber) + u'_' + name;
 }
 
-int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn)
+int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn,
+               Qt::CaseSensitivity cs)
 {
     for (qsizetype i = 0; i < targetNames.size(); ++i) {
         const QString& target = targetNames[i];
-        if (prefixOn ? target.contains(sourceName) : target == sourceName)
+        if (prefixOn ? target.contains(sourceName, cs) : target.compare(sourceName, cs) == 0)
             return int(i);
     }
     return -1;
+}
+
+bool followsFatRules(const QString& fileSystem)
+{
+    static const QStringList fat{u"vfat"_s, u"msdos"_s, u"exfat"_s, u"ntfs"_s, u"ntfs3"_s};
+    return fat.contains(fileSystem);
+}
+
+QString fatSafeName(const QString& name)
+{
+    QString safe = name;
+    for (qsizetype i = 0; i < safe.size(); ++i) {
+        const QChar c = safe[i];
+        // A byte that is not UTF-8 stands as a lone surrogate (paths::fromNative).
+        const bool strayByte = c.isLowSurrogate() && (i == 0 || !safe[i - 1].isHighSurrogate());
+        if (strayByte || (c.unicode() >= 0x01 && c.unicode() <= 0x1F) ||
+            QStringView(u"\"*:<>?\\|").contains(c))
+            safe[i] = u'_';
+    }
+    while (safe.endsWith(u' ') || safe.endsWith(u'.'))
+        safe.chop(1);
+    return safe.isEmpty() ? u"_"_s : safe;
+}
+
+QString WrittenNames::key(const QString& name) const
+{
+    return m_fatRules ? name.toCaseFolded() : name;
+}
+
+QString WrittenNames::take(const QString& sourceName)
+{
+    const QString name = m_fatRules ? fatSafeName(sourceName) : sourceName;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype stemEnd = dot > 0 ? dot : name.size();
+    QString written = name;
+    for (int n = 2; m_taken.contains(key(written)); ++n)
+        written = name.left(stemEnd) + u" ("_s + QString::number(n) + u')' + name.mid(stemEnd);
+    m_taken.insert(key(written));
+    return written;
 }
 
 Message fixedDriveWarning(bool swedish)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -30,14 +31,48 @@ QString twoDigits(int number);
 QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNumber);
 
 // The index of the first target folder name equal to the source folder's name (prefix off) or
-// containing it (prefix on), exact case; -1 when none.
-int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn);
+// containing it (prefix on); -1 when none. Letter case counts unless the target follows FAT rules.
+int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn,
+               Qt::CaseSensitivity cs = Qt::CaseSensitive);
+
+// Whether names on a file system of this type follow FAT rules: the file systems of sticks and
+// memory cards that other systems share.
+bool followsFatRules(const QString& fileSystem);
+
+// The name as a FAT file system can hold it: each of " * : < > ? \ | and U+0001..U+001F becomes
+// "_", and so does a byte that is not UTF-8 (such a volume stores names as Unicode); trailing
+// blanks and dots are dropped; an empty result becomes "_".
+QString fatSafeName(const QString& name);
+
+// The names one folder's files are written under, in copying order: FAT-safe where the target
+// follows FAT rules, and never the same twice there (without regard to case on FAT). A name met
+// again gets " (2)", " (3)" ... before its extension.
+class WrittenNames {
+public:
+    explicit WrittenNames(bool fatRules)
+        : m_fatRules(fatRules)
+    {
+    }
+
+    bool fatRules() const { return m_fatRules; }
+    // The target refused a name: from now on names follow FAT rules.
+    void useFatRules() { m_fatRules = true; }
+    // The name the next file of this source name is written under; it is taken from then on.
+    QString take(const QString& sourceName);
+
+private:
+    QString key(const QString& name) const;
+
+    bool m_fatRules;
+    QSet<QString> m_taken;
+};
 
 // Yes and No, question icon: Yes goes on without the confirmation, No ends the run.
 Message fixedDriveWarning(bool swedish);
 // OK and Cancel, question icon: Cancel ends the run.
 Message confirmation(int folderCount, const QString& targetPath, bool targetIsRoot, bool swedish);
-// OK and Cancel, question icon: OK accepts this source folder, Cancel ends the run.
+// OK and Cancel, question icon: OK accepts this source folder, Cancel ends the run. Also asked
+// when two Source List folders would be written under one name.
 Message sameNameQuestion(const QString& sourceName, bool swedish);
 // OK and Cancel, question icon: OK accepts this source folder, Cancel ends the run.
 Message similarNameQuestion(const QString& sourceName, const QString& targetName, const QString& nn,

@@ -4,6 +4,7 @@
 #include "CopyPlan.h"
 #include "Transfer.h"
 #include "app/Module1.h"
+#include "app/SizeText.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -15,7 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -57,6 +57,7 @@ std::optional<CopyRun::Plan> CopyRun::check()
     try {
         if (!m.TargetDrive)
             throw FsError(FsErrorKind::DeviceUnavailable, w.TargetDriveList->drive());
+        plan.fatRules = copyplan::followsFatRules(m.TargetDrive->fileSystem());
         if (!m.TargetDrive->isRemovable()) {
             if (show(m, copyplan::fixedDriveWarning(m.Swedish), Platform::Buttons::YesNo,
                      Platform::Icon::Question) == Platform::Answer::No)
@@ -71,18 +72,16 @@ std::optional<CopyRun::Plan> CopyRun::check()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         waiting = true;
         QCoreApplication::processEvents();
-        if (w.TargetList->count() > 0) {
-            if (w.Menu_AddFolderPrefix->isChecked()) {
-                QStringList targets;
-                for (int i = 0; i < w.TargetList->count(); ++i)
-                    targets.append(w.TargetList->item(i)->text());
-                plan.firstPrefixNumber = copyplan::firstPrefixNumber(targets);
-            }
-            if (!askAboutTargetFolders(plan.firstPrefixNumber)) {
-                QApplication::restoreOverrideCursor();
-                w.SourceFolderList->setFocus();
-                return std::nullopt;
-            }
+        if (w.TargetList->count() > 0 && w.Menu_AddFolderPrefix->isChecked()) {
+            QStringList targets;
+            for (int i = 0; i < w.TargetList->count(); ++i)
+                targets.append(w.TargetList->item(i)->text());
+            plan.firstPrefixNumber = copyplan::firstPrefixNumber(targets);
+        }
+        if (!askAboutTargetFolders(plan)) {
+            QApplication::restoreOverrideCursor();
+            w.SourceFolderList->setFocus();
+            return std::nullopt;
         }
         return plan;
     } catch (const FsError& error) {
@@ -94,21 +93,33 @@ std::optional<CopyRun::Plan> CopyRun::check()
     }
 }
 
-bool CopyRun::askAboutTargetFolders(int firstPrefixNumber)
+bool CopyRun::askAboutTargetFolders(const Plan& plan)
 {
+    // Names compare as the target writes them: FAT-safe and without regard to case on FAT.
+    const auto written = [&](const QString& path) {
+        const QString name = paths::folderName(path);
+        return plan.fatRules ? copyplan::fatSafeName(name) : name;
+    };
+    const Qt::CaseSensitivity cs = plan.fatRules ? Qt::CaseInsensitive : Qt::CaseSensitive;
     const bool prefixOn = w.Menu_AddFolderPrefix->isChecked();
     QStringList targetNames;
     for (int i = 0; i < w.TargetList->count(); ++i)
         targetNames.append(paths::folderName(w.TargetList->item(i)->text()));
+    QStringList earlierSources;
     for (int p = 0; p < w.SourceList->count(); ++p) {
-        const QString source = paths::folderName(w.SourceList->item(p)->text());
-        const int match = copyplan::firstMatch(source, targetNames, prefixOn);
-        if (match < 0)
+        const QString source = written(w.SourceList->item(p)->text());
+        const int match = copyplan::firstMatch(source, targetNames, prefixOn, cs);
+        // Without the prefix, two listed folders of one name would end up in one folder.
+        const bool listedTwice =
+            !prefixOn && copyplan::firstMatch(source, earlierSources, false, cs) >= 0;
+        earlierSources.append(source);
+        if (match < 0 && !listedTwice)
             continue;
-        const auto question = prefixOn ? copyplan::similarNameQuestion(
-                                             source, targetNames[match],
-                                             copyplan::twoDigits(firstPrefixNumber + p), m.Swedish)
-                                       : copyplan::sameNameQuestion(source, m.Swedish);
+        const auto question = prefixOn
+                                  ? copyplan::similarNameQuestion(
+                                        source, targetNames[match],
+                                        copyplan::twoDigits(plan.firstPrefixNumber + p), m.Swedish)
+                                  : copyplan::sameNameQuestion(source, m.Swedish);
         if (show(m, question, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
             Platform::Answer::Cancel)
             return false;
@@ -131,6 +142,13 @@ void CopyRun::transfer(const Plan& plan)
     m_progress = std::make_unique<ActionForm>(m, &w);
     m_progress->show();
     QCoreApplication::processEvents();
+    try {
+        m_target = std::make_unique<transfer::Target>(plan.targetPath, plan.fatRules);
+    } catch (const FsError& error) {
+        reportFailure(error);
+        end();
+        return;
+    }
 
     const int folderCount = w.SourceList->count();
     for (int position = 0; position < folderCount; ++position) {
@@ -149,29 +167,40 @@ bool CopyRun::startLog()
     m_logFile = sourcelistfile::defaultName(w.DataFolder, QDate::currentDate());
     if (!w.Menu_UseLogFile->isChecked())
         return true;
-    m_log = std::make_unique<sourcelistfile::Writer>(m_logFile);
-    try {
-        m_log->open();
-        return true;
-    } catch (const FsError& error) {
-        m_log.reset();
-        show(m, copyplan::logNotCreated(m_logFile, error.reason(), m.Swedish),
-             Platform::Buttons::Ok, Platform::Icon::Critical);
-        return false;
+    // The name is taken now, so that nothing saved during the run can take it.
+    for (;;) {
+        m_log = std::make_unique<sourcelistfile::Writer>(
+            m_logFile, sourcelistfile::Writer::Creation::Exclusive);
+        try {
+            m_log->open();
+            return true;
+        } catch (const FsError& error) {
+            m_log.reset();
+            const QString taken = m_logFile;
+            m_logFile = sourcelistfile::defaultName(w.DataFolder, QDate::currentDate());
+            if (m_logFile == taken) {
+                show(m, copyplan::logNotCreated(m_logFile, error.reason(m.Swedish), m.Swedish),
+                     Platform::Buttons::Ok, Platform::Icon::Critical);
+                return false;
+            }
+        }
     }
 }
 
 bool CopyRun::copyFolder(const Plan& plan, int position)
 {
     const QString entry = w.SourceList->item(0)->text();
-    const QString targetFolder =
-        plan.targetPath + copyplan::targetFolderName(entry, w.Menu_AddFolderPrefix->isChecked(),
-                                                     plan.firstPrefixNumber + position);
     m_progress->Label1->setText(entry);
     m_progress->FitProgressWindow(w);
     try {
         w.FilesToCopy->setPath(entry);
-    } catch (const FsError&) {
+    } catch (const FsError& error) {
+        if (error.kind() != FsErrorKind::PathNotFound) {
+            // It is there but cannot be read: the run stops, and the folder stays listed.
+            show(m, copyplan::copyError(entry, error.reason(m.Swedish), m.Swedish),
+                 Platform::Buttons::Ok, Platform::Icon::Critical);
+            return false;
+        }
         // Gone since it was listed: reported at the end; its position still counts.
         ++m_notFoundCount;
         m_notFoundList += u'\n' + entry;
@@ -183,37 +212,62 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
     // A folder emptied since it was listed is made empty, and its bar shown full.
     w.ProgressBar1->setMaximum(std::max(files, 1));
     w.ProgressBar1->setValue(files == 0 ? 1 : 0);
+    if (!targetReady()) {
+        reportFailure(FsError(FsErrorKind::DeviceUnavailable, m_target->path()));
+        return false;
+    }
+    QString name = copyplan::targetFolderName(entry, w.Menu_AddFolderPrefix->isChecked(),
+                                              plan.firstPrefixNumber + position);
+    if (m_target->fatRules())
+        name = copyplan::fatSafeName(name);
     try {
         transfer::Steps steps;
-        steps.beforeFile = [this](int j) {
+        steps.afterFile = [this](int j) {
             w.ProgressBar1->setValue(j + 1);
-        };
-        steps.afterFile = [this](int) {
             QCoreApplication::processEvents();
             return !m.CancelRequested;
         };
         steps.betweenChunks = [] {
             QCoreApplication::processEvents();
         };
-        transfer::copyFolder(m.FileSystem, entry, targetFolder, w.FilesToCopy->files(), steps);
+        name = m_target->copyFolder(entry, name, w.FilesToCopy->files(), steps);
     } catch (const FsError& error) {
         // The folder stays in the Source List; what was copied of it stays on the target.
-        if (error.kind() == FsErrorKind::DiskFull)
-            show(m, copyplan::diskFull(w.TargetDriveList->drive(), m.Swedish),
-                 Platform::Buttons::Ok, Platform::Icon::Critical);
-        else
-            show(m, copyplan::copyError(error.path(), error.reason(), m.Swedish),
-                 Platform::Buttons::Ok, Platform::Icon::Critical);
+        reportFailure(error);
         return false;
     }
     if (m_log)
         m_log->addEntry(entry);
-    w.TargetList->addItem(targetFolder);
+    w.TargetList->addItem(plan.targetPath + name);
     return true;
+}
+
+void CopyRun::reportFailure(const FsError& error)
+{
+    if (!targetReady()) {
+        m_driveLost = true;
+        m.ShowDriveNotReady(w.TargetDriveList->drive());
+    } else if (error.kind() == FsErrorKind::DiskFull) {
+        show(m, copyplan::diskFull(w.TargetDriveList->drive(), m.Swedish), Platform::Buttons::Ok,
+             Platform::Icon::Critical);
+    } else {
+        show(m, copyplan::copyError(error.path(), error.reason(m.Swedish), m.Swedish),
+             Platform::Buttons::Ok, Platform::Icon::Critical);
+    }
+}
+
+bool CopyRun::targetReady() const
+{
+    try {
+        return m.TargetDrive && m.TargetDrive->isReady();
+    } catch (const FsError&) {
+        return false;
+    }
 }
 
 void CopyRun::end()
 {
+    m_target.reset();
     m_progress.reset();
     w.setWorking(false);
     w.ProgressBar1->hide();
@@ -221,9 +275,15 @@ void CopyRun::end()
     if (m.CancelRequested)
         show(m, copyplan::canceled(m.Swedish), Platform::Buttons::Ok, Platform::Icon::None);
 
-    m.SourceListSize = 0;
     const QString totalSize = w.TotalSize->text();
-    w.TotalSize->clear();
+    showSourceListLeft();
+    if (m_driveLost) {
+        // The pane leaves the lost drive, as any use of a drive that is gone does.
+        try {
+            w.TargetDriveList->setDrive(m.drives().systemMountPoint());
+        } catch (const FsError&) {
+        }
+    }
     try {
         w.TargetFolderList->refresh();
     } catch (const FsError&) {
@@ -235,22 +295,40 @@ void CopyRun::end()
         try {
             m_log->finish(w.Label_NumberOfFiles[1]->text(), totalSize);
         } catch (const FsError& error) {
-            show(m, copyplan::logNotWritten(m_logFile, error.reason(), m.Swedish),
+            show(m, copyplan::logNotWritten(m_logFile, error.reason(m.Swedish), m.Swedish),
                  Platform::Buttons::Ok, Platform::Icon::Exclamation);
         }
         m_log.reset();
     }
     QApplication::restoreOverrideCursor();
 
-    w.Menu_SaveCurrentSourceList->setEnabled(false);
-    if (w.SourceList->count() == 0)
+    const bool left = w.SourceList->count() > 0;
+    w.Menu_SaveCurrentSourceList->setEnabled(left);
+    w.ClearSourceList->setEnabled(left);
+    w.Label_ShowFiles->setVisible(left);
+    if (!left)
         w.CopyFolders->setEnabled(false);
-    w.ClearSourceList->setEnabled(false);
     w.RemoveSourceFolder->setEnabled(false);
     if (m_notFoundCount > 0)
         show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.Swedish),
              Platform::Buttons::Ok, Platform::Icon::None);
     w.RefreshSourceLists_Click();
+}
+
+void CopyRun::showSourceListLeft()
+{
+    m.SourceListSize = 0;
+    for (int i = 0; i < w.SourceList->count(); ++i) {
+        try {
+            m.SourceListSize += double(m.FileSystem.folderSize(w.SourceList->item(i)->text()));
+        } catch (const FsError&) {
+            // A folder gone meanwhile is reported by the next run.
+        }
+    }
+    if (w.SourceList->count() > 0)
+        w.TotalSize->setText(FormatWithPrefix(m.SourceListSize, u"B"_s, 103));
+    else
+        w.TotalSize->clear();
 }
 
 void CopyRun::restoreIdleWindow()

@@ -6,8 +6,13 @@
 #include <optional>
 
 class ActionForm;
+class FsError;
 class MainForm;
 class Module1;
+
+namespace transfer {
+class Target;
+}
 
 namespace sourcelistfile {
 class Writer;
@@ -28,20 +33,28 @@ private:
     struct Plan {
         QString targetPath; // ends in "/"
         int firstPrefixNumber = 0;
+        bool fatRules = false; // the target writes names FAT-safe
     };
 
     std::optional<Plan> check();
-    bool askAboutTargetFolders(int firstPrefixNumber);
+    bool askAboutTargetFolders(const Plan& plan);
     void transfer(const Plan& plan);
     bool startLog();
     // Copies the folder at the front of the Source List; false when the run must stop.
     bool copyFolder(const Plan& plan, int position);
+    // Reports a failure that stops the run: a lost target drive, a full disk, or any other.
+    void reportFailure(const FsError& error);
+    bool targetReady() const;
     void end();
+    // The Source List after the run: its real total, and the buttons as after an edit.
+    void showSourceListLeft();
     void restoreIdleWindow();
 
     MainForm& w;
     Module1& m;
     std::unique_ptr<ActionForm> m_progress;
+    std::unique_ptr<transfer::Target> m_target;
+    bool m_driveLost = false;
     std::unique_ptr<sourcelistfile::Writer> m_log;
     QString m_logFile;
     int m_notFoundCount = 0;

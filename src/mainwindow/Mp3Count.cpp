@@ -4,7 +4,6 @@
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace {
@@ -22,7 +21,7 @@ void countIn(const QString& folder, qint64& count, QStringList* subfolders)
             if (kind == folders::Kind::File && isMp3(name))
                 ++count;
             else if (kind == folders::Kind::Folder && subfolders)
-                subfolders->append(paths::join(folder, QFile::decodeName(name)));
+                subfolders->append(paths::join(folder, paths::fromNative(name)));
         });
     } catch (const FsError&) {
         // A folder that cannot be read adds nothing.

@@ -6,7 +6,6 @@
 #include "Paths.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -63,8 +62,6 @@ void DirListBox::setPath(const QString& folder)
 {
     const QString mountPoint = readyMountPoint(m_drives, folder);
     const QString normal = paths::normalized(folder, mountPoint);
-    if (!QFileInfo(normal).isDir())
-        throw FsError(FsErrorKind::PathNotFound, folder);
     const QStringList subfolders = folders::subfolders(normal);
     const bool changes = normal != m_path;
     display(normal, mountPoint, subfolders);

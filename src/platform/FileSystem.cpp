@@ -1,9 +1,9 @@
 #include "FileSystem.h"
 
+#include "Fd.h"
 #include "FsError.h"
 #include "Paths.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <dirent.h>
@@ -21,33 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Data moves in pieces of this size; the caller's hook runs between them.
-constexpr size_t chunkSize = 1024 * 1024;
-
-// A file descriptor that is closed when it goes out of scope.
-class Fd {
-public:
-    explicit Fd(int fd)
-        : m_fd(fd)
-    {
-    }
-    Fd(Fd&& other) noexcept
-        : m_fd(std::exchange(other.m_fd, -1))
-    {
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    Fd& operator=(Fd&&) = delete;
-    ~Fd() { close(); }
-
-    int get() const { return m_fd; }
-    // Closes the descriptor now; the result is close()'s, 0 when it was closed already.
-    int close() { return m_fd < 0 ? 0 : ::close(std::exchange(m_fd, -1)); }
-
-private:
-    int m_fd;
-};
-
 // A folder entry: the name as the file system holds it, and as text.
 struct Name {
     QByteArray raw;
@@ -61,13 +34,14 @@ FsError errnoError(const QString& path)
 
 FsError readOnlyError(const QString& path)
 {
-    return FsError(FsErrorKind::PathFileAccess, path, u"The entry is read-only"_s);
+    return FsError(FsErrorKind::PathFileAccess, path, u"The entry is read-only"_s,
+                   u"Posten är skrivskyddad"_s);
 }
 
 Fd openFolder(const QString& path, int extraFlags = 0)
 {
-    Fd fd(::open(QFile::encodeName(path).constData(),
-                 O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
+    Fd fd(
+        ::open(paths::toNative(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
     if (fd.get() < 0)
         throw errnoError(path);
     return fd;
@@ -103,7 +77,7 @@ std::vector<Name> namesIn(int folderFd, const QString& folder)
             break;
         const QByteArray raw(entry->d_name);
         if (raw != "." && raw != "..")
-            names.push_back(Name{raw, QFile::decodeName(raw)});
+            names.push_back(Name{raw, paths::fromNative(raw)});
     }
     const int err = errno;
     ::closedir(dir);
@@ -179,82 +153,6 @@ void deleteContents(int folderFd, const QString& folder)
     }
 }
 
-bool isRetryableWithReadWrite(int err)
-{
-    return err == EXDEV || err == ENOSYS || err == EINVAL || err == EOPNOTSUPP;
-}
-
-void writeAll(int out, const char* data, ssize_t size, const QString& destination)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(out, data, static_cast<size_t>(size));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            throw errnoError(destination);
-        }
-        data += written;
-        size -= written;
-    }
-}
-
-// Moves all data from in to out; returns when the source is exhausted.
-void copyData(int in, int out, const QString& source, const QString& destination,
-              const std::function<void()>& betweenChunks)
-{
-    bool kernelCopy = true;
-    QByteArray buffer;
-    for (;;) {
-        ssize_t moved = 0;
-        if (kernelCopy) {
-            moved = ::copy_file_range(in, nullptr, out, nullptr, chunkSize, 0);
-            if (moved < 0 && isRetryableWithReadWrite(errno)) {
-                kernelCopy = false;
-                continue;
-            }
-            if (moved < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw errnoError(destination);
-            }
-        } else {
-            if (buffer.isEmpty())
-                buffer.resize(chunkSize);
-            moved = ::read(in, buffer.data(), chunkSize);
-            if (moved < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw errnoError(source);
-            }
-            writeAll(out, buffer.constData(), moved, destination);
-        }
-        if (moved == 0)
-            return;
-        if (betweenChunks)
-            betweenChunks();
-    }
-}
-
-// Overwriting a file with itself would truncate it before reading it.
-void refuseSameFile(const struct stat& sourceStat, const QString& source,
-                    const QString& destination)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(destination).constData(), &st) == 0 &&
-        st.st_dev == sourceStat.st_dev && st.st_ino == sourceStat.st_ino)
-        throw FsError(FsErrorKind::Other, destination,
-                      u"The file cannot be copied onto itself: "_s + source);
-}
-
-// Flushes the folder entry of a file to the medium.
-void syncFolderOf(const QString& file)
-{
-    const QString folder = paths::cutAfterLastSlash(file);
-    const Fd fd = openFolder(folder.isEmpty() ? u"."_s : folder);
-    if (::fsync(fd.get()) != 0)
-        throw errnoError(file);
-}
-
 std::optional<Volume> volumeAt(const Drives& drives, const QString& mountPoint)
 {
     const QList<Volume> volumes = drives.volumes();
@@ -273,12 +171,22 @@ DriveInfo::DriveInfo(const Drives& drives, QString mountPoint)
 {
 }
 
-bool DriveInfo::isRemovable() const
+Volume DriveInfo::volume() const
 {
     const std::optional<Volume> volume = volumeAt(*m_drives, m_mountPoint);
     if (!volume)
         throw FsError(FsErrorKind::DeviceUnavailable, m_mountPoint);
-    return volume->removable;
+    return *volume;
+}
+
+bool DriveInfo::isRemovable() const
+{
+    return volume().removable;
+}
+
+QString DriveInfo::fileSystem() const
+{
+    return volume().fileSystem;
 }
 
 qint64 DriveInfo::freeSpace() const
@@ -302,44 +210,9 @@ qint64 FileSystem::folderSize(const QString& path) const
     return sizeOfContents(folder.get(), path);
 }
 
-void FileSystem::copyFile(const QString& source, const QString& destination,
-                          const std::function<void()>& betweenChunks) const
-{
-    const Fd in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
-        throw errnoError(source);
-    struct stat sourceStat {};
-    if (::fstat(in.get(), &sourceStat) != 0)
-        throw errnoError(source);
-    if (S_ISDIR(sourceStat.st_mode))
-        throw FsError::fromErrno(EISDIR, source);
-    refuseSameFile(sourceStat, source, destination);
-
-    const QByteArray target = QFile::encodeName(destination);
-    Fd out(::open(target.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (out.get() < 0)
-        throw errnoError(destination);
-    try {
-        copyData(in.get(), out.get(), source, destination, betweenChunks);
-        // The time first, so that the one flush takes it to the medium with the data.
-        const timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
-        if (::futimens(out.get(), times) != 0)
-            throw errnoError(destination);
-        if (::fsync(out.get()) != 0)
-            throw errnoError(destination);
-        if (out.close() != 0)
-            throw errnoError(destination);
-        syncFolderOf(destination);
-    } catch (...) {
-        out.close();
-        ::unlink(target.constData());
-        throw;
-    }
-}
-
 void FileSystem::deleteFolder(const QString& path) const
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = paths::toNative(path);
     struct stat st {};
     if (::lstat(encoded.constData(), &st) != 0)
         throw errnoError(path);

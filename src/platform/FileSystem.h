@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <functional>
-
 // A drive as the file-system service hands it out: its mount point, and live facts asked of the
 // drive table each time.
 class DriveInfo {
@@ -15,16 +13,20 @@ public:
     const QString& mountPoint() const { return m_mountPoint; }
     // Throws FsError (device unavailable) when the volume is no longer mounted.
     bool isRemovable() const;
+    // The type of the volume's file system ("vfat", "ext4"). Throws as isRemovable.
+    QString fileSystem() const;
     // Throws FsError (device unavailable) when the drive is not ready.
     qint64 freeSpace() const;
     bool isReady() const;
 
 private:
+    Volume volume() const;
+
     const Drives* m_drives;
     QString m_mountPoint;
 };
 
-// Folder sizes, file copies, deletions and drive facts. Every failure throws FsError with the
+// Folder sizes, deletions and drive facts. Every failure throws FsError with the
 // kind and the path; what the user sees is decided by the caller.
 class FileSystem {
 public:
@@ -33,13 +35,6 @@ public:
     // Total size in bytes of all files in the folder and all its subfolders. Symbolic links are
     // counted as links (their own size is not counted, they are not followed).
     qint64 folderSize(const QString& path) const;
-
-    // Copies one file, overwriting an existing destination. The destination is written under its
-    // final name, flushed to the medium (data and the folder entry) and closed before this
-    // returns; the modification time is kept. A destination left incomplete by a failure is
-    // removed. betweenChunks runs after each chunk of data (the window lets events through there).
-    void copyFile(const QString& source, const QString& destination,
-                  const std::function<void()>& betweenChunks = {}) const;
 
     // Deletes the folder and everything in it. Meeting an entry without the owner's write bit
     // stops the deletion with a path/file access error (also when running as root); what was

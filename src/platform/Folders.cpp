@@ -3,7 +3,6 @@
 #include "FsError.h"
 #include "Paths.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <dirent.h>
@@ -17,7 +16,7 @@ namespace folders {
 void forEachEntry(const QString& folder,
                   const std::function<void(const QByteArray& name, Kind kind)>& visit)
 {
-    const QByteArray native = QFile::encodeName(folder);
+    const QByteArray native = paths::toNative(folder);
     DIR* dir = opendir(native.constData());
     if (!dir)
         throw FsError::fromErrno(errno, folder);
@@ -32,7 +31,9 @@ void forEachEntry(const QString& folder,
             if (lstat(QByteArray(native + '/' + name).constData(), &st) == 0)
                 type = S_ISDIR(st.st_mode) ? DT_DIR : (S_ISREG(st.st_mode) ? DT_REG : DT_LNK);
         }
-        if (type == DT_DIR && !name.startsWith('.'))
+        if (name.startsWith('.'))
+            visit(name, Kind::Other);
+        else if (type == DT_DIR)
             visit(name, Kind::Folder);
         else if (type == DT_REG)
             visit(name, Kind::File);
@@ -53,7 +54,7 @@ QStringList sortedNames(const QString& folder, Kind want)
     QStringList names;
     forEachEntry(folder, [&](const QByteArray& name, Kind kind) {
         if (kind == want)
-            names.append(QFile::decodeName(name));
+            names.append(paths::fromNative(name));
     });
     paths::sortNaturally(names);
     return names;
@@ -80,7 +81,7 @@ QStringList files(const QString& folder, const QString& pattern)
 
 bool canOpen(const QString& folder)
 {
-    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    DIR* dir = opendir(paths::toNative(folder).constData());
     if (!dir)
         return false;
     closedir(dir);

@@ -10,10 +10,11 @@
 namespace folders {
 
 // Full paths of the immediate subfolders. Hidden folders and links to folders are left out.
+// Names are taken by their bytes (paths::fromNative).
 QStringList subfolders(const QString& folder);
 
 // Names of the files directly in the folder that match a wildcard pattern such as "*.mp3";
-// letter case is ignored.
+// letter case is ignored. Hidden files are left out.
 QStringList files(const QString& folder, const QString& pattern);
 
 // The folder exists and can be listed.
@@ -21,7 +22,8 @@ bool canOpen(const QString& folder);
 
 enum class Kind { Folder, File, Other };
 // Calls visit for each entry of the folder, in the folder's own order, without following links;
-// hidden folders are reported as Other. Throws FsError.
+// hidden entries (names starting with ".", such as the "._" files other systems leave on a stick)
+// are reported as Other. Throws FsError.
 void forEachEntry(const QString& folder,
                   const std::function<void(const QByteArray& name, Kind kind)>& visit);
 

@@ -41,6 +41,12 @@ FsError::FsError(FsErrorKind kind, QString path, QString reason)
 {
 }
 
+FsError::FsError(FsErrorKind kind, QString path, QString reason, QString swedishReason)
+    : FsError(kind, std::move(path), std::move(reason))
+{
+    m_swedishReason = std::move(swedishReason);
+}
+
 FsError FsError::fromErrno(int err, const QString& path)
 {
     return FsError(kindOfErrno(err), path, QString::fromLocal8Bit(std::strerror(err)));

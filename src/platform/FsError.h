@@ -19,13 +19,19 @@ enum class FsErrorKind {
 class FsError : public std::exception {
 public:
     FsError(FsErrorKind kind, QString path, QString reason = {});
+    // A failure the program words itself, in English and Swedish.
+    FsError(FsErrorKind kind, QString path, QString reason, QString swedishReason);
 
     // Maps an errno value to its kind; the reason is the system's text for it.
     static FsError fromErrno(int err, const QString& path);
 
     FsErrorKind kind() const { return m_kind; }
     const QString& path() const { return m_path; }
-    const QString& reason() const { return m_reason; }
+    // The reason in the user's language; the system's own texts come in one language only.
+    const QString& reason(bool swedish = false) const
+    {
+        return swedish && !m_swedishReason.isEmpty() ? m_swedishReason : m_reason;
+    }
     int number() const;
     const char* what() const noexcept override { return m_what.c_str(); }
 
@@ -33,5 +39,6 @@ private:
     FsErrorKind m_kind;
     QString m_path;
     QString m_reason;
+    QString m_swedishReason;
     std::string m_what;
 };

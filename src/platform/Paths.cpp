@@ -6,6 +6,89 @@ using namespace Qt::StringLiterals;
 
 namespace paths {
 
+namespace {
+
+constexpr char16_t StrayByteBase = 0xDC00;
+
+// Length of the well-formed UTF-8 sequence at the start of bytes, 0 when there is none.
+qsizetype sequenceLength(QByteArrayView bytes)
+{
+    const auto at = [&](qsizetype i) {
+        return static_cast<unsigned char>(bytes[i]);
+    };
+    const unsigned char lead = at(0);
+    qsizetype length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length || at(1) < low || at(1) > high)
+        return 0;
+    for (qsizetype i = 2; i < length; ++i) {
+        if (at(i) < 0x80 || at(i) > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// A lone surrogate that stands for a byte; the same code unit after a high surrogate is half of a
+// character beyond U+FFFF.
+bool isStrayByteAt(const QString& text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    return c >= StrayByteBase + 0x80 && c <= StrayByteBase + 0xFF &&
+           (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+} // namespace
+
+QString fromNative(QByteArrayView bytes)
+{
+    if (bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    while (!bytes.isEmpty()) {
+        const qsizetype length = sequenceLength(bytes);
+        if (length == 0) {
+            text.append(QChar(char16_t(StrayByteBase + static_cast<unsigned char>(bytes[0]))));
+            bytes = bytes.sliced(1);
+        } else {
+            text.append(QString::fromUtf8(bytes.first(length)));
+            bytes = bytes.sliced(length);
+        }
+    }
+    return text;
+}
+
+QByteArray toNative(const QString& path)
+{
+    QByteArray bytes;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !isStrayByteAt(path, i))
+            continue;
+        bytes.append(QStringView(path).sliced(start, i - start).toUtf8());
+        if (i < path.size())
+            bytes.append(char(path[i].unicode() - StrayByteBase));
+        start = i + 1;
+    }
+    return bytes;
+}
+
 bool isRoot(const QString& folder)
 {
     return folder.endsWith(u'/');

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 // Path rules of the program. A drive root ends in "/"; other folders never do.
 namespace paths {
+
+// File names are bytes. Bytes that are not UTF-8 become lone surrogates U+DC80..U+DCFF, one per
+// byte, so that toNative gives the exact bytes back; the windows draw such a character as the
+// replacement character.
+QString fromNative(QByteArrayView bytes);
+QByteArray toNative(const QString& path);
 
 bool isRoot(const QString& folder);
 // Adds "/" between folder and name only when the folder does not already end in it.

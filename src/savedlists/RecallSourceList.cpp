@@ -155,7 +155,7 @@ void MainForm::recallSavedList(const QString& file)
     } catch (const FsError& error) {
         m.message(u"ERROR"_s,
                   m.text(u"Could not read the file:  "_s, u"Kunde inte läsa filen:  "_s) + file +
-                      u'\n' + error.reason(),
+                      u'\n' + error.reason(m.Swedish),
                   Platform::Buttons::Ok, Platform::Icon::Exclamation);
         m.SavedListPath.clear();
         return;

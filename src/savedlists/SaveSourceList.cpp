@@ -80,12 +80,12 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
         else
             saveFailed(m.text(u"The folder  "_s + error.path() + u"  cannot be read: "_s,
                               u"Foldern  "_s + error.path() + u"  kan inte läsas: "_s) +
-                       error.reason());
+                       error.reason(m.Swedish));
         return;
     }
     try {
         sourcelistfile::write(file, entries, QString::number(count), TotalSize->text());
     } catch (const FsError& error) {
-        saveFailed(error.reason());
+        saveFailed(error.reason(m.Swedish));
     }
 }

@@ -1,5 +1,6 @@
 #include "SourceListFile.h"
 
+#include "platform/Fd.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSaveFile>
 
 #include <array>
 #include <cerrno>
@@ -31,38 +33,30 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-FsError notAList(const QString& file, const QString& why)
-{
-    return FsError(FsErrorKind::Other, file, u"Not a list of folders: "_s + why);
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor() { ::close(m_fd); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
+// Why a file is not a list, in English and Swedish.
+struct Why {
+    QString english;
+    QString swedish;
 };
+
+FsError notAList(const QString& file, const Why& why)
+{
+    return FsError(FsErrorKind::Other, file, u"Not a list of folders: "_s + why.english,
+                   u"Inte en lista med foldrar: "_s + why.swedish);
+}
 
 QByteArray readFile(const QString& file)
 {
-    const QByteArray name = QFile::encodeName(file);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    const QByteArray name = paths::toNative(file);
+    const Fd guard(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    const int fd = guard.get();
     if (fd < 0)
         throw FsError::fromErrno(errno, file);
-    const FileDescriptor guard(fd);
 
     struct stat info {};
     if (::fstat(fd, &info) != 0)
         throw FsError::fromErrno(errno, file);
-    const QString tooLarge = u"the file is larger than 16 MiB."_s;
+    const Why tooLarge{u"the file is larger than 16 MiB."_s, u"filen är större än 16 MiB."_s};
     if (info.st_size > MaxFileSize)
         throw notAList(file, tooLarge);
 
@@ -112,7 +106,8 @@ QList<QByteArrayView> splitLines(QByteArrayView data, const QString& file)
     qsizetype i = 0;
     auto take = [&](qsizetype end) {
         if (end - start > MaxLineLength)
-            throw notAList(file, u"a line is longer than 32 KiB."_s);
+            throw notAList(file,
+                           {u"a line is longer than 32 KiB."_s, u"en rad är längre än 32 KiB."_s});
         lines.append(data.sliced(start, end - start));
     };
     while (i < data.size()) {
@@ -136,7 +131,8 @@ QStringList read(const QString& file, bool stopAtEndLine)
 {
     const QByteArray data = readFile(file);
     if (data.contains('\0'))
-        throw notAList(file, u"the file holds binary data."_s);
+        throw notAList(file,
+                       {u"the file holds binary data."_s, u"filen innehåller binära data."_s});
     QByteArrayView view(data);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
@@ -179,40 +175,59 @@ QString defaultName(const QString& folder, const QDate& day)
     }
 }
 
-Writer::Writer(const QString& file)
-    : m_file(file)
+Writer::Writer(const QString& file, Creation creation)
+    : m_creation(creation)
 {
+    if (creation == Creation::Exclusive)
+        m_file = std::make_unique<QFile>(file);
+    else
+        m_file = std::make_unique<QSaveFile>(file);
 }
 
 void Writer::open()
 {
-    if (!m_file.open(QIODevice::WriteOnly))
-        throw FsError(FsErrorKind::Other, m_file.fileName(), m_file.errorString());
+    const QIODevice::OpenMode mode = m_creation == Creation::Exclusive
+                                         ? QIODevice::WriteOnly | QIODevice::NewOnly
+                                         : QIODevice::WriteOnly;
+    if (!m_file->open(mode))
+        throw FsError(FsErrorKind::Other, m_file->fileName(), m_file->errorString());
 }
 
 void Writer::addEntry(const QString& folder)
 {
     QString line = folder;
     line.replace(u'\r', u'?').replace(u'\n', u'?');
-    writeLine(line);
+    addLine(line);
 }
 
 void Writer::finish(const QString& countText, const QString& sizeText)
 {
-    writeLine(EndLine);
-    writeLine(u"Number of mp3 files: "_s + countText);
-    writeLine(u"TotalSize:"_s + sizeText);
-    if (!m_file.commit()) {
-        const FsErrorKind kind = m_file.error() == QFileDevice::ResourceError
-                                     ? FsErrorKind::DiskFull
-                                     : FsErrorKind::Other;
-        throw FsError(kind, m_file.fileName(), m_file.errorString());
+    addLine(EndLine);
+    addLine(u"Number of mp3 files: "_s + countText);
+    addLine(u"TotalSize:"_s + sizeText);
+    bool written = m_file->write(m_text) == m_text.size();
+    if (m_creation == Creation::Exclusive) {
+        auto* file = static_cast<QFile*>(m_file.get());
+        written = written && file->flush() && ::fsync(file->handle()) == 0;
+        file->close();
+        if (written)
+            return;
+        const QString reason = file->errorString();
+        const bool full = file->error() == QFileDevice::ResourceError;
+        file->remove();
+        throw FsError(full ? FsErrorKind::DiskFull : FsErrorKind::Other, file->fileName(), reason);
+    }
+    auto* file = static_cast<QSaveFile*>(m_file.get());
+    if (!written || !file->commit()) {
+        const FsErrorKind kind = file->error() == QFileDevice::ResourceError ? FsErrorKind::DiskFull
+                                                                             : FsErrorKind::Other;
+        throw FsError(kind, file->fileName(), file->errorString());
     }
 }
 
-void Writer::writeLine(const QString& line)
+void Writer::addLine(const QString& line)
 {
-    m_file.write(QString(line + u"\r\n"_s).toUtf8());
+    m_text += QString(line + u"\r\n"_s).toUtf8();
 }
 
 void write(const QString& file, const QStringList& entries, const QString& countText,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDate>
-#include <QSaveFile>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // The file of a saved Source List and of a copy log: one folder per line, then the end line, the
 // mp3 count line and the size line. Written as UTF-8 with CR LF; read with CR LF, CR or LF line
@@ -24,10 +26,15 @@ QString dateText(const QDate& day);
 // The full path of the first free name "<date>_<n>.odr" in the folder, n counting from 1.
 QString defaultName(const QString& folder, const QDate& day);
 
-// Writes a list completely or not at all: the file appears only when finish() succeeds.
+// Writes a list completely or not at all. Replace: the file appears, or replaces the one of its
+// name, only when finish() succeeds. Exclusive: open() takes the name at once and fails when a
+// file of that name exists (a log reserves its name for the whole run); a finish() that fails
+// removes the file again.
 class Writer final {
 public:
-    explicit Writer(const QString& file);
+    enum class Creation { Replace, Exclusive };
+
+    explicit Writer(const QString& file, Creation creation = Creation::Replace);
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
@@ -35,13 +42,16 @@ public:
     void open();
     // A line break inside the folder's path is written as "?", so one entry stays one line.
     void addEntry(const QString& folder);
-    // Writes the trailer and puts the file in place. Throws FsError when that fails.
+    // Writes the entries and the trailer, and puts the file on the medium. Throws FsError when
+    // that fails.
     void finish(const QString& countText, const QString& sizeText);
 
 private:
-    void writeLine(const QString& line);
+    void addLine(const QString& line);
 
-    QSaveFile m_file;
+    std::unique_ptr<QFileDevice> m_file;
+    Creation m_creation;
+    QByteArray m_text;
 };
 
 // A whole list in one call. Throws FsError as the Writer does.

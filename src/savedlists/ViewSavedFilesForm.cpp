@@ -117,7 +117,7 @@ void ViewSavedFilesForm::Form_Load()
     } catch (const FsError& error) {
         m.message(u"ERROR"_s,
                   m.text(u"Could not read the file:  "_s, u"Kunde inte läsa filen:  "_s) +
-                      m.SavedListPath + u'\n' + error.reason(),
+                      m.SavedListPath + u'\n' + error.reason(m.Swedish),
                   Platform::Buttons::Ok, Platform::Icon::Exclamation);
         m.SavedListPath.clear();
         return;

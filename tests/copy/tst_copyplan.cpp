@@ -1,10 +1,66 @@
 #include "copy/CopyPlan.h"
+#include "copy/Transfer.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+#include "support/TestDir.h"
 
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(copyplan::Message)
+
+namespace {
+
+constexpr qint64 mib = 1024 * 1024;
+
+QByteArray sampleData(qint64 size)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    for (qint64 i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i * 7 + i / 251) & 0xff);
+    return data;
+}
+
+QByteArray contentOf(const QString& path)
+{
+    const int fd = ::open(paths::toNative(path).constData(), O_RDONLY);
+    QByteArray data;
+    char buffer[65536];
+    for (ssize_t got; fd >= 0 && (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        data.append(buffer, got);
+    if (fd >= 0)
+        ::close(fd);
+    return data;
+}
+
+// The names in a folder by their bytes, sorted, joined by "|".
+QString namesIn(const QString& folder)
+{
+    QStringList names;
+    if (DIR* dir = ::opendir(paths::toNative(folder).constData())) {
+        while (const dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] != '.')
+                names.append(paths::fromNative(e->d_name));
+        }
+        ::closedir(dir);
+    }
+    names.sort();
+    return names.join(u'|');
+}
+
+// A name of an old disk: "Björk" and "Låt" in Latin-1, which is not UTF-8.
+const QString latin1Folder = paths::fromNative("Bj\xf6rk");
+const QString latin1File = paths::fromNative("L\xe5t.mp3");
+
+} // namespace
 
 class TestCopyPlan : public QObject {
     Q_OBJECT
@@ -18,6 +74,17 @@ private Q_SLOTS:
 
     void firstMatch_data();
     void firstMatch();
+
+    void fatSafeName_data();
+    void fatSafeName();
+    void writtenNames();
+
+    void nativeNamesRoundTrip();
+    void copyFolderWritesNamesAndData_data();
+    void copyFolderWritesNamesAndData();
+    void failedFileIsNotLeft_data();
+    void failedFileIsNotLeft();
+    void fullDiskLeavesNoPartialFile();
 
     void messages_data();
     void messages();
@@ -81,14 +148,20 @@ void TestCopyPlan::firstMatch_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("targets"); // joined by "|"
     QTest::addColumn<bool>("prefixOn");
+    QTest::addColumn<bool>("fat");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("off, same name, case counts") << u"Album"_s << u"album|Album"_s << false << 1;
-    QTest::newRow("off, contained is not equal") << u"Live"_s << u"07_Live|Live 2"_s << false << -1;
-    QTest::newRow("on, first container only") << u"Live"_s << u"Abba|07_Live|Live 2"_s << true << 1;
-    QTest::newRow("on, Live 2 first") << u"Live"_s << u"Live 2|07_Live"_s << true << 0;
-    QTest::newRow("on, case differs") << u"live"_s << u"07_Live"_s << true << -1;
-    QTest::newRow("empty target list") << u"Album"_s << QString() << true << -1;
+    QTest::newRow("off, same name, case counts")
+        << u"Album"_s << u"album|Album"_s << false << false << 1;
+    QTest::newRow("off, contained is not equal")
+        << u"Live"_s << u"07_Live|Live 2"_s << false << false << -1;
+    QTest::newRow("on, first container only")
+        << u"Live"_s << u"Abba|07_Live|Live 2"_s << true << false << 1;
+    QTest::newRow("on, case differs") << u"live"_s << u"07_Live"_s << true << false << -1;
+    QTest::newRow("FAT, off, case does not count")
+        << u"Album"_s << u"Abba|album"_s << false << true << 1;
+    QTest::newRow("FAT, on, case does not count") << u"live"_s << u"07_LIVE"_s << true << true << 0;
+    QTest::newRow("empty target list") << u"Album"_s << QString() << true << false << -1;
 }
 
 void TestCopyPlan::firstMatch()
@@ -96,9 +169,212 @@ void TestCopyPlan::firstMatch()
     QFETCH(QString, source);
     QFETCH(QString, targets);
     QFETCH(bool, prefixOn);
+    QFETCH(bool, fat);
     QFETCH(int, expected);
-    QCOMPARE(copyplan::firstMatch(source, targets.split(u'|', Qt::SkipEmptyParts), prefixOn),
+    QCOMPARE(copyplan::firstMatch(source, targets.split(u'|', Qt::SkipEmptyParts), prefixOn,
+                                  fat ? Qt::CaseInsensitive : Qt::CaseSensitive),
              expected);
+}
+
+void TestCopyPlan::fatSafeName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("nothing to change") << u"Årets låt – 日本 (Live) [1999] #2, a+b=c's"_s
+                                       << u"Årets låt – 日本 (Live) [1999] #2, a+b=c's"_s;
+    QTest::newRow("each forbidden character") << u"a\"b*c:d<e>f?g\\h|i"_s << u"a_b_c_d_e_f_g_h_i"_s;
+    QTest::newRow("control characters") << QString::fromUtf16(u"a\tb\x01"
+                                                              u"c\x1f")
+                                        << u"a_b_c_"_s;
+    QTest::newRow("trailing blanks and dots") << u"Vol. 1 . . "_s << u"Vol. 1"_s;
+    QTest::newRow("leading blank and dot kept") << u" .x"_s << u" .x"_s;
+    QTest::newRow("nothing left") << u" ..."_s << u"_"_s;
+    QTest::newRow("byte that is not UTF-8") << latin1Folder << u"Bj_rk"_s;
+    QTest::newRow("character beyond U+FFFF kept") << u"𝄞 Suite"_s << u"𝄞 Suite"_s;
+}
+
+void TestCopyPlan::fatSafeName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(copyplan::fatSafeName(name), expected);
+}
+
+void TestCopyPlan::writtenNames()
+{
+    copyplan::WrittenNames fat(true);
+    QStringList written;
+    for (const QString& name : {u"a?.mp3"_s, u"a_.mp3"_s, u"A_.MP3"_s, u"b"_s, u"b"_s, u".x"_s})
+        written.append(fat.take(name));
+    QCOMPARE(written, (QStringList{u"a_.mp3"_s, u"a_ (2).mp3"_s, u"A_ (3).MP3"_s, u"b"_s,
+                                   u"b (2)"_s, u".x"_s}));
+
+    copyplan::WrittenNames plain(false);
+    QCOMPARE(plain.take(u"a?.mp3"_s), u"a?.mp3"_s);
+    QCOMPARE(plain.take(u"A?.mp3"_s), u"A?.mp3"_s);
+    plain.useFatRules();
+    QCOMPARE(plain.take(u"a?.mp3"_s), u"a_.mp3"_s);
+}
+
+void TestCopyPlan::nativeNamesRoundTrip()
+{
+    const QList<QByteArray> names{"plain",
+                                  "\xc3\xa5 UTF-8 \xf0\x9d\x84\x9e",
+                                  "Bj\xf6rk",
+                                  "\xff\xfe",
+                                  "\xed\xb2\x80 encoded surrogate",
+                                  "cut \xe2\x82",
+                                  "\xf0\x9d\x84\x9e\x80"};
+    for (const QByteArray& bytes : names) {
+        const QString text = paths::fromNative(bytes);
+        QCOMPARE(paths::toNative(text), bytes);
+        QVERIFY(!text.contains(u'?'));
+    }
+    QCOMPARE(paths::fromNative("Bj\xf6rk").size(), 5);
+}
+
+void TestCopyPlan::copyFolderWritesNamesAndData_data()
+{
+    QTest::addColumn<QStringList>("names"); // in the source folder, in copying order
+    QTest::addColumn<QList<qint64>>("sizes");
+    QTest::addColumn<bool>("fat");
+    QTest::addColumn<QString>("folder");  // as the caller names it
+    QTest::addColumn<QString>("written"); // the names they are written under, in that order
+
+    QTest::newRow("empty file, several chunks and a byte")
+        << QStringList{u"  It's \"quoted\" .mp3"_s, u"-rf a;b&c d$e`f.mp3"_s}
+        << QList<qint64>{0, 3 * mib + 1} << false << u"Album"_s
+        << u"  It's \"quoted\" .mp3|-rf a;b&c d$e`f.mp3"_s;
+    QTest::newRow("byte names kept")
+        << QStringList{latin1File} << QList<qint64>{1000} << false << latin1Folder << latin1File;
+    QTest::newRow("FAT names, one collision")
+        << QStringList{u"Live: Vol 1?.mp3"_s, u"Live_ Vol 1_.mp3"_s, u"x.mp3"_s}
+        << QList<qint64>{10, 20, mib} << true << u"Live_ Vol 1_"_s
+        << u"Live_ Vol 1_.mp3|Live_ Vol 1_ (2).mp3|x.mp3"_s;
+}
+
+// What the target holds after a folder is copied: the names as written, every byte of every
+// file, and the modification times.
+void TestCopyPlan::copyFolderWritesNamesAndData()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QList<qint64>, sizes);
+    QFETCH(bool, fat);
+    QFETCH(QString, folder);
+    QFETCH(QString, written);
+
+    TestDir dir;
+    dir.mkdir(u"to"_s);
+    dir.file(u"to/"_s + folder + u"/old.mp3"_s, "old"); // a folder of that name is filled
+    const timespec times[2] = {{1'500'000'000, 0}, {1'400'000'000, 123'456'789}};
+    QList<QByteArray> contents;
+    for (int i = 0; i < names.size(); ++i) {
+        contents.append(sampleData(sizes[i]) + QByteArray::number(i));
+        const QString source = dir.file(u"from/"_s + names[i], contents.last());
+        QCOMPARE(::utimensat(AT_FDCWD, paths::toNative(source).constData(), times, 0), 0);
+    }
+
+    transfer::Target target(dir(u"to"_s), fat);
+    QList<int> progress;
+    int chunks = 0;
+    transfer::Steps steps;
+    steps.afterFile = [&](int j) {
+        progress.append(j);
+        return true;
+    };
+    steps.betweenChunks = [&] {
+        ++chunks;
+    };
+    QCOMPARE(target.copyFolder(dir(u"from"_s), folder, names, steps), folder);
+
+    const QString copied = dir(u"to/"_s + folder);
+    QStringList writtenNames = written.split(u'|');
+    QStringList all = writtenNames + QStringList{u"old.mp3"_s};
+    all.sort();
+    QCOMPARE(namesIn(copied), all.join(u'|'));
+    QCOMPARE(progress.size(), names.size());
+    QVERIFY(chunks >= names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const QString file = paths::join(copied, writtenNames[i]);
+        QCOMPARE(contentOf(file), contents[i]);
+        struct stat st {};
+        QCOMPARE(::stat(paths::toNative(file).constData(), &st), 0);
+        QCOMPARE(st.st_mtim.tv_nsec, times[1].tv_nsec);
+    }
+}
+
+void TestCopyPlan::failedFileIsNotLeft_data()
+{
+    QTest::addColumn<QString>("file");      // the source file
+    QTest::addColumn<bool>("stopInChunks"); // a failure between chunks
+    QTest::addColumn<int>("number");        // of the error
+    QTest::addColumn<QString>("errorPath");
+
+    QTest::newRow("missing source") << u"missing.mp3"_s << false << 76 << u"from/missing.mp3"_s;
+    QTest::newRow("onto itself through a link")
+        << u"song.mp3"_s << false << 5 << u"to/A/song.mp3"_s;
+    QTest::newRow("stopped between chunks") << u"song.mp3"_s << true << 68 << u"to/A/song.mp3"_s;
+}
+
+void TestCopyPlan::failedFileIsNotLeft()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, stopInChunks);
+    QFETCH(int, number);
+    QFETCH(QString, errorPath);
+
+    TestDir dir;
+    const QByteArray content = sampleData(3 * mib / 2);
+    dir.file(u"from/song.mp3"_s, content);
+    dir.file(u"from/first.mp3"_s, "first");
+    dir.mkdir(u"to/A"_s);
+    if (!stopInChunks)
+        QCOMPARE(::symlink(paths::toNative(dir(u"from/song.mp3"_s)).constData(),
+                           paths::toNative(dir(u"to/A/song.mp3"_s)).constData()),
+                 0);
+
+    transfer::Target target(dir(u"to"_s), false);
+    transfer::Steps steps;
+    int chunks = 0;
+    if (stopInChunks)
+        steps.betweenChunks = [&] {
+            if (++chunks > 1) // in song.mp3, after first.mp3
+                throw FsError(FsErrorKind::DeviceUnavailable, dir(errorPath));
+        };
+    try {
+        target.copyFolder(dir(u"from"_s), u"A"_s, {u"first.mp3"_s, file}, steps);
+        QFAIL("the copy did not fail");
+    } catch (const FsError& error) {
+        QCOMPARE(error.number(), number);
+        QCOMPARE(error.path(), dir(errorPath));
+    }
+    QCOMPARE(contentOf(dir(u"from/song.mp3"_s)), content);
+    QCOMPARE(contentOf(dir(u"to/A/first.mp3"_s)), QByteArray("first"));
+    QCOMPARE(namesIn(dir(u"to/A"_s)), stopInChunks ? u"first.mp3"_s : u"first.mp3|song.mp3"_s);
+}
+
+void TestCopyPlan::fullDiskLeavesNoPartialFile()
+{
+    TestDir dir;
+    dir.file(u"from/big.mp3"_s, sampleData(2 * mib));
+    const QString small = dir.mkdir(u"small"_s);
+    QProcess mount;
+    mount.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=1m"_s, u"tmpfs"_s, small});
+    if (!mount.waitForFinished() || mount.exitStatus() != QProcess::NormalExit ||
+        mount.exitCode() != 0)
+        QSKIP("this machine does not let the test mount a small tmpfs");
+    const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {small}); });
+
+    transfer::Target target(small, false);
+    try {
+        target.copyFolder(dir(u"from"_s), u"A"_s, {u"big.mp3"_s});
+        QFAIL("the copy did not fail");
+    } catch (const FsError& error) {
+        QCOMPARE(error.kind(), FsErrorKind::DiskFull);
+        QCOMPARE(error.path(), small + u"/A/big.mp3"_s);
+    }
+    QCOMPARE(namesIn(small + u"/A"_s), QString());
 }
 
 void TestCopyPlan::messages_data()

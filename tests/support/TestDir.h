@@ -9,6 +9,9 @@
 class TestDir {
 public:
     TestDir();
+    ~TestDir();
+    TestDir(const TestDir&) = delete;
+    TestDir& operator=(const TestDir&) = delete;
 
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
