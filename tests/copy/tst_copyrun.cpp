@@ -1,9 +1,12 @@
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
 
+#include "app/SizeText.h"
 #include "copy/ActionForm.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "savedlists/SourceListFile.h"
 #include "support/TestDrives.h"
 
@@ -19,8 +22,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,8 +37,8 @@ namespace {
 qint64 birth(const QString& path)
 {
     struct statx st {};
-    if (statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_BTIME,
-              &st) != 0 ||
+    if (statx(AT_FDCWD, paths::toNative(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &st) !=
+            0 ||
         !(st.stx_mask & STATX_BTIME))
         return -1;
     return qint64(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec;
@@ -39,9 +46,51 @@ qint64 birth(const QString& path)
 
 QByteArray contentOf(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const int fd = ::open(paths::toNative(path).constData(), O_RDONLY);
+    QByteArray data;
+    char buffer[4096];
+    for (ssize_t got; fd >= 0 && (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        data.append(buffer, got);
+    if (fd >= 0)
+        ::close(fd);
+    return data;
 }
+
+// The entries of a folder by their bytes, hidden ones included, sorted and joined by blanks.
+QString entriesOf(const QString& folder)
+{
+    QStringList names;
+    if (DIR* dir = ::opendir(paths::toNative(folder).constData())) {
+        while (const dirent* e = ::readdir(dir)) {
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                names.append(paths::fromNative(e->d_name));
+        }
+        ::closedir(dir);
+    }
+    names.sort();
+    return names.join(u' ');
+}
+
+// Root reads every folder whatever its mode; while this lives, it does not, so a folder without
+// permissions is refused as it is for a user.
+class WithoutReadOverride {
+public:
+    WithoutReadOverride()
+    {
+        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &m_header, reduced);
+    }
+    ~WithoutReadOverride() { ::syscall(SYS_capset, &m_header, m_saved); }
+    WithoutReadOverride(const WithoutReadOverride&) = delete;
+    WithoutReadOverride& operator=(const WithoutReadOverride&) = delete;
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+};
 
 QStringList itemsOf(const QListWidget* list)
 {
@@ -64,16 +113,28 @@ QString album(Setup& s, const QString& name)
     return s.f.dir(u"C/Music/"_s + name);
 }
 
-void prepare(Setup& s, const QStringList& albums, const QString& target = u"E"_s)
+// The real total of the listed folders, as the window shows it.
+QString totalOf(Setup& s, const QStringList& albums)
 {
-    s.stick = s.f.addDrive(u"E"_s, true, u"STICK"_s);
+    qint64 total = 0;
+    for (const QString& name : albums)
+        total += s.f.m->FileSystem.folderSize(album(s, name));
+    return FormatWithPrefix(double(total), u"B"_s, 103);
+}
+
+void prepare(Setup& s, const QStringList& albums, const QString& target = u"E"_s,
+             const QString& fileSystem = {})
+{
+    s.stick = s.f.dir.mkdir(u"E"_s);
+    s.f.drives->add(s.stick, true, u"STICK"_s, fileSystem);
     for (const QString& name : albums) {
         const QString folder = u"C/Music/"_s + name + u'/';
-        s.f.dir.file(folder + u"Track 10.mp3"_s, "ten " + name.toUtf8());
-        s.f.dir.file(folder + u"Track 2.mp3"_s, "two " + name.toUtf8());
-        s.f.dir.file(folder + u"b.MP3"_s, "b " + name.toUtf8());
+        s.f.dir.file(folder + u"Track 10.mp3"_s, "ten " + paths::toNative(name));
+        s.f.dir.file(folder + u"Track 2.mp3"_s, "two " + paths::toNative(name));
+        s.f.dir.file(folder + u"b.MP3"_s, "b " + paths::toNative(name));
         s.f.dir.file(folder + u"cover.jpg"_s);
-        s.f.dir.file(folder + u"Extra/hidden.mp3"_s);
+        s.f.dir.file(folder + u"Extra/deeper.mp3"_s);
+        s.f.dir.file(folder + u"._Track 2.mp3"_s, "left by another system");
     }
     s.f.store(u"SourcePath"_s, s.f.dir(u"C/Music"_s));
     s.f.store(u"TargetPath"_s, s.f.dir(target));
@@ -91,9 +152,11 @@ private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
 
     void foldersCopiedInListOrderWithPrefix();
-    void sameNameFolderIsFilledAgain();
+    void fatTargetGetsSafeNames_data();
+    void fatTargetGetsSafeNames();
     void cancelInTheSecondOfFiveFolders();
     void fullDiskStopsTheRun();
+    void targetLostBetweenFolders();
     void runEndsEarly_data();
     void runEndsEarly();
     void progressWindow_data();
@@ -104,7 +167,8 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
 {
     Setup s;
     s.f.dir.mkdir(u"E/03_Old"_s);
-    prepare(s, {u"Gamma"_s, u"Alpha"_s, u"Beta"_s});
+    const QString bjork = paths::fromNative("Bj\xf6rk"); // Latin-1 from an old disk
+    prepare(s, {u"Gamma"_s, bjork, u"Beta"_s});
     s.w->Menu_AddFolderPrefix->setChecked(true);
     s.f.platform->answer(Platform::Answer::Ok);
     s.w->CopyFolders_Click();
@@ -113,13 +177,13 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
              QStringList{u"Copy Folders|Confirm copying of 3 folders to "_s + s.stick +
                          u"/.|OkCancel|Question"_s});
 
-    const QStringList made{s.f.dir(u"E/04_Gamma"_s), s.f.dir(u"E/05_Alpha"_s),
+    const QStringList made{s.f.dir(u"E/04_Gamma"_s), s.f.dir(u"E/05_"_s + bjork),
                            s.f.dir(u"E/06_Beta"_s)};
     const QStringList files{u"b.MP3"_s, u"Track 2.mp3"_s, u"Track 10.mp3"_s};
     for (const QString& folder : made) {
-        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u'|'),
-                 u"b.MP3|Track 10.mp3|Track 2.mp3"_s);
-        QCOMPARE(contentOf(folder + u"/Track 2.mp3"_s), "two " + folder.section(u'_', -1).toUtf8());
+        QCOMPARE(entriesOf(folder), u"Track 10.mp3 Track 2.mp3 b.MP3"_s);
+        QCOMPARE(contentOf(folder + u"/Track 2.mp3"_s),
+                 "two " + paths::toNative(folder.section(u'_', -1)));
     }
     QCOMPARE(s.w->SourceList->count(), 0);
     QCOMPARE(itemsOf(s.w->TargetList), QStringList{s.f.dir(u"E/03_Old"_s)} + made);
@@ -140,25 +204,54 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
         QVERIFY2(order[i - 1] <= order[i], qPrintable(QString::number(i)));
 }
 
-void TestCopyRun::sameNameFolderIsFilledAgain()
+void TestCopyRun::fatTargetGetsSafeNames_data()
 {
+    QTest::addColumn<bool>("prefixOn");
+    QTest::addColumn<QString>("existing"); // a folder on the stick
+    QTest::addColumn<QString>("question"); // the second message, without its title
+    QTest::addColumn<QString>("folder");   // as written
+
+    // "Live: Vol 1?" is written "Live_ Vol 1_".
+    QTest::newRow("prefix off: merged after the question")
+        << false << u"Live_ Vol 1_"_s
+        << u"Target folder   Live_ Vol 1_   already exists !\nIf you continue the content of the "
+           u"source folder will be added to the target folder and files with  the same name will "
+           u"be overwritten.\n\nDo you want to continue ?"_s
+        << u"Live_ Vol 1_"_s;
+    // On FAT letter case does not count.
+    QTest::newRow("prefix on: numbered after the last prefix")
+        << true << u"live_ vol 1_"_s
+        << u"Source Folder:   Live_ Vol 1_\nA Target folder with similar name   live_ vol 1_   "
+           u"already exists !\nIf you continue the content of the folder will be copied to the "
+           u"target disk with prefix 04.\n\nDo you want to continue ?"_s
+        << u"04_Live_ Vol 1_"_s;
+}
+
+void TestCopyRun::fatTargetGetsSafeNames()
+{
+    QFETCH(bool, prefixOn);
+    QFETCH(QString, existing);
+    QFETCH(QString, question);
+    QFETCH(QString, folder);
+
     Setup s;
-    s.f.dir.file(u"E/Alpha/Track 2.mp3"_s, "old");
-    s.f.dir.file(u"E/Alpha/keep.txt"_s, "keep");
-    prepare(s, {u"Alpha"_s});
-    s.f.platform->answer(Platform::Answer::Ok); // confirmation
-    s.f.platform->answer(Platform::Answer::Ok); // same name
+    s.f.dir.mkdir(u"E/03_Old"_s);
+    s.f.dir.file(u"E/"_s + existing + u"/keep.txt"_s, "keep");
+    s.f.dir.file(u"E/"_s + existing + u"/Track 2.mp3"_s, "old");
+    s.f.dir.file(u"C/Music/Live: Vol 1?/a:b?.mp3"_s, "ab");
+    prepare(s, {u"Live: Vol 1?"_s}, u"E"_s, u"vfat"_s);
+    s.w->Menu_AddFolderPrefix->setChecked(prefixOn);
+    s.f.platform->answer(Platform::Answer::Ok);
+    s.f.platform->answer(Platform::Answer::Ok);
     s.w->CopyFolders_Click();
 
-    QCOMPARE(
-        messageTexts(*s.f.platform).value(1),
-        u"Duplicate folder|Target folder   Alpha   already exists !\nIf you continue the "
-        u"content of the source folder will be added to the target folder and files with  "
-        u"the same name will be overwritten.\n\nDo you want to continue ?|OkCancel|Question"_s);
-    QCOMPARE(QDir(s.f.dir(u"E/Alpha"_s)).entryList(QDir::Files).join(u'|'),
-             u"b.MP3|keep.txt|Track 10.mp3|Track 2.mp3"_s);
-    QCOMPARE(contentOf(s.f.dir(u"E/Alpha/Track 2.mp3"_s)), "two Alpha");
-    QCOMPARE(itemsOf(s.w->TargetList), QStringList{s.f.dir(u"E/Alpha"_s)});
+    QCOMPARE(messageTexts(*s.f.platform).value(1).section(u'|', 1, 1), question);
+    const QString written = s.f.dir(u"E/"_s + folder);
+    QCOMPARE(entriesOf(written), prefixOn ? u"Track 10.mp3 Track 2.mp3 a_b_.mp3 b.MP3"_s
+                                          : u"Track 10.mp3 Track 2.mp3 a_b_.mp3 b.MP3 keep.txt"_s);
+    QCOMPARE(contentOf(written + u"/a_b_.mp3"_s), QByteArray("ab"));
+    QCOMPARE(contentOf(written + u"/Track 2.mp3"_s), QByteArray("two Live: Vol 1?"));
+    QVERIFY(itemsOf(s.w->TargetList).contains(written));
 }
 
 void TestCopyRun::cancelInTheSecondOfFiveFolders()
@@ -169,6 +262,8 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     // A list saved earlier today holds number 1; the log takes the next free one.
     const QString stem =
         s.w->DataFolder + u'/' + sourcelistfile::dateText(QDate::currentDate()) + u'_';
+    for (const char* n : {"1", "2", "3"})
+        QFile::remove(stem + QLatin1StringView(n) + u".odr"_s);
     sourcelistfile::write(stem + u"1.odr"_s, {album(s, u"A1"_s)}, u"3"_s, u" 1.00 kB"_s);
     s.w->TotalSize->setText(u" 1.00 kB"_s);
     s.f.m->SourceListSize = 1000;
@@ -194,9 +289,11 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
              (QStringList{album(s, u"A3"_s), album(s, u"A4"_s), album(s, u"A5"_s)}));
     QVERIFY(QFileInfo::exists(s.f.dir(u"E/A2"_s)));
     QVERIFY(!QFileInfo::exists(s.f.dir(u"E/A3"_s)));
-    QCOMPARE(s.w->TotalSize->text(), QString());
-    QCOMPARE(s.f.m->SourceListSize, 0.0);
-    QVERIFY(!s.w->ClearSourceList->isEnabled());
+    // What is left shows its real total, and the buttons follow the list.
+    QCOMPARE(s.w->TotalSize->text(), totalOf(s, {u"A3"_s, u"A4"_s, u"A5"_s}));
+    QVERIFY(s.w->ClearSourceList->isEnabled());
+    QVERIFY(s.w->CopyFolders->isEnabled());
+    QVERIFY(s.w->Menu_SaveCurrentSourceList->isEnabled());
 
     QCOMPARE(sourcelistfile::readLines(stem + u"2.odr"_s),
              (QStringList{album(s, u"A1"_s), album(s, u"A2"_s), sourcelistfile::EndLine,
@@ -234,40 +331,79 @@ void TestCopyRun::fullDiskStopsTheRun()
     QCOMPARE(itemsOf(w.SourceList), QStringList{s.f.dir(u"C/Music/Big"_s)});
     QVERIFY(w.centralWidget()->isEnabled());
     QVERIFY(!w.CopyFolders->isHidden());
+    QVERIFY(!w.CopyFolders->isEnabled()); // the folder does not fit
+    QCOMPARE(w.TotalSize->text(), totalOf(s, {u"Big"_s}));
+}
+
+void TestCopyRun::targetLostBetweenFolders()
+{
+    Setup s;
+    prepare(s, {u"A"_s, u"B"_s, u"C"_s});
+    s.f.platform->answer(Platform::Answer::Ok);
+    s.f.platform->answer(Platform::Answer::Ok);
+
+    // The stick goes as the second folder begins; its mount point stays behind, empty.
+    QTimer puller;
+    connect(&puller, &QTimer::timeout, this, [&] {
+        auto* progress = s.w->findChild<ActionForm*>();
+        if (progress && progress->Label1->text() == album(s, u"B"_s) &&
+            s.f.drives->isReady(s.stick)) {
+            s.f.drives->remove(s.stick);
+            QVERIFY(QDir().rename(s.stick, s.f.dir(u"pulled"_s)));
+            s.f.dir.mkdir(u"E"_s);
+        }
+    });
+    puller.start(0);
+    s.w->CopyFolders_Click();
+    puller.stop();
+
+    QCOMPARE(messageTexts(*s.f.platform).last(),
+             u"Drive Error|Drive "_s + s.stick + u"  [STICK] not ready.|Ok|Critical"_s);
+    QCOMPARE(entriesOf(s.stick), QString());
+    QCOMPARE(entriesOf(s.f.dir(u"pulled"_s)), u"A"_s);
+    QCOMPARE(itemsOf(s.w->SourceList), (QStringList{album(s, u"B"_s), album(s, u"C"_s)}));
+    QCOMPARE(s.w->TotalSize->text(), totalOf(s, {u"B"_s, u"C"_s}));
+    QCOMPARE(s.w->TargetDriveList->drive(), s.f.system);
 }
 
 void TestCopyRun::runEndsEarly_data()
 {
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("titles");
+    QTest::addColumn<QString>("answers");
     QTest::addColumn<QString>("last"); // %1: the temporary tree, %2: the data folder; * any text
     QTest::addColumn<int>("left");     // in the Source List
     QTest::addColumn<QString>("made"); // in the target folder
 
     QTest::newRow("fixed drive, No")
-        << u"fixed"_s << u"Fixed Drive"_s
-        << u"Fixed Drive|You have chosen to copy folders to a non removable disk.\n\nDo you "
-           u"really wish to continue ?|YesNo|Question"_s
-        << 3 << QString();
+        << u"fixed"_s << u"No"_s << u"Fixed Drive|*|YesNo|Question"_s << 3 << QString();
     QTest::newRow("confirmation, Swedish, Cancel")
-        << u"swedish"_s << u"Kopiera Foldrar"_s
+        << u"swedish"_s << u"Cancel"_s
         << u"Kopiera Foldrar|Bekräfta kopiering av 3 foldrar till %1/E/Out/.\n\nNotera att "
            u"målfoldern inte är diskens rotfolder !|OkCancel|Question"_s
         << 3 << QString();
+    // Without the prefix, two listed folders of one name would be merged into one.
+    QTest::newRow("listed twice, Cancel")
+        << u"twice"_s << u"Ok Cancel"_s
+        << u"Duplicate folder|Target folder   A   already exists !*"_s << 4 << QString();
     // A missing folder keeps its place in the numbering.
-    QTest::newRow("one missing") << u"missing B"_s << u"Copy Folders; Error"_s
+    QTest::newRow("one missing") << u"missing B"_s << u"Ok Ok"_s
                                  << u"Error|\n%1/C/Music/B could not be found.|Ok|None"_s << 0
                                  << u"00_A 02_C"_s;
     QTest::newRow("two missing")
-        << u"missing A B"_s << u"Copy Folders; Error"_s
+        << u"missing A B"_s << u"Ok Ok"_s
         << u"Error|The following folders could not be found:\n\n%1/C/Music/A\n%1/C/Music/B|Ok|"
            u"None"_s
         << 0 << u"02_C"_s;
+    // A folder that is there but cannot be read is no missing folder.
+    QTest::newRow("unreadable folder")
+        << u"unreadable"_s << u"Ok Ok"_s
+        << u"Copy Error|Could not copy  %1/C/Music/B\nPermission denied|Ok|Critical"_s << 2
+        << u"A"_s;
     QTest::newRow("a file where the folder would go")
-        << u"blocked"_s << u"Copy Folders; Copy Error"_s
-        << u"Copy Error|Could not copy  %1/E/A/b.MP3\n*|Ok|Critical"_s << 3 << u"A"_s;
+        << u"blocked"_s << u"Ok Ok"_s
+        << u"Copy Error|Could not copy  %1/E/A\nNot a directory|Ok|Critical"_s << 3 << u"A"_s;
     QTest::newRow("log cannot be created")
-        << u"log"_s << u"Copy Folders; Copy Error"_s
+        << u"log"_s << u"Ok Ok"_s
         << u"Copy Error|Could not create the copy log  %2*\nNothing copied.|Ok|Critical"_s << 3
         << QString();
 }
@@ -275,7 +411,7 @@ void TestCopyRun::runEndsEarly_data()
 void TestCopyRun::runEndsEarly()
 {
     QFETCH(QString, setup);
-    QFETCH(QString, titles);
+    QFETCH(QString, answers);
     QFETCH(QString, last);
     QFETCH(int, left);
     QFETCH(QString, made);
@@ -288,29 +424,39 @@ void TestCopyRun::runEndsEarly()
         s.f.dir.file(u"E/A"_s, "a file where the folder would go");
     s.f.store(u"Swedish"_s, setup == u"swedish"_s ? u"1"_s : u"0"_s);
     prepare(s, {u"A"_s, u"B"_s, u"C"_s}, target);
+    if (setup == u"twice"_s) {
+        s.f.dir.file(u"Other/A/1.mp3"_s);
+        s.w->SourceList->addItem(s.f.dir(u"Other/A"_s));
+    }
     s.w->Menu_AddFolderPrefix->setChecked(setup.startsWith(u"missing"_s));
     for (const QString& name : setup.split(u' ').mid(1))
         QDir(album(s, name)).removeRecursively();
     s.w->Menu_UseLogFile->setChecked(setup == u"log"_s);
     if (setup == u"log"_s)
         s.w->DataFolder = s.f.dir(u"NoSuchFolder"_s);
-    s.f.platform->answer(setup == u"fixed"_s ? Platform::Answer::No
-                                             : (setup == u"swedish"_s ? Platform::Answer::Cancel
-                                                                      : Platform::Answer::Ok));
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.w->CopyFolders_Click();
+    const QByteArray unreadable = paths::toNative(album(s, u"B"_s));
+    if (setup == u"unreadable"_s)
+        ::chmod(unreadable.constData(), 0);
+    const auto restore = qScopeGuard([&] { ::chmod(unreadable.constData(), 0755); });
+    for (const QString& answer : answers.split(u' '))
+        s.f.platform->answer(answer == u"Ok"_s   ? Platform::Answer::Ok
+                             : answer == u"No"_s ? Platform::Answer::No
+                                                 : Platform::Answer::Cancel);
+    {
+        const WithoutReadOverride asUser;
+        s.w->CopyFolders_Click();
+    }
 
-    QStringList shown;
-    for (const ScriptedPlatform::Message& m : s.f.platform->messages())
-        shown.append(m.title);
-    QCOMPARE(shown.join(u"; "_s), titles);
-    const QStringList pattern = last.arg(s.f.dir.path(), s.w->DataFolder).split(u'*');
+    const QStringList pattern = QString(last)
+                                    .replace(u"%1"_s, s.f.dir.path())
+                                    .replace(u"%2"_s, s.w->DataFolder)
+                                    .split(u'*');
     const QString message = messageTexts(*s.f.platform).last();
     QVERIFY2(message.startsWith(pattern.first()) && message.endsWith(pattern.last()),
              qPrintable(message));
+    QCOMPARE(s.f.platform->unansweredLeft(), 0);
     QCOMPARE(s.w->SourceList->count(), left);
-    QCOMPARE(QDir(s.f.dir(target)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u' '),
-             made);
+    QCOMPARE(entriesOf(s.f.dir(target)), made);
     QVERIFY(s.w->centralWidget()->isEnabled());
     QVERIFY(!s.w->CopyFolders->isHidden());
     QVERIFY(s.w->ProgressBar1->isHidden());

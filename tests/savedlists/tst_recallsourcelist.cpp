@@ -288,8 +288,8 @@ void TestRecallSourceList::chosenFile_data()
     recall("Windows-1252 list of an older program", {},
            "%1/Bj\xF6rk\r\nend ----------------------------------\r\n", {}, {}, {u"Björk"_s});
     recall("binary file, Swedish", {}, QByteArray("\x01\0\x02", 3), {A::Ok},
-           {u"ERROR|Kunde inte läsa filen:  %2\nNot a list of folders: the file holds binary "
-            u"data.|Ok|Exclamation"_s},
+           {u"ERROR|Kunde inte läsa filen:  %2\nInte en lista med foldrar: filen innehåller "
+            u"binära data.|Ok|Exclamation"_s},
            {}, true);
     recall("file gone before Recall", abba, listOf({u"%1/Björk"_s}), {A::Ok},
            {u"ERROR|Could not read the file:  %2\n"_s +
