@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -145,16 +146,28 @@ public:
     bool openUrl(const QUrl&) override { return false; }
 };
 
-void benchCopy(const QString& work, const QStringList& albums, const Options& o)
+// cp -r of the albums into a new folder, then sync: the data is on the medium at the end, as it
+// is when a copy run ends.
+double peerCopy(const QString& work, const QStringList& albums)
 {
-    SystemDrives drives;
-    FileSystem fileSystem(drives);
-    std::vector<double> ours;
-    std::vector<double> peer;
     QString sources;
     for (const QString& album : albums)
         sources += quoted(album) + u' ';
-    for (int r = 0; r < o.runs; ++r) {
+    const QString target = work + u"/peer"_s;
+    QDir().mkpath(target);
+    const double s =
+        seconds([&] { runShell(u"cp -r "_s + sources + quoted(target) + u" && sync"_s); });
+    QDir(target).removeRecursively();
+    runShell(u"sync"_s);
+    return s;
+}
+
+// The albums through the copy code: one target folder opened, every album copied into it.
+void benchCopy(const char* name, const QString& work, const QStringList& albums, int runs)
+{
+    std::vector<double> ours;
+    std::vector<double> peer;
+    for (int r = 0; r < runs; ++r) {
         const QString target = work + u"/ours"_s;
         QDir().mkpath(target);
         ours.push_back(seconds([&] {
@@ -164,15 +177,40 @@ void benchCopy(const QString& work, const QStringList& albums, const Options& o)
         }));
         QDir(target).removeRecursively();
         runShell(u"sync"_s);
-
-        const QString cpTarget = work + u"/peer"_s;
-        QDir().mkpath(cpTarget);
-        peer.push_back(
-            seconds([&] { runShell(u"cp -r "_s + sources + quoted(cpTarget) + u" && sync"_s); }));
-        QDir(cpTarget).removeRecursively();
-        runShell(u"sync"_s);
+        peer.push_back(peerCopy(work, albums));
     }
-    report("copy", ours, peer);
+    report(name, ours, peer);
+}
+
+// The albums through the main window: from the copy button, whose questions are answered at
+// once, until the window takes input again.
+void benchCopyWindow(const QString& work, const QStringList& albums, int runs)
+{
+    std::vector<double> ours;
+    std::vector<double> peer;
+    const QString target = work + u"/window"_s;
+    for (int r = 0; r < runs; ++r) {
+        QDir().mkpath(target);
+        {
+            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, u"Ordrane"_s,
+                               u"Ordrane"_s);
+            settings.setValue(u"Settings/SourcePath"_s, paths::cutAfterLastSlash(albums.first()));
+            settings.setValue(u"Settings/TargetPath"_s, target);
+        }
+        Module1 m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
+        MainForm w(m);
+        w.show();
+        for (const QString& album : albums)
+            w.SourceList->addItem(album);
+        QCoreApplication::processEvents();
+        ours.push_back(seconds([&] { w.CopyFolders_Click(); }));
+        if (w.SourceList->count() != 0)
+            qFatal("the copy run through the window did not copy every album");
+        QDir(target).removeRecursively();
+        runShell(u"sync"_s);
+        peer.push_back(peerCopy(work, albums));
+    }
+    report("copy_window", ours, peer);
 }
 
 void benchCount(const QString& root, const Options& o)
@@ -260,7 +298,15 @@ int main(int argc, char* argv[])
     makeCountTree(work.path() + u"/count"_s, o.countFolders);
     runShell(u"sync"_s);
 
-    benchCopy(work.path(), albums, o);
+    benchCopy("copy", work.path(), albums, o.runs);
+    Options small = o;
+    small.folders = 20;
+    small.files = 10;
+    small.fileBytes = 1 << 20;
+    const QStringList smallAlbums = makeAlbums(work.path() + u"/small"_s, small);
+    runShell(u"sync"_s);
+    benchCopy("copy_small", work.path(), smallAlbums, o.runs);
+    benchCopyWindow(work.path(), smallAlbums, o.runs);
     benchCount(work.path() + u"/count"_s, o);
     benchSize(work.path() + u"/music"_s, o);
     benchSourceList(albums.first(), o);

@@ -22,7 +22,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/stat.h>
@@ -42,33 +41,6 @@ qint64 birth(const QString& path)
         !(st.stx_mask & STATX_BTIME))
         return -1;
     return qint64(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec;
-}
-
-QByteArray contentOf(const QString& path)
-{
-    const int fd = ::open(paths::toNative(path).constData(), O_RDONLY);
-    QByteArray data;
-    char buffer[4096];
-    for (ssize_t got; fd >= 0 && (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-        data.append(buffer, got);
-    if (fd >= 0)
-        ::close(fd);
-    return data;
-}
-
-// The entries of a folder by their bytes, hidden ones included, sorted and joined by blanks.
-QString entriesOf(const QString& folder)
-{
-    QStringList names;
-    if (DIR* dir = ::opendir(paths::toNative(folder).constData())) {
-        while (const dirent* e = ::readdir(dir)) {
-            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
-                names.append(paths::fromNative(e->d_name));
-        }
-        ::closedir(dir);
-    }
-    names.sort();
-    return names.join(u' ');
 }
 
 // Root reads every folder whatever its mode; while this lives, it does not, so a folder without

@@ -5,6 +5,7 @@
 
 #include <QDir>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
@@ -64,4 +65,28 @@ QString TestDir::file(const QString& relative, const QByteArray& content) const
     if (fd.get() >= 0 && ::write(fd.get(), content.constData(), size_t(content.size())) < 0)
         qWarning("cannot write %s", qPrintable(full));
     return full;
+}
+
+QByteArray contentOf(const QString& path)
+{
+    const Fd fd(::open(paths::toNative(path).constData(), O_RDONLY | O_CLOEXEC));
+    QByteArray data;
+    char buffer[65536];
+    for (ssize_t got; fd.get() >= 0 && (got = ::read(fd.get(), buffer, sizeof buffer)) > 0;)
+        data.append(buffer, got);
+    return data;
+}
+
+QString entriesOf(const QString& folder)
+{
+    QStringList names;
+    if (DIR* dir = ::opendir(paths::toNative(folder).constData())) {
+        while (const dirent* e = ::readdir(dir)) {
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                names.append(paths::fromNative(e->d_name));
+        }
+        ::closedir(dir);
+    }
+    names.sort();
+    return names.join(u' ');
 }

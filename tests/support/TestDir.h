@@ -26,3 +26,8 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray contentOf(const QString& path);
+// The entries of a folder by their bytes, hidden ones included, sorted and joined by blanks.
+QString entriesOf(const QString& folder);
