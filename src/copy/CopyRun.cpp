@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -24,6 +25,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Milliseconds between two turns of the window's events while files are copied.
+constexpr qint64 EventInterval = 40;
 
 Platform::Answer show(Module1& m, const copyplan::Message& message, Platform::Buttons buttons,
                       Platform::Icon icon)
@@ -155,7 +159,7 @@ void CopyRun::transfer(const Plan& plan)
         if (!copyFolder(plan, position))
             break;
         delete w.SourceList->takeItem(0);
-        QCoreApplication::processEvents();
+        letEventsThrough();
         if (m.CancelRequested)
             break;
     }
@@ -206,12 +210,12 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         m_notFoundList += u'\n' + entry;
         return true;
     }
-    QCoreApplication::processEvents();
+    letEventsThrough();
 
     const int files = w.FilesToCopy->listCount();
     // A folder emptied since it was listed is made empty, and its bar shown full.
-    w.ProgressBar1->setMaximum(std::max(files, 1));
-    w.ProgressBar1->setValue(files == 0 ? 1 : 0);
+    m_filesToWrite = std::max(files, 1);
+    m_filesWritten = files == 0 ? 1 : 0;
     if (!targetReady()) {
         reportFailure(FsError(FsErrorKind::DeviceUnavailable, m_target->path()));
         return false;
@@ -223,12 +227,12 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
     try {
         transfer::Steps steps;
         steps.afterFile = [this](int j) {
-            w.ProgressBar1->setValue(j + 1);
-            QCoreApplication::processEvents();
+            m_filesWritten = j + 1;
+            letEventsThrough();
             return !m.CancelRequested;
         };
-        steps.betweenChunks = [] {
-            QCoreApplication::processEvents();
+        steps.betweenChunks = [this] {
+            letEventsThrough();
         };
         name = m_target->copyFolder(entry, name, w.FilesToCopy->files(), steps);
     } catch (const FsError& error) {
@@ -254,6 +258,17 @@ void CopyRun::reportFailure(const FsError& error)
         show(m, copyplan::copyError(error.path(), error.reason(m.Swedish), m.Swedish),
              Platform::Buttons::Ok, Platform::Icon::Critical);
     }
+}
+
+void CopyRun::letEventsThrough()
+{
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventInterval)
+        return;
+    // The bar draws itself at once when it changes, so it moves only here.
+    w.ProgressBar1->setMaximum(m_filesToWrite);
+    w.ProgressBar1->setValue(m_filesWritten);
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
 }
 
 bool CopyRun::targetReady() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
@@ -45,6 +46,9 @@ private:
     // Reports a failure that stops the run: a lost target drive, a full disk, or any other.
     void reportFailure(const FsError& error);
     bool targetReady() const;
+    // Lets the window's events through during the copying: often enough to keep it responsive,
+    // not so often that drawing it costs more than the copying.
+    void letEventsThrough();
     void end();
     // The Source List after the run: its real total, and the buttons as after an edit.
     void showSourceListLeft();
@@ -55,6 +59,10 @@ private:
     std::unique_ptr<ActionForm> m_progress;
     std::unique_ptr<transfer::Target> m_target;
     bool m_driveLost = false;
+    QElapsedTimer m_sinceEvents;
+    // The folder being copied, as the progress bar shows it.
+    int m_filesToWrite = 1;
+    int m_filesWritten = 0;
     std::unique_ptr<sourcelistfile::Writer> m_log;
     QString m_logFile;
     int m_notFoundCount = 0;
