@@ -248,7 +248,8 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
 
 void CopyRun::reportFailure(const FsError& error)
 {
-    if (!targetReady()) {
+    // A stick pulled in the middle of a file answers with I/O errors before it is unmounted.
+    if (error.kind() == FsErrorKind::DeviceUnavailable || !targetReady()) {
         m_driveLost = true;
         m.ShowDriveNotReady(w.TargetDriveList->drive());
     } else if (error.kind() == FsErrorKind::DiskFull) {
