@@ -30,12 +30,6 @@ QString orderViolation(const QStringList& names)
     return {};
 }
 
-void row(const char* rule, const QString& a, const QString& b, const QString& expected)
-{
-    QTest::addRow("%s: %s %s", rule, qPrintable(a), qPrintable(b))
-        << QString::fromLatin1(rule) << a << b << expected;
-}
-
 } // namespace
 
 class TestPaths : public QObject {
@@ -44,11 +38,10 @@ class TestPaths : public QObject {
 private Q_SLOTS:
     void pathRules_data();
     void pathRules();
+    void nativeNames();
     void naturalOrder_data();
     void naturalOrder();
     void sortNaturally();
-    void volumeOf_data();
-    void volumeOf();
 };
 
 void TestPaths::pathRules_data()
@@ -58,37 +51,26 @@ void TestPaths::pathRules_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<QString>("expected");
 
+    const auto row = [](const char* rule, const QString& a, const QString& b, const QString& e) {
+        QTest::addRow("%s: %s %s", rule, qPrintable(a), qPrintable(b))
+            << QString::fromLatin1(rule) << a << b << e;
+    };
     const QString usb = u"/media/usb"_s;
-    row("isRoot", u"/"_s, {}, u"root"_s);
-    row("isRoot", usb + u'/', {}, u"root"_s);
-    row("isRoot", usb, {}, u"no root"_s);
     row("join", u"/"_s, u"home"_s, u"/home"_s);
-    row("join", usb + u'/', u"CD 2"_s, usb + u"/CD 2"_s);
     row("join", usb + u"/Music"_s, u"Album"_s, usb + u"/Music/Album"_s);
-    row("name", usb + u"/Music/a song.mp3"_s, {}, u"a song.mp3"_s);
-    row("name", u"/home"_s, {}, u"home"_s);
-    row("name", usb + u'/', {}, {});
-    row("cut", usb + u"/Music"_s, {}, usb + u'/');
     row("cut", u"/home"_s, {}, u"/"_s);
-    row("cut", u"Music"_s, {}, {});
     row("normal", usb + u"/Music//"_s, usb, usb + u"/Music"_s);
-    row("normal", usb, usb, usb + u'/');
     row("normal", usb + u"//"_s, usb, usb + u'/');
     row("normal", u"//"_s, u"/"_s, u"/"_s);
-    row("normal", u"/home/user/"_s, u"/"_s, u"/home/user"_s);
-    row("driveText", u"/media/disk"_s, u"MY DISK"_s, u"/media/disk  [MY DISK]"_s);
-    row("driveText", usb, {}, usb);
     // The mount point read back from the drive text of mount point a with label b.
-    for (const auto& [mountPoint, label] :
-         QList<std::pair<QString, QString>>{{usb, u"MUSIC"_s},
-                                            {u"/"_s, {}},
-                                            {usb, u"[X]"_s},
-                                            {u"/media/usb [1]"_s, {}},
-                                            {u"/media/usb [1]"_s, u"MUSIC"_s},
-                                            {u"/media/[usb"_s, u"MUSIC"_s}})
-        row("readBack", mountPoint, label, mountPoint);
-    row("rootOf", u"/"_s, {}, u"/"_s);
-    row("rootOf", u"/media/my disk"_s, {}, u"/media/my disk/"_s);
+    row("readBack", usb, u"[X]"_s, usb);
+    row("readBack", u"/media/usb [1]"_s, {}, u"/media/usb [1]"_s);
+    row("readBack", u"/media/[usb"_s, u"MUSIC"_s, u"/media/[usb"_s);
+    // The volume holding a path: the longest mount-point prefix that is a folder prefix.
+    row("volume", usb + u"/inner/M"_s, {}, usb + u"/inner"_s);
+    row("volume", usb, {}, usb);
+    row("volume", u"/media/usbstick/Music"_s, {}, u"/"_s);
+    row("volume", u"/home/user"_s, u"no system drive"_s, QString());
 }
 
 void TestPaths::pathRules()
@@ -98,23 +80,42 @@ void TestPaths::pathRules()
     QFETCH(QString, b);
 
     QString result;
-    if (rule == u"isRoot")
-        result = paths::isRoot(a) ? u"root"_s : u"no root"_s;
-    else if (rule == u"join")
+    if (rule == u"join") {
         result = paths::join(a, b);
-    else if (rule == u"name")
-        result = paths::folderName(a);
-    else if (rule == u"cut")
+    } else if (rule == u"cut") {
         result = paths::cutAfterLastSlash(a);
-    else if (rule == u"normal")
+    } else if (rule == u"normal") {
         result = paths::normalized(a, b);
-    else if (rule == u"driveText")
-        result = drives::driveText(Volume{a, b, true, {}});
-    else if (rule == u"readBack")
+    } else if (rule == u"readBack") {
         result = drives::mountPointOfDriveText(drives::driveText(Volume{a, b, false, {}}));
-    else
-        result = drives::rootOf(a);
+    } else {
+        QList<Volume> volumes;
+        for (const QString& m : {u"/media/usb"_s, u"/media/usb/inner"_s, u"/"_s}) {
+            if (m != u"/" || b.isEmpty())
+                volumes.append(Volume{m, {}, false, {}});
+        }
+        const std::optional<Volume> found = drives::volumeOf(volumes, a);
+        result = found ? found->mountPoint : QString();
+    }
     QTEST(result, "expected");
+}
+
+// Names are bytes: what is not UTF-8 comes back byte for byte, and nothing is lost on the way.
+void TestPaths::nativeNames()
+{
+    const QList<QByteArray> names{"plain",
+                                  "\xc3\xa5 UTF-8 \xf0\x9d\x84\x9e",
+                                  "Bj\xf6rk",
+                                  "\xff\xfe",
+                                  "\xed\xb2\x80 encoded surrogate",
+                                  "cut \xe2\x82",
+                                  "\xf0\x9d\x84\x9e\x80"};
+    for (const QByteArray& bytes : names) {
+        const QString text = paths::fromNative(bytes);
+        QCOMPARE(paths::toNative(text), bytes);
+        QVERIFY(!text.contains(u'?'));
+    }
+    QCOMPARE(paths::fromNative("Bj\xf6rk").size(), 5);
 }
 
 void TestPaths::naturalOrder_data()
@@ -124,20 +125,14 @@ void TestPaths::naturalOrder_data()
     QTest::addColumn<int>("order"); // -1 when a comes first, 1 when b does, 0 for the same name
 
     QTest::newRow("numbers by value") << u"Track 2"_s << u"Track 10"_s << -1;
-    QTest::newRow("numbers by value, longer first") << u"Track 10"_s << u"Track 9"_s << 1;
     QTest::newRow("number before case") << u"track 9"_s << u"Track 10"_s << -1;
-    QTest::newRow("leading zeros by value") << u"010"_s << u"9"_s << 1;
     QTest::newRow("leading zeros weigh less than what follows") << u"x01b"_s << u"x1a"_s << 1;
     QTest::newRow("digits before letters") << u"Track 10"_s << u"Track A"_s << -1;
-    QTest::newRow("shorter first") << u"Track"_s << u"Track 1"_s << -1;
     QTest::newRow("accented letter case ignored") << u"Öl 2"_s << u"öl 10"_s << -1;
-    QTest::newRow("accented capital against small") << u"Ärm"_s << u"äpple"_s << 1;
-    QTest::newRow("empty before a blank") << QString() << u" "_s << -1;
     QTest::newRow("same name") << u"Track 1"_s << u"Track 1"_s << 0;
     QTest::newRow("digits of other scripts sort as letters") << u"Track ３"_s << u"Track 5"_s << 1;
     // Names that differ only in letter case or leading zeros go by the exact text.
     QTest::newRow("tie in letter case") << u"track.mp3"_s << u"Track.mp3"_s << 1;
-    QTest::newRow("tie in accented letter case") << u"Å"_s << u"å"_s << -1;
     QTest::newRow("tie in leading zeros") << u"Track 1"_s << u"Track 001"_s << 1;
 }
 
@@ -177,39 +172,6 @@ void TestPaths::sortNaturally()
     paths::sortNaturally(second);
     QCOMPARE(first, second);
     QVERIFY(std::is_sorted(first.cbegin(), first.cend(), paths::naturalLess));
-}
-
-void TestPaths::volumeOf_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("volume"); // mount point; empty for none
-
-    QTest::newRow("folder on a drive") << u"/media/usb/Music"_s << u"/media/usb"_s;
-    QTest::newRow("the mount point") << u"/media/usb"_s << u"/media/usb"_s;
-    QTest::newRow("the drive root") << u"/media/usb/"_s << u"/media/usb"_s;
-    QTest::newRow("similar name is another drive") << u"/media/usb2/Music"_s << u"/media/usb2"_s;
-    QTest::newRow("longest prefix wins") << u"/media/usb/inner/M"_s << u"/media/usb/inner"_s;
-    QTest::newRow("name prefix is no folder prefix") << u"/media/usbstick/Music"_s << u"/"_s;
-    QTest::newRow("no system drive") << u"/home/user"_s << QString();
-}
-
-void TestPaths::volumeOf()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, volume);
-
-    QList<Volume> volumes;
-    for (const QString& m : {u"/media/usb"_s, u"/media/usb2"_s, u"/media/usb/inner"_s, u"/"_s}) {
-        if (m != u"/" || !volume.isEmpty())
-            volumes.append(Volume{m, m.toUpper(), false, {}});
-    }
-    // The answer does not depend on the order of the table.
-    for (int pass = 0; pass < 2; ++pass) {
-        const std::optional<Volume> found = drives::volumeOf(volumes, path);
-        QCOMPARE(found ? found->mountPoint : QString(), volume);
-        QCOMPARE(found ? found->label : QString(), volume.toUpper());
-        std::reverse(volumes.begin(), volumes.end());
-    }
 }
 
 QTEST_GUILESS_MAIN(TestPaths)
