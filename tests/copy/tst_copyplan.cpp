@@ -278,5 +278,61 @@ void TestCopyPlan::failedFileIsNotLeft()
     QCOMPARE(entriesOf(dir(u"to/A"_s)), stopInChunks ? u"first.mp3"_s : u"first.mp3 song.mp3"_s);
 }
 
+void TestCopyPlan::messages_data()
+{
+    QTest::addColumn<copyplan::Message>("message");
+    QTest::addColumn<QString>("expected"); // "title|text"
+
+    // The texts the run composes; the English ones are checked with the run itself.
+    const auto row = [](const char* name, const copyplan::Message& message, const QString& text) {
+        QTest::newRow(name) << message << text;
+    };
+    row("confirm one folder, English",
+        copyplan::confirmation(1, u"/media/usb/Music/"_s, false, false),
+        u"Copy Folders|Confirm copying of 1 folder to /media/usb/Music/.\n\nNote that the "
+        u"target folder is not the root of the disk !"_s);
+    row("confirm one folder to a root, Swedish",
+        copyplan::confirmation(1, u"/media/usb/"_s, true, true),
+        u"Kopiera Foldrar|Bekräfta kopiering av 1 folder till /media/usb/."_s);
+    row("similar name, Swedish",
+        copyplan::similarNameQuestion(u"Live"_s, u"07_Live"_s, u"00"_s, true),
+        u"Dublett folder|Källfolder:   Live\nEn Målfolder med ett liknande namn   07_Live   finns "
+        u"redan !\nOm du fortsätter kommer Källfoldern att kopieras till Måldisken med prefix "
+        u"00.\n\nVill du fortsätta ?"_s);
+    row("disk full, Swedish", copyplan::diskFull(u"/media/usb  [MUSIC]"_s, true),
+        u"Disk fel|Disk /media/usb  [MUSIC] är full."_s);
+    row("one not found, Swedish", copyplan::notFoundReport(1, u"\n/home/u/Music/B"_s, true),
+        u"Error|\n/home/u/Music/B kunde inte hittas."_s);
+    row("two not found, Swedish",
+        copyplan::notFoundReport(2, u"\n/home/u/Music/B\n/home/u/Music/D"_s, true),
+        u"Error|Följande Foldrar kunde inte hittas:\n\n/home/u/Music/B\n/home/u/Music/D"_s);
+}
+
+void TestCopyPlan::messages()
+{
+    QFETCH(copyplan::Message, message);
+    QFETCH(QString, expected);
+    QCOMPARE(message.title + u'|' + message.text, expected);
+}
+
+void TestCopyPlan::fitProgressWindow_data()
+{
+    QTest::addColumn<QList<int>>("given"); // label width, main window's left and width
+    QTest::addColumn<QList<int>>("span");  // the window's left and width
+
+    QTest::newRow("as wide as the button") << QList{145, 100, 600} << QList{316, 168};
+    QTest::newRow("4000 twips") << QList{4000 / 15, 100, 600} << QList{255, 289};
+    QTest::newRow("main narrower than the window") << QList{300, 200, 201} << QList{139, 323};
+}
+
+void TestCopyPlan::fitProgressWindow()
+{
+    QFETCH(QList<int>, given);
+    QFETCH(QList<int>, span);
+
+    const copyplan::Span fitted = copyplan::fitProgressWindow(given[0], given[1], given[2]);
+    QCOMPARE((QList{fitted.left, fitted.width}), span);
+}
+
 QTEST_GUILESS_MAIN(TestCopyPlan)
 #include "tst_copyplan.moc"
