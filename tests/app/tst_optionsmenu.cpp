@@ -38,31 +38,12 @@ class TestOptionsMenu : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void toolTipsOffAndOnInSwedish();
     void defaultPathOn_data();
     void defaultPathOn();
     void goHome_data();
     void goHome();
     void optionsLastAcrossARestart();
 };
-
-void TestOptionsMenu::toolTipsOffAndOnInSwedish()
-{
-    MainFormFixture f;
-    f.store(u"Swedish"_s, u"1"_s);
-    MainForm& w = start(f);
-    const QList<QWidget*> panes{w.SourceFolderList, w.SourceList, w.TargetFolderList, w.TargetList};
-    for (const bool off : {true, false}) {
-        w.Menu_DisableToolTipsOnPanes->trigger();
-        QCOMPARE(w.Menu_DisableToolTipsOnPanes->isChecked(), off);
-        QCOMPARE(w.ToolTipsOff, off);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(panes[i]->toolTip(), off ? QString() : w.paneToolTip(i));
-        QVERIFY(!w.GoHome->toolTip().isEmpty());
-    }
-    QCOMPARE(w.SourceList->toolTip(),
-             u"Käll-lista - Högerklicka eller tryck Mellanslag på en folder för att se filerna"_s);
-}
 
 void TestOptionsMenu::defaultPathOn_data()
 {

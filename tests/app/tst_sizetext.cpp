@@ -49,16 +49,10 @@ void TestSizeText::withPrefix_data()
     row("123", 123.0, b, 103, u"  123 B "_s);
     row("999.4", 999.4, b, 103, u"  999 B "_s);
     row("999.5", 999.5, b, 103, u" 1.00 kB"_s);
-    row("1024", 1024.0, b, 103, u" 1.02 kB"_s);
     row("1500", 1500.0, b, 103, u" 1.50 kB"_s);
-    row("12345.6", 12345.6, b, 103, u" 12.3 kB"_s);
     row("99960", 99960.0, b, 103, u"  100 kB"_s);
-    row("1048576", 1048576.0, b, 103, u" 1.05 MB"_s);
     row("4.7e9", 4.7e9, b, 103, u" 4.70 GB"_s);
-    row("1.6e10", 1.6e10, b, 103, u" 16.0 GB"_s);
-    row("123456789012", 123456789012.0, b, 103, u"  123 GB"_s);
     row("2.5e12", 2.5e12, b, 103, u" 2.50 TB"_s);
-    row("-500", -500.0, b, 103, u" -500 B "_s);
     row("-1500", -1500.0, b, 103, u"-1.50 kB"_s);
     // Rounding that changes the prefix or the number of integer digits.
     row("999.7 kB rolls over to MB", 999700.0, b, 103, u" 1.00 MB"_s);
@@ -66,21 +60,16 @@ void TestSizeText::withPrefix_data()
     row("just below the roll-over, in single precision", 999499990.0, b, 103, u"  1000 MB"_s);
     row("beyond 1000 TB is wider", 3e15, b, 103, u"  3000 TB"_s);
     row("999.6 micro rolls over to milli", 0.0009996, b, 103, u" 1.00 mB"_s);
-    row("-999.5 rolls over", -999.5, b, 103, u"-1.00 kB"_s);
     // Below one.
-    row("milli", 0.0015, b, 103, u" 1.50 mB"_s);
     row("micro", 2.5e-6, b, 103, u" 2.50 "_s + micro + u'B');
-    row("nano", 4.7e-8, b, 103, u" 47.0 nB"_s);
     row("below pico range stays pico", 1.23e-13, b, 103, u" 0.12 pB"_s);
     // Units with ";" strip blanks at that end.
     row(";B; strips both ends", 123.0, u";B;"_s, 103, u"123 B"_s);
-    row("B; strips trailing blanks", 1.0, u"B;"_s, 103, u" 1.00 B"_s);
     row("inner ; takes off the last characters", 12.0, u"B;y"_s, 103, u" 12.0 B"_s);
     row("no unit, no suffix", 1500.0, QString(), 103, u" 1.50"_s);
     // Other codes.
     row("error code", 1500.0, b, 101, u"Error: IntFrac= 101  kB"_s);
     row("negative code truncates", 1999.0, b, -103, u" 1.99 kB"_s);
-    row("negative code does not roll over", 999.7, b, -103, u"  999 B "_s);
     row("code 0 gives the plain number", 1500.0, b, 0, u" 1.5 kB"_s);
     row("fixed code", 1234.0, b, 3.1F, u"  1.2 kB"_s);
 }
@@ -136,15 +125,10 @@ void TestSizeText::significant_data()
     QTest::newRow("-1.2 truncates") << 1.999 << -1.2F << u" 1.99"_s;
     QTest::newRow("5.2 pads the integer field") << 3.14159 << 5.2F << u"    3.14"_s;
     QTest::newRow("1.3 on 0.001") << 0.001 << 1.3F << u" 0.001"_s;
-    QTest::newRow("3 on 0.5") << 0.5 << 3.0F << u"  1"_s;
-    QTest::newRow("-2 truncates 12.5") << 12.5 << -2.0F << u" 12"_s;
     QTest::newRow("1 widens for six digits") << 123456.7 << 1.0F << u" 123457"_s;
-    QTest::newRow("103 on -500") << -500.0 << 103.0F << u" -500"_s;
     QTest::newRow("103 below one") << 0.123 << 103.0F << u" 0.12"_s;
     QTest::newRow("102 carries 9.96") << 9.96 << 102.0F << u"  10"_s;
     QTest::newRow("303 widens by two") << 1.5 << 303.0F << u"  1.50"_s;
-    QTest::newRow("111") << 1.5 << 111.0F << u"Error: IntFrac= 111 "_s;
-    QTest::newRow("0 on -0.25") << -0.25 << 0.0F << u"-0.25"_s;
     QTest::newRow("0 keeps fifteen digits") << 0.1 + 0.2 << 0.0F << u" 0.3"_s;
     QTest::newRow("0 on 3e20") << 3e20 << 0.0F << u" 300000000000000000000"_s;
 }
@@ -165,7 +149,6 @@ void TestSizeText::pointUnderSwedishLocales_data()
     QTest::addColumn<QString>("significant");
     QTest::addColumn<QString>("withPrefix");
 
-    QTest::newRow("1.5 with 1.2") << 1.5 << 1.2F << u" 1.50"_s << u" 1.50 B "_s;
     QTest::newRow("1234.5678 with 0") << 1234.5678 << 0.0F << u" 1234.5678"_s << u" 1.2345678 kB"_s;
 }
 

@@ -3,12 +3,10 @@
 #include "viewer/PlayerForm.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -50,7 +48,6 @@ private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
     void choices_data();
     void choices();
-    void menuItemOpensWindowModally();
 };
 
 void TestPlayerForm::choices_data()
@@ -164,26 +161,6 @@ void TestPlayerForm::choices()
     QCOMPARE(p.w->Menu_Player->isChecked(), !chosen.isEmpty());
     QVERIFY(p.w->close());
     QCOMPARE(MainFormFixture::stored(u"Player"_s), chosen);
-}
-
-void TestPlayerForm::menuItemOpensWindowModally()
-{
-    Program p(vlc);
-    p.w->show();
-    bool shown = false;
-    QTimer::singleShot(0, p.w, [&] {
-        auto* form = qobject_cast<PlayerForm*>(QApplication::activeModalWidget());
-        QVERIFY(form);
-        shown = true;
-        // The tick stays as it was until OK says otherwise.
-        QVERIFY(p.w->Menu_Player->isChecked());
-        form->Option_WinMediaPlayer->click();
-        form->Command_Cancel->click();
-    });
-    p.w->Menu_Player->trigger();
-    QVERIFY(shown);
-    QVERIFY(p.w->Menu_Player->isChecked());
-    QVERIFY(p.w->findChildren<PlayerForm*>().isEmpty());
 }
 
 QTEST_MAIN(TestPlayerForm)

@@ -134,7 +134,6 @@ void TestViewFiles::listsAndPlays_data()
                 << pane << folder << action << false;
     }
     QTest::newRow("drive root, closed by Esc") << 0 << u"E/"_s << u"Esc"_s << false;
-    QTest::newRow("closed by Close") << 2 << u"T/Music/Album"_s << u"Close"_s << false;
     QTest::newRow("closed by the title bar, Swedish")
         << 2 << u"T/Music/Album"_s << u"title bar"_s << true;
 }
@@ -228,8 +227,6 @@ void TestViewFiles::openingFailures_data()
     QTest::newRow("Swedish, not ready")
         << 3 << Failure::NotReady << true << u"Error|Enhet <drive> äe ej tillgänglig.|Ok|None"_s
         << After::TargetDrives;
-    QTest::newRow("Swedish, unreadable")
-        << 1 << Failure::Other << true << u"Error|Okänt fel.|Ok|None"_s << After::Nothing;
 }
 
 void TestViewFiles::openingFailures()
