@@ -45,7 +45,7 @@ void MainForm::connectPanes()
         if (m_pressOnSelected)
             SourceList_Click();
     });
-    SourceList->setAcceptDrops(true);
+    SourceList->viewport()->setAcceptDrops(true);
     connect(TargetList, &QListWidget::itemSelectionChanged, this, [this] {
         if (listIndex(TargetList) >= 0)
             TargetList_Click();

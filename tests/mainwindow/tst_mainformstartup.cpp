@@ -69,7 +69,7 @@ void TestMainFormStartup::fallBacks_data()
                                                       {Place::MissingFolder, "folder gone"},
                                                       {Place::DriveNotReady, "drive not ready"},
                                                       {Place::MissingDrive, "drive gone"}};
-    const QStringList panes{u"E/Music"_s, u"E/"_s, u"C/"_s, u"C/"_s};
+    const QStringList panes{u"E/Music"_s, u"E/Music"_s, u"C/"_s, u"C/"_s};
     for (const char* key : {"SourcePath", "DefaultSourcePath", "TargetPath"})
         for (int i = 0; i < 4; ++i)
             QTest::addRow("%s, %s", key, places[i].second)
@@ -90,7 +90,7 @@ void TestMainFormStartup::fallBacks()
     const QString stick = f.addDrive(u"E"_s, true);
     f.dir.create({u"E/Music/"_s, u"C/Last/"_s});
     if (!key.isEmpty())
-        f.store(key, f.dir(place == Place::MissingFolder ? u"E/Gone"_s : u"E/Music"_s));
+        f.store(key, f.dir(place == Place::MissingFolder ? u"E/Music/Gone/CD 1"_s : u"E/Music"_s));
     if (place == Place::DriveNotReady)
         f.drives->setReady(stick, false);
     else if (place == Place::MissingDrive)
@@ -132,6 +132,12 @@ void TestMainFormStartup::fallBacks()
                                     u"Standard sökväg för Källdisk inaktiverad.|Ok|None"_s}
                       : QStringList());
     QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.SourceFolderList));
+
+    // Closing writes the folders the panes show.
+    QVERIFY(w.close());
+    QCOMPARE(MainFormFixture::stored(u"SourcePath"_s), w.SourceFolderList->path());
+    QCOMPARE(MainFormFixture::stored(u"TargetPath"_s), w.TargetFolderList->path());
+    QVERIFY(QFileInfo(w.TargetFolderList->path()).isDir());
 }
 
 void TestMainFormStartup::closingWithDefaultOptionButNoPath_data()
