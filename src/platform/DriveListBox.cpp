@@ -41,18 +41,23 @@ void DriveListBox::setDrive(const QString& name)
 
 void DriveListBox::showDrive(const QString& mountPoint)
 {
-    if (findData(mountPoint) < 0)
-        fill();
-    const int row = findData(mountPoint);
-    if (row < 0)
+    if (mountPoint == this->mountPoint())
         return;
-    setCurrentIndex(row);
-    m_drive = itemText(row);
+    fill();
+    const int row = findData(mountPoint);
+    if (row >= 0)
+        m_drive = itemText(row);
+    selectShownDrive();
 }
 
 void DriveListBox::refresh()
 {
     fill();
+    selectShownDrive();
+}
+
+void DriveListBox::selectShownDrive()
+{
     int row = findData(mountPoint());
     if (row < 0 && !m_drive.isEmpty()) {
         // A drive that vanished stays selected until its pane is used; then it is reported.

@@ -30,6 +30,7 @@ Q_SIGNALS:
 
 private:
     void fill();
+    void selectShownDrive();
     void choose(int row);
 
     const Drives& m_drives;
