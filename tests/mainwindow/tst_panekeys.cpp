@@ -126,25 +126,20 @@ void TestPaneKeys::keys_data()
     };
     const QString album = u"source E/Music/Album"_s;
     row("source Enter", "SourceFolderList", 0, "Return", album);
-    row("source keypad Enter", "SourceFolderList", 0, "Num+Enter", album);
     row("source Right", "SourceFolderList", 0, "Right", album);
     row("source Ctrl+Enter", "SourceFolderList", 0, "Ctrl+Return", QString());
     row("source Left", "SourceFolderList", 0, "Left", u"source E/; source top"_s);
     row("source Space", "SourceFolderList", 0, "Space", u"popup"_s);
-    row("source Space, open folder", "SourceFolderList", -1, "Space", u"popup"_s);
     row("source Insert", "SourceFolderList", 0, "Ins", u"list 2"_s);
     row("source Ctrl+Insert", "SourceFolderList", 0, "Ctrl+Ins", u"multi"_s);
-    row("source Shift+Insert", "SourceFolderList", 0, "Shift+Ins", QString());
     row("list Shift+Space", "SourceList", 0, "Shift+Space", u"viewer"_s);
     row("list Space, nothing selected", "SourceList", -1, "Space", QString());
     row("list Delete", "SourceList", 0, "Del", u"list 0; active 0"_s);
-    row("list Delete, nothing clicked", "SourceList", -1, "Del", QString());
     row("target Space", "TargetFolderList", 0, "Space", u"viewer"_s);
     row("target Space, open folder", "TargetFolderList", -1, "Space", QString());
     row("target Ctrl+Left", "TargetFolderList", 0, "Ctrl+Left", u"target T/; target top"_s);
     row("target Enter", "TargetFolderList", 0, "Return", u"target T/Music/A"_s);
     row("target list Space", "TargetList", 0, "Space", u"viewer"_s);
-    row("target list Space, nothing selected", "TargetList", -1, "Space", QString());
 
     // Entering a pane makes it the active one; the right button moves neither the focus nor the
     // highlight, and shows the pop-up menu or, on a selected item, the viewer.
@@ -159,26 +154,21 @@ void TestPaneKeys::keys_data()
             << QString::fromLatin1(panes[i]) << QString() << 0 << u"press right"_s << QString()
             << active + (i % 2 == 0 ? u"; popup"_s : u"; viewer"_s);
     }
-    row("1, right, nothing selected", "SourceList", -1, "press right", QString());
     // The pop-up menu's items act on the pane it was opened on.
     row("source menu, Explorer", "SourceFolderList", 1, "Space > Explorer",
         u"opened E/Music/Other"_s);
-    row("source menu, Play", "SourceFolderList", 1, "Space > Play", u"viewer"_s);
     row("target menu, Explorer", "TargetFolderList", -1, "press right > Explorer",
         u"active 2; opened T/Music"_s);
     row("target menu, Play", "TargetFolderList", -1, "press right > Play", u"active 2; viewer"_s);
-    row("3, right, nothing selected", "TargetList", -1, "press right", QString());
 
     // Up one level; the button is off at a root.
     row("source Up, to a folder", "SourceFolderList", 0, "Up", u"source E/Music"_s,
         u"E/Music/Album"_s);
-    row("source Up, to the root", "SourceFolderList", 0, "Up", u"source E/; source top"_s);
     row("target Up, to the root", "TargetFolderList", 0, "Up", u"target T/; target top"_s);
 
     // A folder or drive gone since the pane was read: reported, and the pane read anew.
     const QString error = u"message Error"_s;
     const QString gone = u"E/Music/Album"_s;
-    row("source Enter, folder deleted", "SourceFolderList", 0, "Return", error, {}, gone);
     row("source double click, folder deleted", "SourceFolderList", 0, "double click", error, {},
         gone);
     row("source Refresh, folder deleted", "SourceFolderList", 0, "Refresh",

@@ -273,6 +273,12 @@ void TestSourceList::dropFolders()
              QStringList{u"Empty Folder|"_s + f.dir(u"E/2"_s) +
                          u" is empty and will not be copied !|Ok|Information"_s});
     QVERIFY(w.CopyFolders->isEnabled() && w.ClearSourceList->isEnabled());
+
+    // A click on the entry already selected is a click as well.
+    w.SourceList->setCurrentRow(1);
+    w.RemoveSourceFolder->setEnabled(false);
+    QTest::mouseClick(w.SourceList->viewport(), Qt::LeftButton, {}, centreOf(w.SourceList, 1));
+    QVERIFY(w.RemoveSourceFolder->isEnabled());
 }
 
 QTEST_MAIN(TestSourceList)
