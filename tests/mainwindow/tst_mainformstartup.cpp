@@ -106,6 +106,9 @@ void TestMainFormStartup::fallBacks()
         expectedPane.endsWith(u'/') ? f.dir(expectedPane.chopped(1)) + u'/' : f.dir(expectedPane);
     const bool target = key == u"TargetPath"_s;
     QCOMPARE((target ? w.TargetFolderList : w.SourceFolderList)->path(), expected);
+    // On a first run the target is the removable drive.
+    if (key.isEmpty())
+        QCOMPARE(w.TargetFolderList->path(), stick + u'/');
     QCOMPARE(f.m->TargetDrive->mountPoint(), w.TargetDriveList->mountPoint());
     // The system drive is fixed: nothing is counted there until asked for.
     bool counted = false;
@@ -185,13 +188,14 @@ void TestMainFormStartup::unwritableDataFolderIsReported()
     }
 
     MainFormFixture f;
+    f.store(u"Swedish"_s, u"1"_s);
     f.platform->answer(Platform::Answer::Ok);
     MainForm& w = f.start();
     QFile::remove(dataFolder);
 
-    // The system's reason follows the path; the program runs on.
+    // In the stored language; the system's reason follows the path; the program runs on.
     const QStringList shown = messageTexts(*f.platform);
-    const QString head = u"Error|Ordrane cannot create its data folder:  "_s + dataFolder + u'\n';
+    const QString head = u"Error|Ordrane kan inte skapa sin datafolder:  "_s + dataFolder + u'\n';
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].startsWith(head) && shown[0].endsWith(u"|Ok|Exclamation"_s) &&
                  shown[0].size() > head.size() + 16,

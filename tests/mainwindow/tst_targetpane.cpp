@@ -367,6 +367,9 @@ void TestTargetPane::safety_data()
     QTest::newRow("through a link, content only")
         << u"T/Way"_s << u"ClearTargetFolders"_s << Loss::None << A::No
         << u"Remove folders; Remove folders"_s << QString();
+    QTest::newRow("through a link, one folder")
+        << u"T/Way"_s << u"RemoveTargetFolder"_s << Loss::None << A::Yes
+        << u"Delete folder; Remove folders"_s << QString();
     QTest::newRow("through a link, the folder itself")
         << u"T/Way"_s << u"ClearTargetFolders"_s << Loss::None << A::Yes << u"Remove folders"_s
         << albumA + albumsRest + inner + u"y.mp3"_s;
