@@ -45,9 +45,6 @@ private Q_SLOTS:
     void parseMountInfo_data();
     void parseMountInfo();
 
-    void leftOutMounts_data();
-    void leftOutMounts();
-
     void volumes_data();
     void volumes();
 
@@ -170,31 +167,6 @@ void TestMountTable::parseMountInfo()
     QCOMPARE(entries, entry.isEmpty() ? QStringList() : QStringList{entry});
 }
 
-void TestMountTable::leftOutMounts_data()
-{
-    QTest::addColumn<QByteArray>("mountPoint");
-    QTest::addColumn<QByteArray>("fsType");
-    QTest::addColumn<bool>("listed");
-
-    for (const char* fsType : {"proc", "tmpfs", "overlay", "squashfs", "fuse.portal"})
-        QTest::addRow("%s", fsType) << "/mnt/data"_ba << QByteArray(fsType) << false;
-    for (const char* folder : {"/proc/fs/nfsd", "/sys", "/dev/hugepages", "/run/user/1000/doc"})
-        QTest::addRow("%s", folder) << QByteArray(folder) << "ext4"_ba << false;
-    for (const char* folder : {"/run/media/me/STICK", "/devel", "/runner"})
-        QTest::addRow("%s listed", folder) << QByteArray(folder) << "ext4"_ba << true;
-}
-
-void TestMountTable::leftOutMounts()
-{
-    QFETCH(QByteArray, mountPoint);
-    QFETCH(QByteArray, fsType);
-    QFETCH(bool, listed);
-    const QList<Volume> volumes =
-        mounttable::volumesOf(rootLine + mountLine("8:1", mountPoint, fsType), sources({}));
-    QCOMPARE(describe(volumes),
-             u"/  [SYSTEM]"_s + (listed ? u"; "_s + QString::fromLatin1(mountPoint) : QString()));
-}
-
 void TestMountTable::volumes_data()
 {
     QTest::addColumn<QByteArrayList>("mountInfo");
@@ -216,6 +188,15 @@ void TestMountTable::volumes_data()
         << u"/  [SYSTEM]; /boot; /data; /emmc; /media/cdrom removable; /media/me/MUSIC  [MUSIC] "
            u"removable; /media/me/sd  [Holiday Photos] removable; /media/reader removable; "
            u"/mnt/image; /mnt/share"_s;
+    QByteArrayList leftOut{rootLine};
+    for (const char* fsType : {"proc", "tmpfs", "overlay", "squashfs", "fuse.portal"})
+        leftOut.append(mountLine("0:30", "/mnt/" + QByteArray(fsType), fsType, "none"));
+    int minor = 40;
+    for (const char* folder : {"/proc/fs/nfsd", "/sys", "/dev/hugepages", "/run/user/1000/doc",
+                               "/run/media/me/STICK", "/devel", "/runner"})
+        leftOut.append(mountLine("0:" + QByteArray::number(++minor), folder, "ext4", "none"));
+    QTest::newRow("pseudo file systems and system folders left out")
+        << leftOut << u"/home/me"_s << u"/  [SYSTEM]; /devel; /run/media/me/STICK; /runner"_s;
     QTest::newRow("second mount of a device left out, the first kept")
         << QByteArrayList{mountLine("8:17", "/media/usb", "vfat", "/dev/sdb1"), rootLine,
                           mountLine("8:17", "/mnt/again", "vfat", "/dev/sdb1"),
