@@ -112,6 +112,10 @@ MainForm::StartPlace MainForm::openAtStart(DriveListBox* driveList, DirListBox* 
                                            const QString& folder)
 {
     const auto volume = drives::volumeOf(m.drives().volumes(), folder);
+    // A stick's folder left in the settings lies in a folder of the system drive where sticks
+    // are mounted; when it is gone, so is the stick, and those folders are no place for the pane.
+    const bool stickGone = volume && volume->mountPoint == m.drives().systemMountPoint() &&
+                           (folder.startsWith(u"/media/"_s) || folder.startsWith(u"/run/media/"_s));
     if (volume && m.drives().isReady(volume->mountPoint)) {
         for (QString above = folder; !above.isEmpty();
              above = drives::parentFolder({*volume}, above)) {
@@ -121,6 +125,8 @@ MainForm::StartPlace MainForm::openAtStart(DriveListBox* driveList, DirListBox* 
             } catch (const FsError&) {
                 // Gone: the folder above it, silently.
             }
+            if (stickGone)
+                break;
         }
     }
     openSystemDrive(driveList, folderList);
