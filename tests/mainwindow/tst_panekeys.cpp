@@ -297,6 +297,16 @@ void TestPaneKeys::nestedDrives()
     w.TargetUpOneLevel->click();
     shows(f.dir(u"C/media"_s), f.system, u" 1.00 kB"_s, u"Click Refresh"_s, false);
 
+    // On a fixed drive Refresh asks before it counts; one Yes buys one count.
+    f.platform->answer(Platform::Answer::No);
+    f.platform->answer(Platform::Answer::Yes);
+    w.RefreshTargetLists->click();
+    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
+    w.RefreshTargetLists->click();
+    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"3"_s);
+    QCOMPARE(f.platform->messages().size(), 2);
+    f.platform->clear();
+
     // The system drive's root is the top; a drive chosen that cannot be read leaves the pane
     // where it is.
     w.TargetUpOneLevel->click();

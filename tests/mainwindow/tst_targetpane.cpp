@@ -107,7 +107,6 @@ class TestTargetPane : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void fixedDriveCountsWhenAsked();
     void clearing_data();
     void clearing();
     void removeTargetFolder_data();
@@ -115,29 +114,6 @@ private Q_SLOTS:
     void safety_data();
     void safety();
 };
-
-void TestTargetPane::fixedDriveCountsWhenAsked()
-{
-    MainFormFixture f;
-    f.dir.create({u"T/Music/A/1.mp3"_s, u"T/Music/B/2.mp3"_s});
-    MainForm& w = start(f, false, u"T"_s);
-    w.TargetFolderList->setListIndex(0);
-    QTest::keyClick(w.TargetFolderList, Qt::Key_Right);
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
-
-    // Refresh asks each time; one Yes buys one count.
-    f.platform->answer(A::No);
-    f.platform->answer(A::Yes);
-    w.RefreshTargetLists->click();
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
-    w.RefreshTargetLists->click();
-    QCOMPARE(titles(*f.platform), u"Refresh & Counting Files; Refresh & Counting Files"_s);
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"2"_s);
-    w.TargetFolderList->setListIndex(0);
-    QTest::keyClick(w.TargetFolderList, Qt::Key_Return);
-    QCOMPARE(w.TargetFolderList->path(), f.dir(u"T/Music/A"_s));
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
-}
 
 void TestTargetPane::clearing_data()
 {

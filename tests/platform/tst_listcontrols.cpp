@@ -76,15 +76,6 @@ const QString drivesShown = u"cd, sys, usb  [MUSIC]"_s;
 // The folder list on usb/Music with "CD 2" highlighted.
 const QString unchanged = u"usb/Music < usb/ | Album, cd 1, CD 2, CD 10 | 1 | 1"_s;
 
-// What a double click delivers: press and release, then the second press comes as a double click
-// and its release. QTest's mouseDClick sends the double click event alone.
-void doubleClick(QWidget* widget, QPoint at)
-{
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-}
-
 } // namespace
 
 class TestListControls : public QObject {
@@ -100,7 +91,6 @@ private Q_SLOTS:
     void dirListSetPath_data();
     void dirListSetPath();
     void dirListIndexRefreshAndChanges();
-    void dirListDoubleClick();
     void fileListMatchesThePattern_data();
     void fileListMatchesThePattern();
 
@@ -271,25 +261,6 @@ void TestListControls::dirListIndexRefreshAndChanges()
     QVERIFY(QDir(m.dir(u"usb/Music"_s)).removeRecursively());
     QCOMPARE(errorOf([&] { box.refresh(); }), u"not found"_s);
     QCOMPARE(box.path(), m.dir(u"usb/Music"_s));
-}
-
-// A double click on the first subfolder, the open folder and the parent (the drive root).
-void TestListControls::dirListDoubleClick()
-{
-    Machine m;
-    DirListBox box(m.drives, nullptr);
-    box.setPath(m.dir(u"usb/Music"_s));
-    box.resize(300, 400);
-    box.setVisible(true);
-    QSignalSpy activated(&box, &DirListBox::entryActivated);
-    for (const int index : {0, -1, -2}) {
-        box.setListIndex(index);
-        const QRect rect = box.visualItemRect(box.currentItem());
-        box.setListIndex(index == -1 ? 0 : -1);
-        doubleClick(box.viewport(), rect.center());
-        QCOMPARE(activated.count(), 1);
-        QCOMPARE(activated.takeFirst().first().toInt(), index);
-    }
 }
 
 void TestListControls::fileListMatchesThePattern_data()
