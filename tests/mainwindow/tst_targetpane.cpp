@@ -294,9 +294,6 @@ void TestTargetPane::safety_data()
 
     QTest::newRow("Clear Disk, Cancel") << u"T"_s << u"ClearTargetDrive"_s << Loss::None
                                         << A::Cancel << u"Clear Disk"_s << QString();
-    QTest::newRow("Remove folders, Cancel")
-        << u"T/Albums"_s << u"ClearTargetFolders"_s << Loss::None << A::Cancel
-        << u"Remove folders"_s << QString();
     QTest::newRow("Delete folder, No") << u"T/Albums"_s << u"RemoveTargetFolder"_s << Loss::None
                                        << A::No << u"Delete folder"_s << QString();
     // A lost drive is reported once and the pane goes to the system drive.
