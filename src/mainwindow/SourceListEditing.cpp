@@ -156,7 +156,7 @@ void MainForm::SourceList_MouseDown(Qt::MouseButton button, QPoint at)
 {
     if (button == Qt::LeftButton) {
         // The press selects the item under the pointer; off the items the selection stays.
-        QListWidgetItem* item = SourceList->itemAt(at);
+        const QListWidgetItem* item = SourceList->itemAt(at);
         m_pressOnSelected = item && item->isSelected();
         DragStartIndex = qint16(item ? SourceList->row(item) : listIndex(SourceList));
     } else if (button == Qt::RightButton && listIndex(SourceList) >= 0) {
