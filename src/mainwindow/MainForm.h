@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QUrl>
 
 #include <array>
 #include <functional>
@@ -10,6 +12,7 @@ class DriveListBox;
 class FileListBox;
 class Module1;
 class QAction;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -214,14 +217,24 @@ private:
     void readSettings(QString& targetPath);
     void createDataFolder();
     void openSourceAtStart();
-    void openTargetAtStart(const QString& targetPath);
     void connectPanes();
     bool paneMouseEvent(int pane, QMouseEvent* event);
+    bool sourceListDropEvent(QDropEvent* event);
+    // Folders dropped onto the Source List go in, in their order, as Insert puts one in.
+    void addDroppedFolders(const QList<QUrl>& urls);
     void openPaneFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder);
     bool rereadPaneFolder(DriveListBox* driveList, DirListBox* folderList,
                           const QString& alreadyReported = {});
     void openNearestFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder,
                            const QString& alreadyReported = {});
+    // After a drive change that failed: the drive list shows the drive of the open folder again.
+    void keepPaneFolder(DriveListBox* driveList, DirListBox* folderList);
+    // TargetDrive, the free space and the delete button follow the drive of the target folder.
+    void takeTargetDrive();
+    // Opens folder at start, or the nearest existing folder above it on its drive; a drive that
+    // is gone opens the system drive. Says which of the three happened.
+    enum class StartPlace { Folder, Above, SystemDrive };
+    StartPlace openAtStart(DriveListBox* driveList, DirListBox* folderList, const QString& folder);
     // Opens the root of the system drive in a pane whose drive is gone.
     void openSystemDrive(DriveListBox* driveList, DirListBox* folderList);
 
@@ -247,4 +260,5 @@ private:
     Module1& m;
     bool m_activated = false;
     bool m_unloaded = false;
+    bool m_pressOnSelected = false; // the Source List's left button went down on a selected entry
 };

@@ -22,19 +22,14 @@ void MainForm::SourceDriveList_Change()
         SourceFolderList->setPath(drives::rootOf(SourceDriveList->mountPoint()));
     } catch (const FsError&) {
         m.ShowDriveNotReady(SourceDriveList->drive());
-        try {
-            SourceDriveList->setDrive(SourceFolderList->path().isEmpty()
-                                          ? m.drives().systemMountPoint()
-                                          : m.FileSystem.driveName(SourceFolderList->path()));
-        } catch (const FsError&) {
-            // The drive of the open folder is gone too: the list keeps the user's choice.
-        }
+        keepPaneFolder(SourceDriveList, SourceFolderList);
     }
 }
 
 void MainForm::SourceFolderList_Change()
 {
-    SourceUpOneLevel->setEnabled(!paths::isRoot(SourceFolderList->path()));
+    SourceDriveList->showDrive(SourceFolderList->mountPoint());
+    SourceUpOneLevel->setEnabled(!SourceFolderList->parentFolder().isEmpty());
 }
 
 void MainForm::TargetDriveList_Change()
@@ -46,20 +41,45 @@ void MainForm::TargetDriveList_Change()
         UpdateEstimatedFreeSpace();
     } catch (const FsError&) {
         m.ShowDriveNotReady(TargetDriveList->drive());
-        try {
-            TargetDriveList->setDrive(TargetFolderList->path().isEmpty()
-                                          ? m.drives().systemMountPoint()
-                                          : m.FileSystem.driveName(TargetFolderList->path()));
-        } catch (const FsError&) {
-            // The drive of the open folder is gone too: the list keeps the user's choice.
-        }
+        keepPaneFolder(TargetDriveList, TargetFolderList);
+    }
+}
+
+void MainForm::keepPaneFolder(DriveListBox* driveList, DirListBox* folderList)
+{
+    if (!folderList->path().isEmpty()) {
+        driveList->showDrive(folderList->mountPoint());
+        if (folderList == TargetFolderList)
+            takeTargetDrive();
+        return;
+    }
+    try {
+        driveList->setDrive(m.drives().systemMountPoint());
+    } catch (const FsError&) {
+        // The system drive cannot be read either: the list keeps the user's choice.
     }
 }
 
 void MainForm::TargetFolderList_Change()
 {
+    TargetDriveList->showDrive(TargetFolderList->mountPoint());
+    takeTargetDrive();
     FillTargetList();
-    TargetUpOneLevel->setEnabled(!paths::isRoot(TargetFolderList->path()));
+    TargetUpOneLevel->setEnabled(!TargetFolderList->parentFolder().isEmpty());
+}
+
+void MainForm::takeTargetDrive()
+{
+    const QString mountPoint = TargetFolderList->mountPoint();
+    if (m.TargetDrive && m.TargetDrive->mountPoint() == mountPoint)
+        return;
+    try {
+        m.TargetDrive = m.FileSystem.drive(mountPoint);
+    } catch (const FsError&) {
+        m.TargetDrive.reset();
+    }
+    RemoveTargetFolder->setEnabled(false);
+    UpdateEstimatedFreeSpace();
 }
 
 void MainForm::FillTargetList()

@@ -12,9 +12,11 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -27,29 +29,21 @@ void MainForm::Form_Load()
     StartFolder = QDir::currentPath();
     if (!StartFolder.endsWith(u'/'))
         StartFolder += u'/';
-    createDataFolder();
 
     QString targetPath;
     readSettings(targetPath);
+    // After the settings, so that a failure is told in the stored language.
+    createDataFolder();
+    // Before the panes open: the target's count then stays, in either language.
+    if (m.Swedish)
+        setSwedishTexts();
 
+    // Opening a folder makes its drive the pane's drive, the target drive included.
     openSourceAtStart();
-    openTargetAtStart(targetPath);
-
-    // A drive list tells no change for the drive it starts on, so the target drive is taken
-    // here when the target is on the drive of the current folder.
-    if (drives::startMountPoint(m.drives(), StartFolder) == TargetDriveList->mountPoint()) {
-        try {
-            m.TargetDrive = m.FileSystem.drive(TargetDriveList->mountPoint());
-        } catch (const FsError&) {
-            // The free-space update below reports the drive.
-        }
-        UpdateEstimatedFreeSpace();
-    }
+    openAtStart(TargetDriveList, TargetFolderList, targetPath);
 
     m.VersionDate = u"Dec 2024"_s;
     setWindowTitle(u"Ordrane, v"_s + m.AppVersion + u" - "_s + m.VersionDate + u" / QV"_s);
-    if (m.Swedish)
-        setSwedishTexts();
     setPaneToolTips();
     CopyFolders->setEnabled(false);
     DragStartIndex = -1;
@@ -73,9 +67,15 @@ void MainForm::createDataFolder()
 void MainForm::readSettings(QString& targetPath)
 {
     SettingsStore& store = m.settings();
-    const QString systemRoot = drives::rootOf(m.drives().systemMountPoint());
-    SourcePath = store.value(u"SourcePath"_s, systemRoot);
-    targetPath = store.value(u"TargetPath"_s, systemRoot);
+    // First run: the source on the user's music, the target on the first removable drive.
+    const QString home = QDir::homePath();
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    SourcePath = store.value(u"SourcePath"_s, QFileInfo(music).isDir() ? music : home);
+    const QList<Volume> volumes = m.drives().volumes();
+    const auto removable =
+        std::find_if(volumes.cbegin(), volumes.cend(), [](const Volume& v) { return v.removable; });
+    targetPath =
+        store.value(u"TargetPath"_s, removable == volumes.cend() ? home : removable->mountPoint);
     m.Swedish = SettingsStore::isOn(store.value(u"Swedish"_s, u"0"_s));
     DefaultSourcePath = store.value(u"DefaultSourcePath"_s, QString());
 
@@ -97,48 +97,40 @@ void MainForm::readSettings(QString& targetPath)
 
 void MainForm::openSourceAtStart()
 {
-    const QString path = Menu_UseDefaultSourcePath->isChecked() ? DefaultSourcePath : SourcePath;
-    try {
-        SourceDriveList->setDrive(m.FileSystem.driveName(path));
-    } catch (const FsError&) {
-        // The drive is gone or has no medium: the system drive, silently.
-        try {
-            SourceDriveList->setDrive(m.drives().systemMountPoint());
-            SourceFolderList->setPath(drives::rootOf(m.drives().systemMountPoint()));
-        } catch (const FsError&) {
-        }
-        if (Menu_UseDefaultSourcePath->isChecked())
-            Menu_UseDefaultSourcePath_Click();
+    const bool useDefault = Menu_UseDefaultSourcePath->isChecked();
+    const StartPlace place =
+        openAtStart(SourceDriveList, SourceFolderList, useDefault ? DefaultSourcePath : SourcePath);
+    if (!useDefault || place == StartPlace::Folder)
         return;
-    }
-    try {
-        SourceFolderList->setPath(path);
-    } catch (const FsError&) {
-        // The folder pane stays where the drive change put it.
-        if (Menu_UseDefaultSourcePath->isChecked()) {
-            Menu_UseDefaultSourcePath_Click();
-            DefaultPathLost = true;
-        }
-    }
+    // A default folder that is gone switches the option off; only a gone folder on a drive
+    // that is there is reported.
+    Menu_UseDefaultSourcePath_Click();
+    DefaultPathLost = place == StartPlace::Above;
 }
 
-void MainForm::openTargetAtStart(const QString& targetPath)
+MainForm::StartPlace MainForm::openAtStart(DriveListBox* driveList, DirListBox* folderList,
+                                           const QString& folder)
 {
-    try {
-        TargetDriveList->setDrive(m.FileSystem.driveName(targetPath));
-    } catch (const FsError&) {
-        try {
-            TargetDriveList->setDrive(m.drives().systemMountPoint());
-            TargetFolderList->setPath(drives::rootOf(m.drives().systemMountPoint()));
-        } catch (const FsError&) {
+    const auto volume = drives::volumeOf(m.drives().volumes(), folder);
+    // A stick's folder left in the settings lies in a folder of the system drive where sticks
+    // are mounted; when it is gone, so is the stick, and those folders are no place for the pane.
+    const bool stickGone = volume && volume->mountPoint == m.drives().systemMountPoint() &&
+                           (folder.startsWith(u"/media/"_s) || folder.startsWith(u"/run/media/"_s));
+    if (volume && m.drives().isReady(volume->mountPoint)) {
+        for (QString above = folder; !above.isEmpty();
+             above = drives::parentFolder({*volume}, above)) {
+            try {
+                folderList->setPath(above);
+                return above == folder ? StartPlace::Folder : StartPlace::Above;
+            } catch (const FsError&) {
+                // Gone: the folder above it, silently.
+            }
+            if (stickGone)
+                break;
         }
-        return;
     }
-    try {
-        TargetFolderList->setPath(targetPath);
-    } catch (const FsError&) {
-        // The folder pane stays where the drive change put it.
-    }
+    openSystemDrive(driveList, folderList);
+    return StartPlace::SystemDrive;
 }
 
 void MainForm::Form_Activate()

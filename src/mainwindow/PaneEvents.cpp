@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 
 void MainForm::connectPanes()
@@ -38,6 +40,12 @@ void MainForm::connectPanes()
         if (listIndex(SourceList) >= 0)
             SourceList_Click();
     });
+    // A click on the entry already selected changes no selection, but is a click all the same.
+    connect(SourceList, &QListWidget::itemClicked, this, [this] {
+        if (m_pressOnSelected)
+            SourceList_Click();
+    });
+    SourceList->viewport()->setAcceptDrops(true);
     connect(TargetList, &QListWidget::itemSelectionChanged, this, [this] {
         if (listIndex(TargetList) >= 0)
             TargetList_Click();
@@ -69,6 +77,9 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     for (int pane = 0; pane < 4; ++pane) {
         if (watched == panes[pane]->viewport()) {
             const QEvent::Type type = event->type();
+            if (pane == 1 &&
+                (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop))
+                return sourceListDropEvent(static_cast<QDropEvent*>(event));
             if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
                 type != QEvent::MouseButtonRelease)
                 return false;
@@ -107,6 +118,19 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainForm::sourceListDropEvent(QDropEvent* event)
+{
+    // Folders dragged from the file manager; anything else is not taken.
+    if (!event->mimeData()->hasUrls() || event->source()) {
+        event->ignore();
+        return true;
+    }
+    event->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        addDroppedFolders(event->mimeData()->urls());
+    return true;
 }
 
 bool MainForm::paneMouseEvent(int pane, QMouseEvent* event)

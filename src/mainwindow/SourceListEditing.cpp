@@ -7,11 +7,13 @@
 #include "app/Module1.h"
 #include "app/SizeText.h"
 #include "platform/DirListBox.h"
+#include "platform/Drives.h"
 #include "platform/FileListBox.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -37,6 +39,26 @@ void MainForm::CopyFolder_Click()
         rereadPaneFolder(SourceDriveList, SourceFolderList, path);
     }
     SourceFolderList->setFocus();
+}
+
+void MainForm::addDroppedFolders(const QList<QUrl>& urls)
+{
+    bool added = false;
+    for (const QUrl& url : urls) {
+        const QString dropped = url.toLocalFile();
+        const auto volume = drives::volumeOf(m.drives().volumes(), dropped);
+        if (!volume || !QFileInfo(dropped).isDir())
+            continue;
+        // In the form the folder lists give it, so that the duplicate check sees it.
+        const QString path = paths::normalized(dropped, volume->mountPoint);
+        try {
+            added = addSourceFolder(path) || added;
+        } catch (const FsError&) {
+            m.ShowPathNotFound(path);
+        }
+    }
+    if (added)
+        UpdateSourceListSize();
 }
 
 bool MainForm::addSourceFolder(const QString& path)
@@ -135,6 +157,7 @@ void MainForm::SourceList_MouseDown(Qt::MouseButton button, QPoint at)
     if (button == Qt::LeftButton) {
         // The press selects the item under the pointer; off the items the selection stays.
         const QListWidgetItem* item = SourceList->itemAt(at);
+        m_pressOnSelected = item && item->isSelected();
         DragStartIndex = qint16(item ? SourceList->row(item) : listIndex(SourceList));
     } else if (button == Qt::RightButton && listIndex(SourceList) >= 0) {
         m.ActivePane = 1;

@@ -5,26 +5,16 @@
 #include "app/Module1.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
-#include "platform/FsError.h"
-#include "platform/Paths.h"
 
 #include <QPushButton>
 
 void MainForm::SourceUpOneLevel_Click()
 {
-    try {
-        SourceFolderList->setPath(paths::cutAfterLastSlash(SourceFolderList->path()));
-    } catch (const FsError&) {
-        m.ShowDriveNotReady(SourceDriveList->mountPoint());
-        try {
-            SourceDriveList->setDrive(m.drives().systemMountPoint());
-        } catch (const FsError&) {
-            // The pane stays where it is.
-        }
-    }
+    // At a drive's mount point Up opens the folder holding it, on the enclosing drive.
+    const QString parent = SourceFolderList->parentFolder();
+    if (!parent.isEmpty())
+        openPaneFolder(SourceDriveList, SourceFolderList, parent);
     SourceFolderList->setListIndex(-1);
-    if (paths::isRoot(SourceFolderList->path()))
-        SourceUpOneLevel->setEnabled(false);
     SourceFolderList->setFocus();
 }
 

@@ -125,6 +125,14 @@ private:
     QPointer<QWidget> m_focus;
 };
 
+void showWriteProtected(Module1& m)
+{
+    m.message(m.text(u"Remove folders"_s, u"Ta bort foldrar"_s),
+              m.text(u"At least one file or folder is write protected."_s,
+                     u"Minst en fil eller folder är skrivskyddad."_s),
+              Platform::Buttons::Ok, Platform::Icon::Exclamation);
+}
+
 } // namespace
 
 void MainForm::ClearTargetDrive_Click()
@@ -198,10 +206,7 @@ void MainForm::ClearTargetFolders_Click()
     }
     if (!finished) {
         // The lists keep showing what was there before; Refresh shows what is left.
-        m.message(m.text(u"Remove folders"_s, u"Ta bort foldrar"_s),
-                  m.text(u"At least one file or folder is write protected."_s,
-                         u"Minst en fil eller folder är skrivskyddad."_s),
-                  Platform::Buttons::Ok, Platform::Icon::Exclamation);
+        showWriteProtected(m);
         return;
     }
 
@@ -238,8 +243,13 @@ void MainForm::RemoveTargetFolder_Click()
         TargetFolderList->refresh();
         FillTargetList();
         UpdateEstimatedFreeSpace();
-    } catch (const FsError&) {
-        m.ShowPathNotFound(path);
+    } catch (const FsError& error) {
+        // A refused deletion or write-protected content: what was deleted stays deleted.
+        if (error.kind() == FsErrorKind::PermissionDenied ||
+            error.kind() == FsErrorKind::PathFileAccess)
+            showWriteProtected(m);
+        else
+            m.ShowPathNotFound(path);
         RefreshTargetLists_Click();
         return;
     }

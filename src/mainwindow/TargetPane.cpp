@@ -6,7 +6,6 @@
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FsError.h"
-#include "platform/Paths.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -15,19 +14,11 @@ using namespace Qt::StringLiterals;
 
 void MainForm::TargetUpOneLevel_Click()
 {
-    try {
-        TargetFolderList->setPath(paths::cutAfterLastSlash(TargetFolderList->path()));
-    } catch (const FsError&) {
-        m.ShowDriveNotReady(TargetDriveList->mountPoint());
-        try {
-            TargetDriveList->setDrive(m.drives().systemMountPoint());
-        } catch (const FsError&) {
-            // The pane stays where it is.
-        }
-    }
+    // At a drive's mount point Up opens the folder holding it, on the enclosing drive.
+    const QString parent = TargetFolderList->parentFolder();
+    if (!parent.isEmpty())
+        openPaneFolder(TargetDriveList, TargetFolderList, parent);
     TargetFolderList->setListIndex(-1);
-    if (paths::isRoot(TargetFolderList->path()))
-        TargetUpOneLevel->setEnabled(false);
     TargetFolderList->setFocus();
 }
 

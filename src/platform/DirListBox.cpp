@@ -69,6 +69,11 @@ void DirListBox::setPath(const QString& folder)
         Q_EMIT changed();
 }
 
+QString DirListBox::parentFolder() const
+{
+    return drives::parentFolder(m_drives.volumes(), m_path);
+}
+
 QString DirListBox::list(int index) const
 {
     if (index >= 0)
@@ -102,6 +107,7 @@ void DirListBox::display(const QString& folder, const QString& mountPoint,
                          const QStringList& subfolders)
 {
     m_path = folder;
+    m_mountPoint = mountPoint;
     m_subfolders = subfolders;
     m_ancestors.clear();
     const QString root = drives::rootOf(mountPoint);

@@ -15,6 +15,10 @@ public:
     DirListBox(const Drives& drives, QWidget* parent);
 
     QString path() const { return m_path; }
+    // Mount point of the drive holding the open folder: the innermost volume.
+    QString mountPoint() const { return m_mountPoint; }
+    // The folder Up opens; empty when the open folder has no parent ("/").
+    QString parentFolder() const;
     // Opens a folder; throws FsError when it does not exist or its drive is not ready. Tells a
     // change only when the open folder really changes.
     void setPath(const QString& folder);
@@ -37,6 +41,7 @@ private:
 
     const Drives& m_drives;
     QString m_path;
+    QString m_mountPoint;
     QStringList m_ancestors; // from the drive root down to the open folder's parent
     QStringList m_subfolders;
 };

@@ -18,6 +18,7 @@ DriveListBox::DriveListBox(const Drives& drives, QWidget* parent)
         m_drive = itemText(row);
     }
     connect(this, &QComboBox::activated, this, &DriveListBox::choose);
+    connect(&m_drives, &Drives::volumesChanged, this, &DriveListBox::refresh);
 }
 
 QString DriveListBox::mountPoint() const
@@ -38,10 +39,31 @@ void DriveListBox::setDrive(const QString& name)
     }
 }
 
+void DriveListBox::showDrive(const QString& mountPoint)
+{
+    if (mountPoint == this->mountPoint())
+        return;
+    fill();
+    const int row = findData(mountPoint);
+    if (row >= 0)
+        m_drive = itemText(row);
+    selectShownDrive();
+}
+
 void DriveListBox::refresh()
 {
     fill();
-    const int row = findData(mountPoint());
+    selectShownDrive();
+}
+
+void DriveListBox::selectShownDrive()
+{
+    int row = findData(mountPoint());
+    if (row < 0 && !m_drive.isEmpty()) {
+        // A drive that vanished stays selected until its pane is used; then it is reported.
+        addItem(m_drive, mountPoint());
+        row = count() - 1;
+    }
     setCurrentIndex(row);
 }
 

@@ -5,7 +5,8 @@
 class Drives;
 
 // The drives of the machine in a drop-down list. It starts on the drive of the current folder
-// and tells a change only when its drive really changes.
+// and tells a change only when its drive really changes. It follows mounts and unmounts by
+// itself; the selected drive stays selected, also once it is gone.
 class DriveListBox final : public QComboBox {
     Q_OBJECT
 
@@ -18,6 +19,9 @@ public:
     // Selects the drive named by a mount point or drive text; throws FsError (device
     // unavailable) when no such drive is there or it is not ready.
     void setDrive(const QString& name);
+    // Shows the drive with this mount point as the selected one without telling a change: the
+    // pane's folder has moved onto it.
+    void showDrive(const QString& mountPoint);
     // Reads the set of drives anew.
     void refresh();
 
@@ -26,6 +30,7 @@ Q_SIGNALS:
 
 private:
     void fill();
+    void selectShownDrive();
     void choose(int row);
 
     const Drives& m_drives;

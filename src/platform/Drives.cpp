@@ -38,6 +38,19 @@ std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path
     return best;
 }
 
+QString parentFolder(const QList<Volume>& volumes, const QString& folder)
+{
+    if (folder.isEmpty() || folder == u"/")
+        return {};
+    const QString trimmed = folder.endsWith(u'/') ? folder.chopped(1) : folder;
+    const QString parent = trimmed.left(trimmed.lastIndexOf(u'/') + 1);
+    const auto volume = volumeOf(volumes, parent);
+    if (!volume)
+        return {};
+    const QString root = rootOf(volume->mountPoint);
+    return parent == root || parent.size() <= 1 ? root : parent.chopped(1);
+}
+
 QString startMountPoint(const Drives& table, const QString& currentFolder)
 {
     const auto volume = volumeOf(table.volumes(), currentFolder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -16,9 +17,11 @@ struct Volume {
 };
 
 // The drive table: which volumes exist, and the live facts about each.
-class Drives {
+class Drives : public QObject {
+    Q_OBJECT
+
 public:
-    virtual ~Drives() = default;
+    ~Drives() override = default;
 
     // The volumes as they are now, in mount-point order; read anew on every call.
     virtual QList<Volume> volumes() const = 0;
@@ -28,6 +31,10 @@ public:
     virtual bool isReady(const QString& mountPoint) const = 0;
     // Bytes free for the user; throws FsError when the drive is not ready.
     virtual qint64 freeSpace(const QString& mountPoint) const = 0;
+
+Q_SIGNALS:
+    // A volume was mounted or unmounted.
+    void volumesChanged();
 };
 
 namespace drives {
@@ -40,6 +47,9 @@ QString mountPointOfDriveText(const QString& text);
 QString rootOf(const QString& mountPoint);
 // The volume holding path: the one with the longest mount-point prefix.
 std::optional<Volume> volumeOf(const QList<Volume>& volumes, const QString& path);
+// The folder Up opens from folder: its parent, which for a drive root is the folder holding the
+// mount point on the enclosing volume. Empty when no volume holds a parent ("/").
+QString parentFolder(const QList<Volume>& volumes, const QString& folder);
 // The drive a drive list starts on: the one holding the current folder, else the system drive.
 QString startMountPoint(const Drives& table, const QString& currentFolder);
 

@@ -23,8 +23,9 @@ constexpr QStringView pseudoFileSystems[] = {
     u"autofs", u"overlay", u"squashfs", u"fuse.gvfsd-fuse", u"fuse.portal",
 };
 
-// Buses a device can be unplugged from while the machine runs, as lsblk counts them.
-constexpr QStringView hotplugBuses[] = {u"usb", u"ieee1394", u"mmc", u"memstick", u"pcmcia"};
+// Buses a device can be unplugged from while the machine runs. On the mmc bus only an SD card
+// can; an eMMC chip (card type "MMC") is soldered in.
+constexpr QStringView hotplugBuses[] = {u"usb", u"ieee1394", u"memstick", u"pcmcia"};
 
 template <std::size_t N> bool isOneOf(const QString& name, const QStringView (&names)[N])
 {
@@ -110,9 +111,15 @@ bool hangsOffHotplugBus(const QString& sysRoot, const QString& devicePath)
     for (QString folder = devicePath; folder.startsWith(devices);
          folder = QFileInfo(folder).path()) {
         const QFileInfo subsystem(folder + u"/subsystem"_s);
-        if (subsystem.isSymLink() &&
-            isOneOf(QFileInfo(subsystem.symLinkTarget()).fileName(), hotplugBuses))
+        if (!subsystem.isSymLink())
+            continue;
+        const QString bus = QFileInfo(subsystem.symLinkTarget()).fileName();
+        if (isOneOf(bus, hotplugBuses))
             return true;
+        if (bus == u"mmc") {
+            QFile type(folder + u"/type"_s);
+            return type.open(QIODevice::ReadOnly) && type.readAll().trimmed() == "SD";
+        }
     }
     return false;
 }
@@ -188,8 +195,11 @@ QList<Volume> volumesOf(const QByteArray& mountInfo, const Sources& sources)
     const QHash<QString, QString> labels = labelsByDevice(sources.byLabelFolder);
     QList<Volume> volumes;
     QSet<QString> listedDevices;
+    QString rootFileSystem;
     const QList<MountEntry> mounts = parseMountInfo(mountInfo);
     for (const MountEntry& mount : mounts) {
+        if (mount.mountPoint == u"/")
+            rootFileSystem = mount.fsType;
         if (isOneOf(mount.fsType, pseudoFileSystems) || isSystemFolder(mount.mountPoint) ||
             listedDevices.contains(mount.device))
             continue;
@@ -197,6 +207,11 @@ QList<Volume> volumesOf(const QByteArray& mountInfo, const Sources& sources)
         volumes.append(Volume{mount.mountPoint, labelOf(mount, labels, sources.sysRoot),
                               isRemovableDevice(sources.sysRoot, mount.device), mount.fsType});
     }
+    // The system drive is always there, also in a container or chroot whose table lists no "/"
+    // or lists it as overlay.
+    if (!std::any_of(volumes.cbegin(), volumes.cend(),
+                     [](const Volume& v) { return v.mountPoint == u"/"; }))
+        volumes.append(Volume{u"/"_s, QString(), false, rootFileSystem});
     // "/" is a prefix of every other mount point, so it sorts first.
     std::sort(volumes.begin(), volumes.end(),
               [](const Volume& a, const Volume& b) { return a.mountPoint < b.mountPoint; });

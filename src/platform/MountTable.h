@@ -33,8 +33,8 @@ struct Sources {
 QList<MountEntry> parseMountInfo(const QByteArray& text);
 
 // Whether the block device "major:minor" can be unplugged: its whole disk says removable = 1,
-// or it hangs off a usb, ieee1394, mmc, memstick or pcmcia bus. A device sysfs does not know
-// (a network or virtual file system) is fixed.
+// or it hangs off a usb, ieee1394, memstick or pcmcia bus, or an mmc bus as an SD card. A device
+// sysfs does not know (a network or virtual file system) is fixed.
 bool isRemovableDevice(const QString& sysRoot, const QString& device);
 
 // The labels of udev's by-label folder, keyed by the kernel name of the device ("sdb1").
@@ -42,8 +42,8 @@ QHash<QString, QString> labelsByDevice(const QString& byLabelFolder);
 
 // The drives of the mountinfo text: mounts of pseudo and memory file systems, mounts under
 // /proc, /sys, /dev and /run (but /run/media) and further mounts of a device already listed
-// are left out. Sorted by mount point, so "/" comes first. "/" and the volume holding the
-// home folder are never removable.
+// are left out. "/" is always a drive, listed or not. Sorted by mount point, so "/" comes first.
+// "/" and the volume holding the home folder are never removable.
 QList<Volume> volumesOf(const QByteArray& mountInfo, const Sources& sources);
 
 } // namespace mounttable

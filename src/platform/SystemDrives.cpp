@@ -10,10 +10,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+QByteArray readMountInfo()
+{
+    QFile mountInfo(u"/proc/self/mountinfo"_s);
+    return mountInfo.open(QIODevice::ReadOnly) ? mountInfo.readAll() : QByteArray();
+}
 
 bool isMounted(const QList<Volume>& volumes, const QString& mountPoint)
 {
@@ -23,14 +30,30 @@ bool isMounted(const QList<Volume>& volumes, const QString& mountPoint)
 
 } // namespace
 
+SystemDrives::SystemDrives()
+    : m_mountInfo(readMountInfo())
+{
+    // The kernel's text of a few kilobytes is read twice a second and only compared; the drive
+    // lists read the volumes anew when it changes.
+    m_watch.setInterval(500);
+    connect(&m_watch, &QTimer::timeout, this, &SystemDrives::checkMountTable);
+    m_watch.start();
+}
+
+void SystemDrives::checkMountTable()
+{
+    QByteArray now = readMountInfo();
+    if (now == m_mountInfo)
+        return;
+    m_mountInfo = std::move(now);
+    Q_EMIT volumesChanged();
+}
+
 QList<Volume> SystemDrives::volumes() const
 {
-    QFile mountInfo(u"/proc/self/mountinfo"_s);
-    if (!mountInfo.open(QIODevice::ReadOnly))
-        return {};
     const QString home = QDir(QDir::homePath()).canonicalPath();
-    return mounttable::volumesOf(mountInfo.readAll(), {u"/sys"_s, u"/dev/disk/by-label"_s,
-                                                       home.isEmpty() ? QDir::homePath() : home});
+    return mounttable::volumesOf(readMountInfo(), {u"/sys"_s, u"/dev/disk/by-label"_s,
+                                                   home.isEmpty() ? QDir::homePath() : home});
 }
 
 QString SystemDrives::systemMountPoint() const

@@ -107,7 +107,6 @@ class TestTargetPane : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void fixedDriveCountsWhenAsked();
     void clearing_data();
     void clearing();
     void removeTargetFolder_data();
@@ -116,39 +115,12 @@ private Q_SLOTS:
     void safety();
 };
 
-void TestTargetPane::fixedDriveCountsWhenAsked()
-{
-    MainFormFixture f;
-    f.dir.create({u"T/Music/A/1.mp3"_s, u"T/Music/B/2.mp3"_s});
-    MainForm& w = start(f, false, u"T"_s);
-    w.TargetFolderList->setListIndex(0);
-    QTest::keyClick(w.TargetFolderList, Qt::Key_Right);
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
-
-    // Refresh asks each time; one Yes buys one count.
-    f.platform->answer(A::No);
-    f.platform->answer(A::Yes);
-    w.RefreshTargetLists->click();
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
-    w.RefreshTargetLists->click();
-    QCOMPARE(messageTexts(*f.platform),
-             QStringList(2, u"Refresh & Counting Files|It may be a large number of files to count "
-                            u"on a non removable disk and it may take a while.\nDo you wish to "
-                            u"continue ?|YesNo|Question"_s));
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"2"_s);
-    w.TargetFolderList->setListIndex(0);
-    QTest::keyClick(w.TargetFolderList, Qt::Key_Return);
-    QCOMPARE(w.TargetFolderList->path(), f.dir(u"T/Music/A"_s));
-    QCOMPARE(w.Label_NumberOfFiles[1]->text(), u"Click Refresh"_s);
-}
-
 void TestTargetPane::clearing_data()
 {
     QTest::addColumn<QString>("open");
     QTest::addColumn<A>("answer"); // Ok: Clear Disk on the root
     QTest::addColumn<bool>("swedish");
     QTest::addColumn<QString>("readOnly"); // a file made read-only, if any
-    QTest::addColumn<bool>("looseFiles");  // in T/Albums
     QTest::addColumn<QString>("left");
     QTest::addColumn<QString>("pane");
     QTest::addColumn<QString>("count");
@@ -156,17 +128,12 @@ void TestTargetPane::clearing_data()
 
     const QString rest = u"Other/ Other/3.mp3 x.txt y.mp3"_s;
     const QStringList all{u"Albums/A"_s, u"Albums/B"_s, u"Albums/C"_s};
-    QTest::newRow("Clear Disk") << u"T"_s << A::Ok << false << QString() << true << QString()
-                                << u"T/"_s << u"0"_s << QStringList{u"Albums"_s, u"Other"_s};
-    QTest::newRow("Radera disk") << u"T"_s << A::Ok << true << QString() << true << QString()
-                                 << u"T/"_s << u"0"_s << QStringList{u"Albums"_s, u"Other"_s};
-    QTest::newRow("No: content only") << u"T/Albums"_s << A::No << false << QString() << true
+    QTest::newRow("Clear Disk") << u"T"_s << A::Ok << false << QString() << QString() << u"T/"_s
+                                << u"0"_s << QStringList{u"Albums"_s, u"Other"_s};
+    QTest::newRow("No: content only") << u"T/Albums"_s << A::No << false << QString()
                                       << u"Albums/ "_s + rest << u"T/Albums"_s << u"0"_s << all;
-    QTest::newRow("Nej, without loose files")
-        << u"T/Albums"_s << A::No << true << QString() << false << u"Albums/ "_s + rest
-        << u"T/Albums"_s << u"0"_s << all;
-    QTest::newRow("Ja: the folder itself") << u"T/Albums"_s << A::Yes << true << QString() << true
-                                           << rest << u"T/"_s << u"2"_s << QStringList();
+    QTest::newRow("Ja: the folder itself") << u"T/Albums"_s << A::Yes << true << QString() << rest
+                                           << u"T/"_s << u"2"_s << QStringList();
 
     // On a read-only file, what came before it is gone; it and everything after it stay, and
     // the lists show the state before the deletion until Refresh.
@@ -174,14 +141,14 @@ void TestTargetPane::clearing_data()
                           u"Albums/loose.mp3 "_s +
                           rest;
     QTest::newRow("read-only in a subfolder, content only, Swedish")
-        << u"T/Albums"_s << A::No << true << u"Albums/B/2.mp3"_s << true << fromB << QString()
-        << QString() << all.first(2);
+        << u"T/Albums"_s << A::No << true << u"Albums/B/2.mp3"_s << fromB << QString() << QString()
+        << all.first(2);
     QTest::newRow("read-only in a subfolder, the folder itself")
-        << u"T/Albums"_s << A::Yes << false << u"Albums/B/2.mp3"_s << true << fromB << QString()
+        << u"T/Albums"_s << A::Yes << false << u"Albums/B/2.mp3"_s << fromB << QString()
         << QString() << QStringList();
     // The subfolders go first, the loose files after them.
     QTest::newRow("read-only loose file, content only")
-        << u"T/Albums"_s << A::No << false << u"Albums/loose.mp3"_s << true
+        << u"T/Albums"_s << A::No << false << u"Albums/loose.mp3"_s
         << u"Albums/ Albums/loose.mp3 "_s + rest << QString() << QString() << all;
 }
 
@@ -191,7 +158,6 @@ void TestTargetPane::clearing()
     QFETCH(A, answer);
     QFETCH(bool, swedish);
     QFETCH(QString, readOnly);
-    QFETCH(bool, looseFiles);
     QFETCH(QString, left);
     QFETCH(QString, pane);
     QFETCH(QString, count);
@@ -199,9 +165,8 @@ void TestTargetPane::clearing()
 
     MainFormFixture f;
     f.dir.create({u"T/Albums/A/Sub/1.mp3"_s, u"T/Albums/B/1.mp3"_s, u"T/Albums/B/2.mp3"_s,
-                  u"T/Albums/C/3.mp3"_s, u"T/Other/3.mp3"_s, u"T/x.txt"_s, u"T/y.mp3"_s});
-    if (looseFiles)
-        f.dir.create({u"T/Albums/loose.mp3"_s});
+                  u"T/Albums/C/3.mp3"_s, u"T/Albums/loose.mp3"_s, u"T/Other/3.mp3"_s, u"T/x.txt"_s,
+                  u"T/y.mp3"_s});
     if (!readOnly.isEmpty())
         QVERIFY(
             QFile::setPermissions(f.dir(u"T/"_s + readOnly), QFile::ReadOwner | QFile::ReadGroup));
@@ -228,12 +193,9 @@ void TestTargetPane::clearing()
                   u".\n\nSelect Yes if you also want to remove this folder or\nNo to remove "
                   u"it's content only.|YesNoCancel|Question"_s};
     if (wholeDisk)
-        messages = {swedish ? u"Radera disk|Du har valt att permanent radera alla filer och "
-                              u"foldrar på\n"_s +
-                                  drive + u"\n\nVälj OK för att fortsätta !|OkCancel|Question"_s
-                            : u"Clear Disk|You have chosen to permanently delete all files "
-                              u"and folders from\n"_s +
-                                  drive + u"\n\nSelect OK to continue !|OkCancel|Question"_s};
+        messages = {u"Clear Disk|You have chosen to permanently delete all files and folders "
+                    u"from\n"_s +
+                    drive + u"\n\nSelect OK to continue !|OkCancel|Question"_s};
     if (!readOnly.isEmpty())
         messages.append(swedish ? u"Ta bort foldrar|Minst en fil eller folder är "
                                   u"skrivskyddad.|Ok|Exclamation"_s
@@ -332,9 +294,6 @@ void TestTargetPane::safety_data()
 
     QTest::newRow("Clear Disk, Cancel") << u"T"_s << u"ClearTargetDrive"_s << Loss::None
                                         << A::Cancel << u"Clear Disk"_s << QString();
-    QTest::newRow("Remove folders, Cancel")
-        << u"T/Albums"_s << u"ClearTargetFolders"_s << Loss::None << A::Cancel
-        << u"Remove folders"_s << QString();
     QTest::newRow("Delete folder, No") << u"T/Albums"_s << u"RemoveTargetFolder"_s << Loss::None
                                        << A::No << u"Delete folder"_s << QString();
     // A lost drive is reported once and the pane goes to the system drive.
@@ -367,6 +326,9 @@ void TestTargetPane::safety_data()
     QTest::newRow("through a link, content only")
         << u"T/Way"_s << u"ClearTargetFolders"_s << Loss::None << A::No
         << u"Remove folders; Remove folders"_s << QString();
+    QTest::newRow("through a link, one folder")
+        << u"T/Way"_s << u"RemoveTargetFolder"_s << Loss::None << A::Yes
+        << u"Delete folder; Remove folders"_s << QString();
     QTest::newRow("through a link, the folder itself")
         << u"T/Way"_s << u"ClearTargetFolders"_s << Loss::None << A::Yes << u"Remove folders"_s
         << albumA + albumsRest + inner + u"y.mp3"_s;

@@ -76,15 +76,6 @@ const QString drivesShown = u"cd, sys, usb  [MUSIC]"_s;
 // The folder list on usb/Music with "CD 2" highlighted.
 const QString unchanged = u"usb/Music < usb/ | Album, cd 1, CD 2, CD 10 | 1 | 1"_s;
 
-// What a double click delivers: press and release, then the second press comes as a double click
-// and its release. QTest's mouseDClick sends the double click event alone.
-void doubleClick(QWidget* widget, QPoint at)
-{
-    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-}
-
 } // namespace
 
 class TestListControls : public QObject {
@@ -96,11 +87,10 @@ private Q_SLOTS:
 
     void driveList_data();
     void driveList();
-    void driveListRefreshKeepsTheDrive();
+    void driveListFollowsTheDriveTable();
     void dirListSetPath_data();
     void dirListSetPath();
     void dirListIndexRefreshAndChanges();
-    void dirListDoubleClick();
     void fileListMatchesThePattern_data();
     void fileListMatchesThePattern();
 
@@ -128,25 +118,14 @@ void TestListControls::driveList_data()
     };
     QTest::newRow("starts on the drive of a folder")
         << u"usb/Music"_s << QString() << QString() << shows(u"usb  [MUSIC]"_s, 0);
-    QTest::newRow("starts on a drive root")
-        << u"cd"_s << QString() << QString() << shows(u"cd"_s, 0);
-    QTest::newRow("by mount point")
-        << QString() << u"usb"_s << QString() << shows(u"usb  [MUSIC]"_s, 1);
     QTest::newRow("by drive text")
         << QString() << u"usb  [MUSIC]"_s << QString() << shows(u"usb  [MUSIC]"_s, 1);
-    QTest::newRow("drive without label") << QString() << u"cd"_s << QString() << shows(u"cd"_s, 1);
     QTest::newRow("the drive shown already")
         << QString() << u"sys"_s << QString() << shows(u"sys"_s, 0);
     QTest::newRow("folder that is no drive")
         << QString() << u"usb/Music"_s << QString() << u"unavailable"_s;
-    QTest::newRow("unknown drive text")
-        << QString() << u"dvd  [FILMS]"_s << QString() << u"unavailable"_s;
     QTest::newRow("drive not ready") << QString() << u"cd"_s << u"cd"_s << u"unavailable"_s;
-    QTest::newRow("drive text of a drive not ready")
-        << QString() << u"usb  [MUSIC]"_s << u"usb"_s << u"unavailable"_s;
     // The user's choice is taken as it is: the window tells when the drive cannot be read.
-    QTest::newRow("user chooses a drive")
-        << QString() << u"user:usb"_s << QString() << shows(u"usb  [MUSIC]"_s, 1);
     QTest::newRow("user chooses a drive not ready")
         << QString() << u"user:usb"_s << u"usb"_s << shows(u"usb  [MUSIC]"_s, 1);
     QTest::newRow("user chooses the drive shown")
@@ -183,24 +162,27 @@ void TestListControls::driveList()
     if (!error.isEmpty())
         QCOMPARE(m.describe(box, changed), u"sys (0): "_s + drivesShown);
     QCOMPARE(box.currentText(), box.drive());
-    QCOMPARE(box.currentData().toString(), box.mountPoint());
-    QCOMPARE(m.rel(box.mountPoint()), m.rel(box.drive()).section(u' ', 0, 0));
 }
 
-void TestListControls::driveListRefreshKeepsTheDrive()
+// Drives come and go while the list shows one: it stays selected, also once it is gone, and a
+// refresh tells no change.
+void TestListControls::driveListFollowsTheDriveTable()
 {
     Machine m;
     DriveListBox box(m.drives, nullptr);
     box.setDrive(m.dir(u"usb"_s));
     const QSignalSpy changed(&box, &DriveListBox::changed);
 
-    // The new drive comes first in the list, so the selected one moves down a row.
     m.drives.add(m.dir.mkdir(u"another"_s), true, u"NEW"_s);
-    box.refresh();
+    m.drives.announceChange();
     QCOMPARE(m.describe(box, changed), u"usb  [MUSIC] (0): another  [NEW], "_s + drivesShown);
+    m.drives.remove(m.dir(u"usb"_s));
+    box.refresh();
+    QCOMPARE(m.describe(box, changed),
+             u"usb  [MUSIC] (0): another  [NEW], cd, sys, usb  [MUSIC]"_s);
     QCOMPARE(box.currentText(), box.drive());
-    box.setDrive(m.dir(u"another"_s));
-    QCOMPARE(m.rel(box.drive()), u"another  [NEW]"_s);
+    box.showDrive(m.dir(u"another"_s));
+    QCOMPARE(m.describe(box, changed), u"another  [NEW] (0): another  [NEW], cd, sys"_s);
 }
 
 void TestListControls::dirListSetPath_data()
@@ -211,8 +193,6 @@ void TestListControls::dirListSetPath_data()
 
     // Not listed: the hidden folder, the link to a folder and the file.
     QTest::newRow("mount point") << u"usb"_s << QString() << u"usb/ | Music, Other | -1 | 2"_s;
-    QTest::newRow("drive root with two slashes")
-        << u"usb//"_s << QString() << u"usb/ | Music, Other | -1 | 2"_s;
     QTest::newRow("the open folder with two slashes")
         << u"usb/Music//"_s << QString()
         << u"usb/Music < usb/ | Album, cd 1, CD 2, CD 10 | -1 | 1"_s;
@@ -222,9 +202,7 @@ void TestListControls::dirListSetPath_data()
     // A failure leaves the list as it was.
     const QString notFound = u"not found"_s;
     QTest::newRow("missing folder") << u"usb/Music/Gone"_s << QString() << notFound;
-    QTest::newRow("file") << u"usb/Music/readme.txt"_s << QString() << notFound;
     QTest::newRow("drive not ready") << u"cd/Data"_s << u"cd"_s << u"unavailable"_s;
-    QTest::newRow("root of a drive not ready") << u"cd"_s << u"cd"_s << u"unavailable"_s;
     QTest::newRow("outside every drive") << QString() << QString() << u"unavailable"_s;
 }
 
@@ -281,25 +259,6 @@ void TestListControls::dirListIndexRefreshAndChanges()
     QCOMPARE(box.path(), m.dir(u"usb/Music"_s));
 }
 
-// A double click on the first subfolder, the open folder and the parent (the drive root).
-void TestListControls::dirListDoubleClick()
-{
-    Machine m;
-    DirListBox box(m.drives, nullptr);
-    box.setPath(m.dir(u"usb/Music"_s));
-    box.resize(300, 400);
-    box.setVisible(true);
-    QSignalSpy activated(&box, &DirListBox::entryActivated);
-    for (const int index : {0, -1, -2}) {
-        box.setListIndex(index);
-        const QRect rect = box.visualItemRect(box.currentItem());
-        box.setListIndex(index == -1 ? 0 : -1);
-        doubleClick(box.viewport(), rect.center());
-        QCOMPARE(activated.count(), 1);
-        QCOMPARE(activated.takeFirst().first().toInt(), index);
-    }
-}
-
 void TestListControls::fileListMatchesThePattern_data()
 {
     QTest::addColumn<QString>("pattern");
@@ -310,7 +269,6 @@ void TestListControls::fileListMatchesThePattern_data()
     QTest::newRow("mp3 files") << u"*.mp3"_s << mp3;
     QTest::newRow("pattern in capitals") << u"*.MP3"_s << mp3;
     QTest::newRow("all files") << u"*"_s << QString(mp3).replace(u"B.MP3/"_s, u"B.MP3/c.txt/"_s);
-    QTest::newRow("one file") << u"a.*"_s << u"a.mp3"_s;
     QTest::newRow("no match") << u"*.wav"_s << QString();
 }
 

@@ -45,9 +45,6 @@ private Q_SLOTS:
     void parseMountInfo_data();
     void parseMountInfo();
 
-    void leftOutMounts_data();
-    void leftOutMounts();
-
     void volumes_data();
     void volumes();
 
@@ -82,6 +79,7 @@ void TestMountTable::initTestCase()
     const QString usb = u"sys/devices/pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6"_s;
     const QString sata = u"sys/devices/pci0000:00/0000:00:17.0"_s;
     const QString mmc = u"sys/devices/platform/soc/mmc_host/mmc0/mmc0:aaaa"_s;
+    const QString emmc = u"sys/devices/platform/soc/mmc_host/mmc1/mmc1:0001"_s;
     const QString nvme = u"sys/devices/pci0000:00/0000:00:1d.0/0000:3d:00.0/nvme/nvme0"_s;
     // Whole disks and whether they say they are removable. The USB stick does not: its bus
     // decides.
@@ -91,6 +89,7 @@ void TestMountTable::initTestCase()
         {sata + u"/ata2/host1/target1:0:0/1:0:0:0/block/sr0"_s, "1"},
         {sata + u"/ata3/host2/target2:0:0/2:0:0:0/block/sdc"_s, "1"},
         {mmc + u"/block/mmcblk0"_s, "0"},
+        {emmc + u"/block/mmcblk1"_s, "0"},
         {nvme + u"/nvme0n1"_s, "0"},
         {u"sys/devices/virtual/block/loop0"_s, "0"},
     };
@@ -106,8 +105,9 @@ void TestMountTable::initTestCase()
         {u"11:0"_s, disks.at(2).first},
         {u"8:33"_s, disks.at(3).first + u"/sdc1"_s},
         {u"179:1"_s, disks.at(4).first + u"/mmcblk0p1"_s},
-        {u"259:1"_s, disks.at(5).first + u"/nvme0n1p1"_s},
-        {u"7:0"_s, disks.at(6).first},
+        {u"179:9"_s, disks.at(5).first + u"/mmcblk1p1"_s},
+        {u"259:1"_s, disks.at(6).first + u"/nvme0n1p1"_s},
+        {u"7:0"_s, disks.at(7).first},
     };
     for (const auto& [device, folder] : devices) {
         QVERIFY(link(u"sys/dev/block/"_s + device, folder));
@@ -121,7 +121,10 @@ void TestMountTable::initTestCase()
     for (const QString& hub : {u"/usb2"_s, u"/usb2/2-1"_s, u"/usb2/2-1/2-1:1.0"_s})
         QVERIFY(link(u"sys/devices/pci0000:00/0000:00:14.0"_s + hub + u"/subsystem"_s,
                      u"sys/bus/usb"_s));
-    QVERIFY(link(mmc + u"/subsystem"_s, u"sys/bus/mmc"_s));
+    for (const auto& [card, type] : {std::pair{mmc, "SD\n"_ba}, std::pair{emmc, "MMC\n"_ba}}) {
+        QVERIFY(link(card + u"/subsystem"_s, u"sys/bus/mmc"_s));
+        m_dir.file(card + u"/type"_s, type);
+    }
 
     // udev's label links; most point at device nodes that do not exist here.
     m_dir.file(u"dev/dm-0"_s);
@@ -164,59 +167,36 @@ void TestMountTable::parseMountInfo()
     QCOMPARE(entries, entry.isEmpty() ? QStringList() : QStringList{entry});
 }
 
-void TestMountTable::leftOutMounts_data()
-{
-    QTest::addColumn<QByteArray>("mountPoint");
-    QTest::addColumn<QByteArray>("fsType");
-    QTest::addColumn<bool>("listed");
-
-    for (const char* fsType :
-         {"proc",   "sysfs",   "cgroup",   "cgroup2",         "devtmpfs",    "devpts",
-          "tmpfs",  "ramfs",   "mqueue",   "tracefs",         "securityfs",  "bpf",
-          "pstore", "debugfs", "configfs", "fusectl",         "binfmt_misc", "hugetlbfs",
-          "autofs", "overlay", "squashfs", "fuse.gvfsd-fuse", "fuse.portal"})
-        QTest::addRow("%s", fsType) << "/mnt/data"_ba << QByteArray(fsType) << false;
-    for (const char* folder : {"/proc", "/proc/fs/nfsd", "/sys", "/sys/fs/cgroup", "/dev",
-                               "/dev/hugepages", "/run", "/run/user/1000/doc"})
-        QTest::addRow("%s", folder) << QByteArray(folder) << "ext4"_ba << false;
-    QTest::newRow("network share") << "/mnt/share"_ba
-                                   << "fuse.sshfs"_ba << true;
-    for (const char* folder :
-         {"/mnt/data", "/run/media", "/run/media/me/STICK", "/devel", "/runner"})
-        QTest::addRow("%s listed", folder) << QByteArray(folder) << "ext4"_ba << true;
-}
-
-void TestMountTable::leftOutMounts()
-{
-    QFETCH(QByteArray, mountPoint);
-    QFETCH(QByteArray, fsType);
-    QFETCH(bool, listed);
-    const QList<Volume> volumes =
-        mounttable::volumesOf(rootLine + mountLine("8:1", mountPoint, fsType), sources({}));
-    QCOMPARE(describe(volumes),
-             u"/  [SYSTEM]"_s + (listed ? u"; "_s + QString::fromLatin1(mountPoint) : QString()));
-}
-
 void TestMountTable::volumes_data()
 {
     QTest::addColumn<QByteArrayList>("mountInfo");
     QTest::addColumn<QString>("home");
     QTest::addColumn<QString>("volumes");
 
-    QTest::newRow("internal, NVMe, USB stick, SD card, loop, CD, card reader, share, sorted")
+    QTest::newRow("internal, NVMe, USB stick, SD card, eMMC, loop, CD, card reader, share")
         << QByteArrayList{rootLine,
                           mountLine("8:17", "/media/me/MUSIC", "vfat", "/dev/sdb1"),
                           mountLine("7:0", "/mnt/image", "iso9660", "/dev/loop0"),
                           mountLine("179:1", "/media/me/sd", "exfat", "/dev/mmcblk0p1"),
+                          mountLine("179:9", "/emmc", "ext4", "/dev/mmcblk1p1"),
                           mountLine("11:0", "/media/cdrom", "iso9660", "/dev/sr0"),
                           mountLine("8:1", "/boot", "ext4", "/dev/sda1"),
                           mountLine("259:1", "/data", "ext4", "/dev/nvme0n1p1"),
                           mountLine("8:33", "/media/reader", "vfat", "/dev/sdc1"),
                           mountLine("0:52", "/mnt/share", "cifs", "//server/share")}
         << u"/home/me"_s
-        << u"/  [SYSTEM]; /boot; /data; /media/cdrom removable; /media/me/MUSIC  [MUSIC] "
+        << u"/  [SYSTEM]; /boot; /data; /emmc; /media/cdrom removable; /media/me/MUSIC  [MUSIC] "
            u"removable; /media/me/sd  [Holiday Photos] removable; /media/reader removable; "
            u"/mnt/image; /mnt/share"_s;
+    QByteArrayList leftOut{rootLine};
+    for (const char* fsType : {"proc", "tmpfs", "overlay", "squashfs", "fuse.portal"})
+        leftOut.append(mountLine("0:30", "/mnt/" + QByteArray(fsType), fsType, "none"));
+    int minor = 40;
+    for (const char* folder : {"/proc/fs/nfsd", "/sys", "/dev/hugepages", "/run/user/1000/doc",
+                               "/run/media/me/STICK", "/devel", "/runner"})
+        leftOut.append(mountLine("0:" + QByteArray::number(++minor), folder, "ext4", "none"));
+    QTest::newRow("pseudo file systems and system folders left out")
+        << leftOut << u"/home/me"_s << u"/  [SYSTEM]; /devel; /run/media/me/STICK; /runner"_s;
     QTest::newRow("second mount of a device left out, the first kept")
         << QByteArrayList{mountLine("8:17", "/media/usb", "vfat", "/dev/sdb1"), rootLine,
                           mountLine("8:17", "/mnt/again", "vfat", "/dev/sdb1"),
@@ -231,6 +211,11 @@ void TestMountTable::volumes_data()
                           mountLine("254:0", "/backup", "ext4",
                                     QFile::encodeName(m_dir(u"dev/mapper/backup"_s)))}
         << u"/home/me"_s << u"/  [SYSTEM]; /backup  [BACKUP]"_s;
+    QTest::newRow("no / listed: a container's table")
+        << QByteArrayList{mountLine("8:17", "/media/usb", "vfat", "/dev/sdb1")} << u"/home/me"_s
+        << u"/; /media/usb  [MUSIC] removable"_s;
+    QTest::newRow("/ as overlay") << QByteArrayList{mountLine("0:40", "/", "overlay", "overlay")}
+                                  << u"/home/me"_s << u"/"_s;
     QTest::newRow("/ on a USB stick is not removable")
         << QByteArrayList{mountLine("8:17", "/", "ext4", "/dev/sdb1")} << u"/home/me"_s
         << u"/  [MUSIC]"_s;

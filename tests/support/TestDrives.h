@@ -23,6 +23,8 @@ public:
     void remove(const QString& folder);
     void setReady(const QString& folder, bool ready);
     void setFreeSpace(const QString& folder, qint64 bytes);
+    // Tells the drive lists that drives came or went, as the mount table's watch does.
+    void announceChange() { Q_EMIT volumesChanged(); }
 
     QList<Volume> volumes() const override;
     QString systemMountPoint() const override { return m_system; }
