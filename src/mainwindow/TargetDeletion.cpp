@@ -9,11 +9,11 @@
 #include "copy/ActionForm.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
+#include "platform/Folders.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -40,9 +40,9 @@ TargetState targetState(const Module1& m)
 }
 
 // A deletion the program will not make is reported as a denied permission.
-FsError refusal(const QString& path, const QString& reason)
+FsError refusal(const QString& path, const QString& reason, const QString& swedishReason)
 {
-    return FsError(FsErrorKind::PermissionDenied, path, reason);
+    return FsError(FsErrorKind::PermissionDenied, path, reason, swedishReason);
 }
 
 // Throws unless path may be deleted on the drive mounted at mountPoint: the drive is still there,
@@ -52,37 +52,41 @@ FsError refusal(const QString& path, const QString& reason)
 void requireOnTarget(Module1& m, const QString& mountPoint, const QString& path, bool wholeFolder)
 {
     const DriveInfo drive = m.FileSystem.drive(mountPoint);
-    const QString realMountPoint = QFileInfo(mountPoint).canonicalFilePath();
+    const QString realMountPoint = folders::realPath(mountPoint);
     if (!drive.isReady() || realMountPoint.isEmpty())
         throw FsError(FsErrorKind::DeviceUnavailable, mountPoint);
     if (!drive.isRemovable())
-        throw refusal(path, u"The drive is not removable"_s);
+        throw refusal(path, u"The drive is not removable"_s, u"Disken är inte flyttbar"_s);
     if (m.FileSystem.driveName(path) != mountPoint)
-        throw refusal(path, u"The folder is not on the target drive"_s);
+        throw refusal(path, u"The folder is not on the target drive"_s,
+                      u"Foldern ligger inte på måldisken"_s);
 
     const QString root = drives::rootOf(realMountPoint);
     QString real;
     if (wholeFolder) {
         const QString name = paths::folderName(path);
         if (name.isEmpty() || name == u"."_s || name == u".."_s)
-            throw refusal(path, u"The folder is the drive's root"_s);
+            throw refusal(path, u"The folder is the drive's root"_s,
+                          u"Foldern är diskens rotfolder"_s);
         // The folder's own name is left as it is: a link is removed as a link.
-        const QString parent = QFileInfo(paths::cutAfterLastSlash(path)).canonicalFilePath();
+        const QString parent = folders::realPath(paths::cutAfterLastSlash(path));
         if (!parent.isEmpty())
             real = paths::join(parent, name);
     } else {
-        real = QFileInfo(path).canonicalFilePath();
+        real = folders::realPath(path);
     }
     if (real.isEmpty())
         throw FsError(FsErrorKind::PathNotFound, path);
     if (!(wholeFolder ? real : drives::rootOf(real)).startsWith(root))
-        throw refusal(path, u"The folder lies outside the target drive"_s);
+        throw refusal(path, u"The folder lies outside the target drive"_s,
+                      u"Foldern ligger utanför måldisken"_s);
     if (!wholeFolder)
         return;
     const QString inside = real + u'/';
     for (const Volume& volume : m.drives().volumes()) {
         if (drives::rootOf(volume.mountPoint).startsWith(inside))
-            throw refusal(path, u"Another drive is mounted inside the folder"_s);
+            throw refusal(path, u"Another drive is mounted inside the folder"_s,
+                          u"En annan disk är monterad i foldern"_s);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace folders {
@@ -77,6 +78,16 @@ QStringList files(const QString& folder, const QString& pattern)
     QStringList list = sortedNames(folder, Kind::File);
     list.removeIf([&](const QString& name) { return !match.match(name).hasMatch(); });
     return list;
+}
+
+QString realPath(const QString& path)
+{
+    char* real = ::realpath(paths::toNative(path).constData(), nullptr);
+    if (!real)
+        return {};
+    const QString text = paths::fromNative(real);
+    ::free(real);
+    return text;
 }
 
 bool canOpen(const QString& folder)

@@ -17,6 +17,9 @@ QStringList subfolders(const QString& folder);
 // letter case is ignored. Hidden files are left out.
 QStringList files(const QString& folder, const QString& pattern);
 
+// The path with every link on the way resolved, by its bytes; empty when it does not exist.
+QString realPath(const QString& path);
+
 // The folder exists and can be listed.
 bool canOpen(const QString& folder);
 
