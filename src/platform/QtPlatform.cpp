@@ -66,6 +66,8 @@ Platform::Answer QtPlatform::message(const QString& title, const QString& text, 
 {
     QMessageBox box(standardIcon(icon), title, text, standardButtons(buttons),
                     QApplication::activeWindow());
+    // Messages carry folder names and downloaded text: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
     return answerOf(box.exec(), buttons);
