@@ -10,13 +10,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using A = Platform::Answer;
@@ -85,16 +86,27 @@ void TestFrmAbout::mailLink()
     QCOMPARE(f.platform->openedUrls(), QList<QUrl>{QUrl(link)});
 }
 
+// A name that looks like markup is shown as it is, in a message box and in the input box.
 void TestFrmAbout::messagesArePlainText()
 {
-    QTimer::singleShot(0, this, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        QCOMPARE(box->textFormat(), Qt::PlainText);
-        box->reject();
-    });
-    QtPlatform().message(u"Ordrane"_s, u"<b>Best of</b>"_s, Platform::Buttons::Ok,
-                         Platform::Icon::None);
+    const QString name = u"<b>Best of</b>"_s;
+    bool plain = false;
+    const auto check = [&name, &plain] {
+        QWidget* box = QApplication::activeModalWidget();
+        const auto labels = box ? box->findChildren<QLabel*>() : QList<QLabel*>();
+        plain = std::any_of(labels.begin(), labels.end(), [&name](QLabel* label) {
+            return label->text() == name && label->textFormat() == Qt::PlainText;
+        });
+        if (box)
+            box->close();
+    };
+    QtPlatform platform;
+    QTimer::singleShot(0, this, check);
+    platform.message(u"Ordrane"_s, name, Platform::Buttons::Ok, Platform::Icon::None);
+    QVERIFY(std::exchange(plain, false));
+    QTimer::singleShot(0, this, check);
+    QCOMPARE(platform.inputBox(u"Ordrane"_s, name, QString()), std::nullopt);
+    QVERIFY(plain);
 }
 
 void TestFrmAbout::versionCheck_data()
