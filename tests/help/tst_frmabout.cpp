@@ -10,13 +10,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -184,36 +182,27 @@ void TestFrmAbout::versionCheck()
     }
 }
 
-// Opened from the Help menu, the address clicked, then closed by the button, Esc or Enter.
+// Opened from the Help menu, the address clicked, then closed by Esc.
 void TestFrmAbout::openedFromTheHelpMenu()
 {
-    const QString contact = AboutLinks::configured().contact;
-    for (const int key : {0, int(Qt::Key_Escape), int(Qt::Key_Return)}) {
-        MainFormFixture f;
-        MainForm& w = f.start();
-        bool closed = false;
-        QTimer::singleShot(0, &w, [&] {
-            auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-            QVERIFY(about);
-            QCOMPARE(about->lblEmail->text(), contact);
-            QCOMPARE(about->lblVersion->text(), u"Version "_s + f.m->AppVersion);
-            QTest::mouseClick(about->lblEmail, Qt::LeftButton);
-            if (key == 0)
-                QTest::mouseClick(about->cmdOK, Qt::LeftButton);
-            else
-                QTest::keyClick(about, Qt::Key(key));
-            closed = !about->isVisible();
-            if (!closed)
-                about->close();
-        });
-        w.Menu_About->trigger();
+    MainFormFixture f;
+    MainForm& w = f.start();
+    bool closed = false;
+    QTimer::singleShot(0, &w, [&closed] {
+        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        QTest::mouseClick(about->lblEmail, Qt::LeftButton);
+        QTest::keyClick(about, Qt::Key_Escape);
+        closed = !about->isVisible();
+        if (!closed)
+            about->close();
+    });
+    w.Menu_About->trigger();
 
-        QVERIFY(closed);
-        QVERIFY(w.findChildren<frmAbout*>().isEmpty());
-        QVERIFY(f.platform->messages().isEmpty());
-        QCOMPARE(f.platform->openedUrls(),
-                 QList<QUrl>{QUrl(u"mailto:"_s + contact + u"?subject=Ordrane"_s)});
-    }
+    QVERIFY(closed);
+    QCOMPARE(
+        f.platform->openedUrls(),
+        QList<QUrl>{QUrl(u"mailto:"_s + AboutLinks::configured().contact + u"?subject=Ordrane"_s)});
 }
 
 QTEST_MAIN(TestFrmAbout)
