@@ -32,6 +32,7 @@ ActionForm::ActionForm(Module1& m, QWidget* mainWindow)
     Label2->setGeometry(8, 8, 209, 17);
 
     Label1->setObjectName(u"Label1"_s);
+    Label1->setTextFormat(Qt::PlainText);
     Label1->move(8, 32);
     Label1->adjustSize();
 

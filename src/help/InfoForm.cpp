@@ -45,7 +45,7 @@ QList<HelpRow> menuHelp(bool swedish, const QString& dataFolder)
              u"Öppnar Startfoldern på Källdisken om  Använd Standard Sökväg  är markerad."_s},
             {u"Inställningar | Lägg Till Prefix till Sparade Foldrar"_s,
              u"Om markerad kommer ett numeriskt prefix att läggas till målfoldern så att "
-             u"foldrarna visas i rätt ordning i ett en fil-lista i Filhanteraren."_s},
+             u"foldrarna visas i rätt ordning i en fil-lista i Filhanteraren."_s},
             {u"Inställningar | Använd Logfil"_s,
              u"Om markerad kommer en logfil att sparas efter varje kopieringssekvens. Filnamnet "
              u"är dagens datum plus ett prefix med filändelse odr. Filen sparas i detta "

@@ -1,5 +1,7 @@
 #include "VersionData.h"
 
+#include <algorithm>
+
 namespace versiondata {
 
 namespace {
@@ -16,45 +18,42 @@ bool endsItem(QChar c)
 
 } // namespace
 
-QStringList readItems(const QString& text)
+std::optional<QString> programVersion(const QString& text, const QString& title)
 {
-    QStringList items;
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
         while (i < n && isBlank(text[i]))
             ++i;
         const qsizetype start = i;
+        QStringView item;
         if (i < n && text[i] == u'"') {
             qsizetype close = text.indexOf(u'"', start + 1);
             if (close < 0)
                 close = n;
-            items.append(text.mid(start + 1, close - start - 1));
+            item = QStringView(text).sliced(start + 1, close - start - 1);
             i = close;
             while (i < n && !endsItem(text[i]))
                 ++i;
         } else {
             while (i < n && !endsItem(text[i]))
                 ++i;
-            items.append(text.mid(start, i - start));
+            item = QStringView(text).sliced(start, i - start);
+        }
+        if (item.contains(title, Qt::CaseInsensitive)) {
+            const qsizetype colon = item.indexOf(u':');
+            if (colon < 0)
+                return std::nullopt;
+            const QStringView version = item.sliced(colon + 1);
+            if (!std::any_of(version.begin(), version.end(),
+                             [](QChar c) { return c >= u'0' && c <= u'9'; }))
+                return std::nullopt;
+            return version.toString();
         }
         // The comma or line end; CRLF is one line end.
         if (i + 1 < n && text[i] == u'\r' && text[i + 1] == u'\n')
             ++i;
         ++i;
-    }
-    return items;
-}
-
-std::optional<QString> programVersion(const QString& text, const QString& title)
-{
-    for (const QString& item : readItems(text)) {
-        if (!item.contains(title, Qt::CaseInsensitive))
-            continue;
-        const qsizetype colon = item.indexOf(u':');
-        if (colon < 0 || colon == item.size() - 1)
-            return std::nullopt;
-        return item.mid(colon + 1);
     }
     return std::nullopt;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -9,15 +8,13 @@
 // programs and their latest versions, one item "Title:version" for each program.
 namespace versiondata {
 
-// The items of the text, read the way a comma-separated text is read: an item ends at a comma
-// or a line end (CRLF, CR or LF) and blanks before it are skipped. An item in double quotes
-// runs to its closing quote, commas and line ends included; what follows the closing quote up
-// to the next comma or line end is dropped.
-QStringList readItems(const QString& text);
-
 // The version text of the program's entry, the first item that contains the title (letter case
-// ignored): everything behind the entry's first colon. Nothing when no item contains the title
-// or the entry has nothing behind a colon, or no colon at all.
+// ignored): everything behind the entry's first colon. The text is read item by item only as
+// far as that entry, the way a comma-separated text is read: an item ends at a comma or a line
+// end (CRLF, CR or LF) and blanks before it are skipped; an item in double quotes runs to its
+// closing quote, commas and line ends included, and what follows the closing quote up to the
+// next comma or line end is dropped. Nothing when no item contains the title or the entry has
+// no colon or no digit behind it.
 std::optional<QString> programVersion(const QString& text, const QString& title);
 
 // The number a version text starts with, read with a point as the decimal separator; blanks

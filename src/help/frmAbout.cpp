@@ -60,6 +60,7 @@ frmAbout::frmAbout(Module1& module, AboutLinks links, QWidget* parent)
     lblDescription->setObjectName(u"lblDescription"_s);
     lblEmail = new QLabel(m_links.contact, this);
     lblEmail->setObjectName(u"lblEmail"_s);
+    lblEmail->setTextFormat(Qt::PlainText);
     QFont underlined = lblEmail->font();
     underlined.setUnderline(true);
     lblEmail->setFont(underlined);

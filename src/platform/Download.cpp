@@ -12,10 +12,15 @@ using namespace Qt::StringLiterals;
 
 namespace download {
 
-DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::milliseconds timeout)
+DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::milliseconds timeout,
+                      qint64 maxBytes)
 {
     QNetworkAccessManager network;
     const std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(url)));
+    // Qt holds no more than this much unread; the body is taken from it as it arrives.
+    reply->setReadBufferSize(maxBytes + 1);
+    QByteArray body;
+    bool tooLarge = false;
 
     QEventLoop loop;
     QTimer timer;
@@ -25,6 +30,16 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
         timedOut = true;
         reply->abort();
     });
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
+        if (tooLarge)
+            return;
+        body += reply->read(maxBytes + 1 - body.size());
+        if (body.size() > maxBytes) {
+            tooLarge = true;
+            body.clear();
+            reply->abort();
+        }
+    });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(timeout);
     if (!reply->isFinished())
@@ -33,6 +48,9 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
     if (timedOut)
         return {DownloadResult::Kind::TimedOut,
                 u"No answer within %1 ms"_s.arg(QString::number(timeout.count()))};
+    if (tooLarge)
+        return {DownloadResult::Kind::TooLarge,
+                u"More than %1 bytes"_s.arg(QString::number(maxBytes))};
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status == 0)
         return {DownloadResult::Kind::NetworkError, reply->errorString()};
@@ -43,7 +61,10 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
     if (reply->error() != QNetworkReply::NoError)
         return {DownloadResult::Kind::NetworkError, reply->errorString()};
 
-    const QByteArray body = reply->readAll();
+    body += reply->read(maxBytes + 1 - body.size());
+    if (body.size() > maxBytes)
+        return {DownloadResult::Kind::TooLarge,
+                u"More than %1 bytes"_s.arg(QString::number(maxBytes))};
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit())
         return {DownloadResult::Kind::NotWritten, out.errorString()};

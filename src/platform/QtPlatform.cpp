@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -66,6 +67,8 @@ Platform::Answer QtPlatform::message(const QString& title, const QString& text, 
 {
     QMessageBox box(standardIcon(icon), title, text, standardButtons(buttons),
                     QApplication::activeWindow());
+    // Messages carry folder names and downloaded text: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNo)
         box.setEscapeButton(QMessageBox::No);
     return answerOf(box.exec(), buttons);
@@ -97,12 +100,16 @@ std::optional<QString> QtPlatform::saveFileName(const FileDialog& dialog)
 std::optional<QString> QtPlatform::inputBox(const QString& title, const QString& prompt,
                                             const QString& text)
 {
-    bool ok = false;
-    const QString typed = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                                QLineEdit::Normal, text, &ok);
-    if (!ok)
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(text);
+    // The prompt names a file: never read it as markup.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return typed;
+    return dialog.textValue();
 }
 
 void QtPlatform::setClipboardText(const QString& text)

@@ -10,53 +10,34 @@ class TestVersionData : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void readItems_data();
-    void readItems();
     void programVersion_data();
     void programVersion();
     void versionValueAndNewer_data();
     void versionValueAndNewer();
 };
 
-void TestVersionData::readItems_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("items");
-
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("commas, CRLF, CR and LF, empty items")
-        << u"A:1,B:2\r\nC:3\rD:4\n,E\r\n"_s
-        << QStringList{u"A:1"_s, u"B:2"_s, u"C:3"_s, u"D:4"_s, u""_s, u"E"_s};
-    QTest::newRow("blanks before an item skipped, after it kept")
-        << u"  A:1 ,\tB:2"_s << QStringList{u"A:1 "_s, u"B:2"_s};
-    QTest::newRow("quoted item keeps commas and blanks, drops what follows the quote")
-        << u" \"Tool, Pro: 3.0 \" tail,Ordrane:2.15"_s
-        << QStringList{u"Tool, Pro: 3.0 "_s, u"Ordrane:2.15"_s};
-    QTest::newRow("quoted item runs over a line end")
-        << u"\"A\r\nB\",C"_s << QStringList{u"A\r\nB"_s, u"C"_s};
-    QTest::newRow("unclosed quote runs to the end") << u"\"A,B"_s << QStringList{u"A,B"_s};
-}
-
-void TestVersionData::readItems()
-{
-    QFETCH(QString, text);
-    QTEST(versiondata::readItems(text), "items");
-}
-
 void TestVersionData::programVersion_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<QString>>("version");
+    const std::optional<QString> none;
 
-    QTest::newRow("everything behind the first colon")
-        << u"Ordrane: 2.2:beta"_s << std::optional(u" 2.2:beta"_s);
-    QTest::newRow("an item containing the title counts")
-        << u"Alpha:1.0,My Ordrane Lite:4.0,Ordrane:2.15"_s << std::optional(u"4.0"_s);
+    QTest::newRow("empty") << QString() << none;
+    QTest::newRow("commas, CRLF, CR and LF, empty items")
+        << u"A:1,B:2\r\nC:3\rD:4\n,\r\nOrdrane:5"_s << std::optional(u"5"_s);
+    QTest::newRow("blanks before an item skipped, after it kept, behind the first colon")
+        << u"A:1 ,\t Ordrane: 2.2:beta "_s << std::optional(u" 2.2:beta "_s);
+    QTest::newRow("the first item containing the title, in any capitals")
+        << u"Alpha:1.0,My ORDRANE Lite:4.0,Ordrane:2.15"_s << std::optional(u"4.0"_s);
+    QTest::newRow("quoted items keep commas and line ends, drop what follows the quote")
+        << u"\"Ordrane, Pro\r\nX\" tail:1,\"Ordrane:2.3\""_s << none;
     QTest::newRow("quoted entry") << u"\"Alpha, Pro:1.0\",\"Ordrane:2.3\""_s
                                   << std::optional(u"2.3"_s);
+    QTest::newRow("unclosed quote runs to the end") << u"\"A,Ordrane:3"_s << std::optional(u"3"_s);
     QTest::newRow("nothing behind the colon stops the search")
-        << u"Ordrane:\r\nOrdrane:2.0"_s << std::optional<QString>();
-    QTest::newRow("no colon") << u"Ordrane 2.2"_s << std::optional<QString>();
+        << u"Ordrane:\r\nOrdrane:2.0"_s << none;
+    QTest::newRow("no digit behind the colon") << u"Ordrane:beta,Ordrane:2.0"_s << none;
+    QTest::newRow("no colon") << u"Ordrane 2.2"_s << none;
 }
 
 void TestVersionData::programVersion()

@@ -33,6 +33,14 @@ LoopbackServer::LoopbackServer()
     m_server.listen(QHostAddress::LocalHost);
 }
 
+std::unique_ptr<LoopbackServer> LoopbackServer::endless(const QByteArray& chunk)
+{
+    auto server = std::make_unique<LoopbackServer>();
+    server->m_answer = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n";
+    server->m_endlessChunk = chunk;
+    return server;
+}
+
 QUrl LoopbackServer::url(const QString& path) const
 {
     return loopbackUrl(m_server.serverPort(), path);
@@ -61,7 +69,14 @@ void LoopbackServer::accept()
                     if (m_answer.isEmpty())
                         return;
                     socket->write(m_answer);
-                    socket->disconnectFromHost();
+                    if (m_endlessChunk.isEmpty()) {
+                        socket->disconnectFromHost();
+                        return;
+                    }
+                    connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] {
+                        if (socket->bytesToWrite() == 0)
+                            socket->write(m_endlessChunk);
+                    });
                 });
     }
 }

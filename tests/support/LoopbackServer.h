@@ -5,6 +5,8 @@
 #include <QTcpServer>
 #include <QUrl>
 
+#include <memory>
+
 // A web server on 127.0.0.1 for tests. It reads each request up to the blank line after its
 // headers and gives every one the same fixed answer, or never answers at all.
 class LoopbackServer final : public QObject {
@@ -13,6 +15,9 @@ public:
     LoopbackServer(int status, const QByteArray& reason, const QByteArray& body);
     // A server that takes the connection and never answers.
     LoopbackServer();
+    // A server that answers 200 with a body of no stated length that never ends: this chunk
+    // again each time the last one has been sent, until the client hangs up.
+    static std::unique_ptr<LoopbackServer> endless(const QByteArray& chunk);
 
     QUrl url(const QString& path) const;
     // Paths of the requests that arrived, in order.
@@ -27,4 +32,5 @@ private:
     QTcpServer m_server;
     QByteArray m_answer;
     QList<QByteArray> m_requests;
+    QByteArray m_endlessChunk;
 };
