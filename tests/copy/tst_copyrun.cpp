@@ -3,7 +3,6 @@
 
 #include "app/SizeText.h"
 #include "copy/ActionForm.h"
-#include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -14,7 +13,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
-#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QProgressBar>
@@ -131,8 +129,6 @@ private Q_SLOTS:
     void targetLostBetweenFolders();
     void runEndsEarly_data();
     void runEndsEarly();
-    void progressWindow_data();
-    void progressWindow();
 };
 
 void TestCopyRun::foldersCopiedInListOrderWithPrefix()
@@ -346,11 +342,6 @@ void TestCopyRun::runEndsEarly_data()
 
     QTest::newRow("fixed drive, No")
         << u"fixed"_s << u"No"_s << u"Fixed Drive|*|YesNo|Question"_s << 3 << QString();
-    QTest::newRow("confirmation, Swedish, Cancel")
-        << u"swedish"_s << u"Cancel"_s
-        << u"Kopiera Foldrar|Bekräfta kopiering av 3 foldrar till %1/E/Out/.\n\nNotera att "
-           u"målfoldern inte är diskens rotfolder !|OkCancel|Question"_s
-        << 3 << QString();
     // Without the prefix, two listed folders of one name would be merged into one.
     QTest::newRow("listed twice, Cancel")
         << u"twice"_s << u"Ok Cancel"_s
@@ -359,11 +350,6 @@ void TestCopyRun::runEndsEarly_data()
     QTest::newRow("one missing") << u"missing B"_s << u"Ok Ok"_s
                                  << u"Error|\n%1/C/Music/B could not be found.|Ok|None"_s << 0
                                  << u"00_A 02_C"_s;
-    QTest::newRow("two missing")
-        << u"missing A B"_s << u"Ok Ok"_s
-        << u"Error|The following folders could not be found:\n\n%1/C/Music/A\n%1/C/Music/B|Ok|"
-           u"None"_s
-        << 0 << u"02_C"_s;
     // A folder that is there but cannot be read is no missing folder.
     QTest::newRow("unreadable folder")
         << u"unreadable"_s << u"Ok Ok"_s
@@ -388,11 +374,10 @@ void TestCopyRun::runEndsEarly()
 
     Setup s;
     const QString target =
-        setup == u"fixed"_s ? u"C/Out"_s : (setup == u"swedish"_s ? u"E/Out"_s : u"E"_s);
+        setup == u"fixed"_s ? u"C/Out"_s : u"E"_s;
     s.f.dir.mkdir(target);
     if (setup == u"blocked"_s)
         s.f.dir.file(u"E/A"_s, "a file where the folder would go");
-    s.f.store(u"Swedish"_s, setup == u"swedish"_s ? u"1"_s : u"0"_s);
     prepare(s, {u"A"_s, u"B"_s, u"C"_s}, target);
     if (setup == u"twice"_s) {
         s.f.dir.file(u"Other/A/1.mp3"_s);
@@ -431,57 +416,6 @@ void TestCopyRun::runEndsEarly()
     QVERIFY(!s.w->CopyFolders->isHidden());
     QVERIFY(s.w->ProgressBar1->isHidden());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-}
-
-void TestCopyRun::progressWindow_data()
-{
-    QTest::addColumn<bool>("byClose"); // or the Cancel button
-
-    QTest::newRow("Cancel button") << false;
-    QTest::newRow("closing the window") << true;
-}
-
-void TestCopyRun::progressWindow()
-{
-    QFETCH(bool, byClose);
-
-    QWidget mainWindow;
-    mainWindow.move(300, 50);
-    mainWindow.resize(800, 600);
-    Module1 m(std::make_unique<ScriptedPlatform>(), std::make_unique<TestDrives>());
-    ActionForm form(m, &mainWindow);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(!form.isModal());
-    QCOMPARE(form.pos(), QPoint(760, 383)); // beside the main window
-
-    // A copy is cancelled once; the window stays until the copy has stopped.
-    for (bool first : {true, false}) {
-        if (byClose)
-            QVERIFY(!form.close());
-        else
-            QTest::mouseClick(form.Button_CancelCopy, Qt::LeftButton);
-        QCOMPARE(m.CancelRequested, first);
-        QVERIFY(!form.Button_CancelCopy->isEnabled());
-        QVERIFY(form.isVisible());
-        m.CancelRequested = false;
-    }
-    // A deletion is not cancelled by closing the window.
-    form.setDeleting();
-    QVERIFY(!form.close());
-    QVERIFY(!m.CancelRequested);
-
-    // A long path widens the window, centred on a main window narrower than it.
-    const QString path = u"/media/usb/Music/Some Artist - A Rather Long Album Title (Deluxe)"_s;
-    mainWindow.resize(120, 600);
-    form.Label1->setText(path);
-    form.FitProgressWindow(mainWindow);
-    QVERIFY(form.Label1->width() >= form.Label1->fontMetrics().horizontalAdvance(path));
-    const QRect outer = form.frameGeometry();
-    QCOMPARE(outer.width(), form.Label1->width() + 23);
-    const QRect main = mainWindow.frameGeometry();
-    QCOMPARE(outer.x(), main.x() + (main.width() - outer.width()) / 2);
-    QCOMPARE(outer.y(), 383);
 }
 
 QTEST_MAIN(TestCopyRun)

@@ -86,7 +86,6 @@ private Q_SLOTS:
     void deletionStopsAtReadOnlyEntry();
     void deleteFilesTakesMatchingFiles_data();
     void deleteFilesTakesMatchingFiles();
-    void driveGivesLiveFacts();
 };
 
 void TestFileSystem::folderSizeAndDeletionLeaveLinkTargets_data()
@@ -245,38 +244,6 @@ void TestFileSystem::deleteFilesTakesMatchingFiles()
     TestDrives drives;
     FileSystem(drives).deleteFiles(dir.path(), pattern);
     checkEntries(dir.path(), gone.split(u','), kept.split(u','));
-}
-
-void TestFileSystem::driveGivesLiveFacts()
-{
-    TestDir dir;
-    TestDrives drives;
-    const QString usb = dir.mkdir(u"usb"_s);
-    drives.addSystem(dir.mkdir(u"system"_s));
-    drives.add(usb, true, u"STICK"_s);
-    drives.setFreeSpace(usb, 123456789);
-    const FileSystem fs(drives);
-
-    const DriveInfo info = fs.drive(usb);
-    QCOMPARE(info.mountPoint(), usb);
-    QVERIFY(info.isRemovable());
-    QVERIFY(info.isReady());
-    QCOMPARE(info.freeSpace(), qint64(123456789));
-    QVERIFY(!fs.drive(dir(u"system"_s)).isRemovable());
-    QCOMPARE(fs.driveName(usb + u"/Album/01.mp3"_s), usb);
-    QCOMPARE(fs.driveName(dir(u"system/usb"_s)), dir(u"system"_s));
-
-    drives.setReady(usb, false);
-    QVERIFY(!info.isReady());
-    auto error = errorOf([&] { info.freeSpace(); });
-    QVERIFY(error);
-    QCOMPARE(error->kind(), FsErrorKind::DeviceUnavailable);
-
-    drives.remove(usb);
-    error = errorOf([&] { info.isRemovable(); });
-    QVERIFY(error);
-    QCOMPARE(error->kind(), FsErrorKind::DeviceUnavailable);
-    QCOMPARE(error->path(), usb);
 }
 
 QTEST_GUILESS_MAIN(TestFileSystem)
