@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QProgressBar>
