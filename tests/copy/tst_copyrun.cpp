@@ -5,6 +5,7 @@
 #include "copy/ActionForm.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileSystem.h"
+#include "platform/Folders.h"
 #include "platform/Paths.h"
 #include "savedlists/SourceListFile.h"
 #include "support/TestDrives.h"
@@ -374,8 +375,7 @@ void TestCopyRun::runEndsEarly()
     QFETCH(QString, made);
 
     Setup s;
-    const QString target =
-        setup == u"fixed"_s ? u"C/Out"_s : u"E"_s;
+    const QString target = setup == u"fixed"_s ? u"C/Out"_s : u"E"_s;
     s.f.dir.mkdir(target);
     if (setup == u"blocked"_s)
         s.f.dir.file(u"E/A"_s, "a file where the folder would go");
@@ -400,6 +400,8 @@ void TestCopyRun::runEndsEarly()
                                                  : Platform::Answer::Cancel);
     {
         const WithoutReadOverride asUser;
+        if (setup == u"unreadable"_s && folders::canOpen(album(s, u"B"_s)))
+            QSKIP("this machine reads folders without permissions");
         s.w->CopyFolders_Click();
     }
 
