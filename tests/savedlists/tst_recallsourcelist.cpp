@@ -1,6 +1,10 @@
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
 
+#include "platform/FsError.h"
+#include "savedlists/SavedListRules.h"
+#include "savedlists/SourceListFile.h"
+
 #include "platform/DirListBox.h"
 #include "savedlists/ViewSavedFilesForm.h"
 
@@ -58,9 +62,21 @@ struct Program {
     MainForm* w = nullptr;
 };
 
+// A list chosen in the open dialog, shown, and acted on in the viewer.
+struct Row {
+    QString before;   // albums listed, "sv", "party" (Party.odr exists), "gone" (the file
+                      // is removed while the viewer shows)
+    QByteArray saved; // the file "2024-12-05_1.odr", "%1" standing for the Music folder
+    QString action;   // "delete", "recall" or the name typed to rename it
+    QList<A> answers;
+    QString messages, after; // joined by "#", "%2" the file, only a title for a fixed text; as
+                             // Program::state()
+};
+
 } // namespace
 
-// Saved Source Lists through the main window: the viewer of a chosen list, and saving.
+// Saved Source Lists: the viewer of a chosen list and saving through the main window, and the
+// list files themselves.
 class TestRecallSourceList : public QObject {
     Q_OBJECT
 
@@ -69,85 +85,71 @@ private Q_SLOTS:
     void chosenFile_data();
     void chosenFile();
     void saving();
+    void writeThenReadBack();
+    void reading_data();
+    void reading();
+    void namesAndSummaries();
 };
 
 void TestRecallSourceList::chosenFile_data()
 {
-    QTest::addColumn<QString>(
-        "before"); // albums listed, sv, "gone": the file removed in the viewer
-    QTest::addColumn<QByteArray>("saved"); // the file "2024-12-05_1.odr", "%1" the Music folder
-    QTest::addColumn<QString>("action");   // "delete", "recall" or the name typed to rename it
-    QTest::addColumn<QList<A>>("answers");
-    QTest::addColumn<QString>("messages"); // joined by "#"; %2 the file; only a title: a fixed text
-    QTest::addColumn<QString>("after");    // as Program::state()
-    auto row = [](const char* name, const QString& before, const QByteArray& saved,
-                  const QString& action, const QList<A>& answers, const QString& messages,
-                  const QString& after) {
-        QTest::newRow(name) << before << saved << action << answers << messages << after;
-    };
+    QTest::addColumn<Row>("r");
     const QByteArray abba = "%1/Abba\r\nend\r\n";
     const QString deleteSv =
         u"Radera fil|Är säker på att radera filen:  2024-12-05_1.odr  från disken ?|YesNo|Question"_s;
     const QString kept = u"2024-12-05_1.odr|"_s;
-    row("delete, Swedish", u"sv"_s, abba, u"delete"_s, {A::Yes}, deleteSv, u"|"_s);
-    row("delete of a file gone meanwhile, Swedish", u"sv gone"_s, abba, u"delete"_s,
-        {A::Yes, A::Ok}, deleteSv + u"#ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s,
-        u"|"_s);
-    row("rename onto an existing file, Swedish", u"sv party"_s, abba, u"Party"_s, {A::Yes},
-        u"ERROR|Filen:  Party.odr  finns redan.\nVill du skriva över den ?|YesNo|Question"_s,
-        u"Party.odr|"_s);
-    row("rename to its own name", {}, abba, u"2024-12-05_1"_s, {}, {}, kept);
-    row("rename to two dots, Swedish", u"sv"_s, abba, u".."_s, {A::Ok},
-        u"ERROR|Ogiltigt filnamn:  ...odr\nIngenting sparat.|Ok|None"_s, kept);
-    row("rename into a data folder that is gone", u"nodata"_s, abba, u"Party"_s, {A::Ok},
-        u"ERROR|Unknown error with:  Party.odr\nNothing saved.|Ok|None"_s, kept);
+    QTest::newRow("deleted, Swedish")
+        << Row(u"sv"_s, abba, u"delete"_s, {A::Yes}, deleteSv, u"|"_s);
+    QTest::newRow("delete of a file gone meanwhile, Swedish")
+        << Row(u"sv gone"_s, abba, u"delete"_s, {A::Yes, A::Ok},
+               deleteSv + u"#ERROR|Okänt fel med:  \nIngenting sparat.|Ok|None"_s, u"|"_s);
+    QTest::newRow("rename onto an existing file, Swedish")
+        << Row(u"sv party"_s, abba, u"Party"_s, {A::Yes},
+               u"ERROR|Filen:  Party.odr  finns redan.\nVill du skriva över den ?|YesNo|Question"_s,
+               u"Party.odr|"_s);
+    QTest::newRow("rename to its own name") << Row({}, abba, u"2024-12-05_1"_s, {}, {}, kept);
     const QString question = u"Recall a saved Source List#"_s;
-    row("added, duplicate refused", u"Abba"_s, "%1/Björk\r\n%1/Abba", u"recall"_s, {A::No, A::No},
+    QTest::newRow("added, duplicate refused") << Row(
+        u"Abba"_s, "%1/Björk\r\n%1/Abba", u"recall"_s, {A::No, A::No},
         question +
             u"Duplicate folder|The folder  %1/Abba  already exists.\n\nDo you want to copy it anyway ?|YesNo|Question"_s,
         u"2024-12-05_1.odr|Abba Björk"_s);
-    row("Windows-1252 list replacing the list", u"Cure"_s, "%1/Bj\xF6rk\r\nend\r\n", u"recall"_s,
-        {A::Yes}, question, u"2024-12-05_1.odr|Björk"_s);
-    row("lines that are no folder", {},
-        "%1/Abba\r\n%1/Empty\r\n\r\nMusic/Abba\r\nD:\\Music\\Abba\r\n%1/Abba/01.mp3", u"recall"_s,
-        {A::Ok},
+    QTest::newRow("lines that are no folder") << Row(
+        {}, "%1/Abba\r\n%1/Empty\r\n\r\nMusic/Abba\r\nD:\\Music\\Abba\r\n%1/Abba/01.mp3",
+        u"recall"_s, {A::Ok},
         u"Not recalled Folders|1 empty folder not recalled.\n4 folders not found.|Ok|Information"_s,
         u"2024-12-05_1.odr|Abba"_s);
-    row("nothing recalled into a full list", u"Abba"_s, "%1/Gone", u"recall"_s, {A::No, A::Ok},
+    QTest::newRow("nothing recalled into a full list") << Row(
+        u"Abba"_s, "%1/Gone", u"recall"_s, {A::No, A::Ok},
         question +
             u"Not recalled Folder|1 folder not found.\nNo Folders Recalled.|Ok|Information"_s,
         u"2024-12-05_1.odr|Abba"_s);
-    row("binary file, Swedish", u"sv"_s, QByteArray("\x01\0\x02", 3), u"recall"_s, {A::Ok},
+    QTest::newRow("binary file, Swedish") << Row(
+        u"sv"_s, QByteArray("\x01\0\x02", 3), u"recall"_s, {A::Ok},
         u"ERROR|Kunde inte läsa filen:  %2\nInte en lista med foldrar: filen innehåller binära data.|Ok|Exclamation"_s,
         u"2024-12-05_1.odr|"_s);
-    row("file gone before Recall", u"Abba gone"_s, "%1/Björk", u"recall"_s, {A::Ok},
-        u"ERROR|Could not read the file:  %2\n"_s + QString::fromLocal8Bit(std::strerror(ENOENT)) +
-            u"|Ok|Exclamation"_s,
-        u"|Abba"_s);
+    QTest::newRow("file gone before Recall")
+        << Row(u"Abba gone"_s, "%1/Björk", u"recall"_s, {A::Ok},
+               u"ERROR|Could not read the file:  %2\n"_s +
+                   QString::fromLocal8Bit(std::strerror(ENOENT)) + u"|Ok|Exclamation"_s,
+               u"|Abba"_s);
 }
 
 void TestRecallSourceList::chosenFile()
 {
-    QFETCH(QString, before);
-    QFETCH(QByteArray, saved);
-    QFETCH(QString, action);
-    QFETCH(QList<A>, answers);
-    QFETCH(QString, messages);
-    QFETCH(QString, after);
+    QFETCH(Row, r);
 
     Program p;
-    p.insert(before.split(u' ').filter(QRegularExpression(u"^[A-Z]"_s)));
-    p.f.m->Swedish = before.contains(u"sv"_s);
+    p.insert(r.before.split(u' ').filter(QRegularExpression(u"^[A-Z]"_s)));
+    p.f.m->Swedish = r.before.contains(u"sv"_s);
     const QString file =
-        p.f.dir.file(u"Data/2024-12-05_1.odr"_s, saved.replace("%1", QFile::encodeName(p.music)));
-    if (before.contains(u"party"_s))
+        p.f.dir.file(u"Data/2024-12-05_1.odr"_s, r.saved.replace("%1", QFile::encodeName(p.music)));
+    if (r.before.contains(u"party"_s))
         p.f.dir.file(u"Data/Party.odr"_s, "/Cure\r\n");
-    if (before.contains(u"nodata"_s))
-        p.w->DataFolder = p.data + u"/Gone"_s;
     p.f.platform->answerFileDialog(file);
     p.f.platform->answerFileDialog(std::nullopt);
-    p.f.platform->answerInputBox(action);
-    for (A a : answers)
+    p.f.platform->answerInputBox(r.action);
+    for (A a : r.answers)
         p.f.platform->answer(a);
     int shown = 0;
     QTimer timer;
@@ -155,35 +157,34 @@ void TestRecallSourceList::chosenFile()
         auto* v = qobject_cast<ViewSavedFilesForm*>(QApplication::activeModalWidget());
         if (!v || !v->isVisible() || shown++ > 0)
             return;
-        if (before.contains(u"gone"_s))
+        if (r.before.contains(u"gone"_s))
             QFile::remove(file);
-        if (action == u"recall"_s)
+        if (r.action == u"recall"_s)
             v->Button_RecallFile->click();
         else
-            (action == u"delete"_s ? v->Menu_DeleteFile : v->Menu_RenameFile)->trigger();
+            (r.action == u"delete"_s ? v->Menu_DeleteFile : v->Menu_RenameFile)->trigger();
     });
     timer.start(0);
     p.w->Menu_ShowSavedSourceList->trigger();
 
     const QStringList expected =
-        messages.replace(u"%1"_s, p.music).replace(u"%2"_s, file).split(u'#', Qt::SkipEmptyParts);
+        r.messages.replace(u"%1"_s, p.music).replace(u"%2"_s, file).split(u'#', Qt::SkipEmptyParts);
     QStringList texts = messageTexts(*p.f.platform);
     for (qsizetype i = 0; i < texts.size(); ++i)
         if (!expected.value(i).contains(u'|'))
             texts[i] = texts[i].section(u'|', 0, 0);
     QCOMPARE(texts, expected);
-    QCOMPARE(p.f.platform->unansweredLeft(), 0);
-    // The open dialog comes back after every decision but Recall, and after a file the viewer
+    // The open dialog comes back r.after every decision but Recall, and r.after a file the viewer
     // cannot show.
-    QCOMPARE(p.f.platform->fileDialogs().size(), shown == 1 && action == u"recall"_s ? 1 : 2);
-    QCOMPARE(p.state(), after);
-    if (before.contains(u"party"_s))
+    QCOMPARE(p.f.platform->fileDialogs().size(), shown == 1 && r.action == u"recall"_s ? 1 : 2);
+    QCOMPARE(p.state(), r.after);
+    if (r.before.contains(u"party"_s))
         QVERIFY(contentOf(p.data + u"/Party.odr"_s).contains("Abba"));
     QCOMPARE(p.f.m->SourceListSize, 4.0 * p.w->SourceList->count());
 }
 
 // Saved over an existing file with the list, the mp3 count of two levels and the size; a listed
-// folder gone or a file that cannot be written leave the file as it was.
+// folder gone leaves the file as it was.
 void TestRecallSourceList::saving()
 {
     Program p;
@@ -192,8 +193,7 @@ void TestRecallSourceList::saving()
     p.f.m->Swedish = true;
     p.f.platform->answerFileDialog(p.data + u"/Party"_s);
     p.f.platform->answerFileDialog(party);
-    p.f.platform->answerFileDialog(p.data + u"/Gone/Party.odr"_s);
-    for (A a : {A::Yes, A::Ok, A::Ok})
+    for (A a : {A::Yes, A::Ok})
         p.f.platform->answer(a);
     p.w->Menu_SaveCurrentSourceList_Click();
     const QByteArray content =
@@ -204,17 +204,102 @@ void TestRecallSourceList::saving()
     QCOMPARE(contentOf(party), content);
     QVERIFY(QDir(p.music + u"/Björk"_s).removeRecursively());
     p.w->Menu_SaveCurrentSourceList_Click();
-    p.w->Menu_SaveCurrentSourceList_Click();
     const QStringList texts = messageTexts(*p.f.platform);
-    QCOMPARE(texts.size(), 3);
     QCOMPARE(
-        texts[1],
+        texts.value(1),
         u"ERROR|Kunde inte spara Käll-listan:  %1\nFoldern  %2  finns inte.\nIngenting sparat.|Ok|Exclamation"_s
             .arg(party, p.music + u"/Björk"_s));
-    QVERIFY2(texts[2].startsWith(
-                 u"ERROR|Kunde inte spara Käll-listan:  %1/Gone/Party.odr\n"_s.arg(p.data)),
-             qPrintable(texts[2]));
     QCOMPARE(contentOf(party), content);
+}
+
+// A new list replaces a longer older one completely, in UTF-8 with CR LF, a line break inside an
+// entry written as "?"; an unfinished log leaves no file.
+void TestRecallSourceList::writeThenReadBack()
+{
+    TestDir dir;
+    const QString file = dir(u"list.odr"_s);
+    const QStringList odd{u"/home/åsa/Ödets mål; \"q\" %20 tab\there 🎵 "_s, u"/"_s,
+                          u"/home/u/Ending"_s};
+    sourcelistfile::write(file, {u"/a"_s, u"/b"_s, u"/c"_s, u"/d"_s}, u"4"_s, u"4 MB"_s);
+    sourcelistfile::write(file, odd + QStringList{u"/two\nlines\r"_s}, u"57"_s, u"1.23 GB"_s);
+    QCOMPARE(sourcelistfile::readEntries(file), odd + QStringList{u"/two?lines?"_s});
+    QCOMPARE(contentOf(file),
+             (odd + QStringList{u"/two?lines?"_s, sourcelistfile::EndLine,
+                                u"Number of mp3 files: 57"_s, u"TotalSize:1.23 GB"_s, QString()})
+                 .join(u"\r\n"_s)
+                 .toUtf8());
+    {
+        sourcelistfile::Writer log(dir(u"log.odr"_s));
+        log.open();
+        log.addEntry(u"/home/u/A"_s);
+    }
+    QCOMPARE(entriesOf(dir.path()), u"list.odr"_s);
+}
+
+void TestRecallSourceList::reading_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines"); // none: the file is refused
+    QTest::addColumn<int>("entries");       // how many of the lines are entries
+
+    QTest::newRow("mixed line ends, last without")
+        << QByteArray("\xEF\xBB\xBF/a\r\n/b\r/c\n\r/d")
+        << QStringList{u"/a"_s, u"/b"_s, u"/c"_s, u""_s, u"/d"_s} << 5;
+    QTest::newRow("end in any case stops, en does not")
+        << QByteArray("en\r\n/b\r\neNd ---\r\n/c")
+        << QStringList{u"en"_s, u"/b"_s, u"eNd ---"_s, u"/c"_s} << 2;
+    QTest::newRow("one line each way") << QByteArray("/u/Bj\xc3\xb6rk\r\nD:\\Bj\xf6rk \x80\r\n")
+                                       << QStringList{u"/u/Björk"_s, u"D:\\Björk €"_s} << 2;
+    // The largest accepted: 16 MiB, 511 lines of exactly 32 KiB, then a last shorter line.
+    QByteArray largest;
+    for (int i = 0; i < 511; ++i)
+        largest += QByteArray(32 * 1024, 'x') + "\r\n";
+    const qsizetype last = 16 * 1024 * 1024 - largest.size();
+    QTest::newRow("16 MiB, lines of 32 KiB")
+        << largest + QByteArray(last, 'y')
+        << QStringList(511, QString(32 * 1024, u'x')) + QStringList{QString(last, u'y')} << 512;
+    QTest::newRow("larger than 16 MiB")
+        << largest + QByteArray(last + 1, 'y') << QStringList{} << 0;
+    QTest::newRow("line longer than 32 KiB")
+        << QByteArray("/a\r\n") + QByteArray(32 * 1024 + 1, 'x') << QStringList{} << 0;
+    QTest::newRow("NUL byte") << QByteArray("/a\r\n/b\0c\r\n", 10) << QStringList{} << 0;
+}
+
+void TestRecallSourceList::reading()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QFETCH(int, entries);
+
+    TestDir dir;
+    const QString file = dir.file(u"list.odr"_s, bytes);
+    if (lines.isEmpty())
+        QVERIFY_THROWS_EXCEPTION(FsError, sourcelistfile::readEntries(file));
+    else
+        QCOMPARE(sourcelistfile::readEntries(file), lines.first(entries));
+}
+
+// The first free name of the day, a folder taking its name; names typed for a rename; the
+// composed summaries of a recall.
+void TestRecallSourceList::namesAndSummaries()
+{
+    TestDir dir;
+    const QDate day(2024, 12, 5);
+    const QString date = sourcelistfile::dateText(day);
+    QVERIFY2(!date.isEmpty() && !date.contains(u'/'), qPrintable(date));
+    dir.create({date + u"_2.odr"_s});
+    QCOMPARE(sourcelistfile::defaultName(dir.path(), day), dir(date + u"_1.odr"_s));
+    dir.create({date + u"_1.odr/"_s});
+    QCOMPARE(sourcelistfile::defaultName(dir.path(), day), dir(date + u"_3.odr"_s));
+
+    QCOMPARE(savedlists::withExtension(u"Party.txt"_s), u"Party.txt.odr"_s);
+    QCOMPARE(savedlists::withExtension(u"Party.ODR"_s), u"Party.ODR"_s);
+    for (const QString& name : {u"   .odr"_s, u"..odr"_s, u"...odr"_s, u".odr"_s, u"a/b.odr"_s})
+        QVERIFY2(!savedlists::isValidFileName(name), qPrintable(name));
+
+    QCOMPARE(savedlists::recallSummary(1, 3, 0, true).text, u"3 tomma foldrar ej återskapade."_s);
+    QCOMPARE(savedlists::recallSummary(0, 1, 1, true).text,
+             u"1 tom folder ej återskapad.\n1 folder ej hittad.\nInga foldrar återskapade."_s);
 }
 
 QTEST_MAIN(TestRecallSourceList)
