@@ -1,11 +1,10 @@
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
 
+#include "platform/DirListBox.h"
 #include "platform/FsError.h"
 #include "savedlists/SavedListRules.h"
 #include "savedlists/SourceListFile.h"
-
-#include "platform/DirListBox.h"
 #include "savedlists/ViewSavedFilesForm.h"
 
 #include <QAction>
@@ -173,7 +172,7 @@ void TestRecallSourceList::chosenFile()
         if (!expected.value(i).contains(u'|'))
             texts[i] = texts[i].section(u'|', 0, 0);
     QCOMPARE(texts, expected);
-    // The open dialog comes back r.after every decision but Recall, and r.after a file the viewer
+    // The open dialog comes back after every decision but Recall, and after a file the viewer
     // cannot show.
     QCOMPARE(p.f.platform->fileDialogs().size(), shown == 1 && r.action == u"recall"_s ? 1 : 2);
     QCOMPARE(p.state(), r.after);
