@@ -7,90 +7,35 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The store as any other program with Qt would open it.
-QSettings rawStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Ordrane"_s, u"Ordrane"_s);
-}
-
-} // namespace
-
 class TestSettingsStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void cleanup() { QFile::remove(m_file); }
-
-    void numberAndOnOff_data();
-    void numberAndOnOff();
-    void textsPersistInGroupSettings();
-
-private:
-    QString m_file;
-};
-
-void TestSettingsStore::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    m_file = rawStore().fileName();
-    QVERIFY(m_file.startsWith(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'));
-    cleanup();
-}
-
-void TestSettingsStore::numberAndOnOff_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("number");
-
-    // Each row is the stored text and the number it stands for, apart at the last '|'.
-    for (const char* row : {"-1|-1", "yes|0", "|0", " \t1|1", "3 4|3", "-.5|-0.5", "1,5|1",
-                            "1.5E+1|15", "2e-|2", "0x10|0"}) {
-        const QString text = QString::fromUtf8(row);
-        QTest::addRow("\"%s\"", row)
-            << text.section(u'|', 0, -2) << text.section(u'|', -1).toDouble();
-    }
-}
-
-// Options are stored as "1" and "0"; any other stored number counts as on unless it is zero.
-void TestSettingsStore::numberAndOnOff()
-{
-    QFETCH(QString, text);
-    QFETCH(double, number);
-
-    QCOMPARE(SettingsStore::number(text), number);
-    QCOMPARE(SettingsStore::isOn(text), number != 0.0);
-    QCOMPARE(SettingsStore::onOff(number != 0.0), number != 0.0 ? u"1"_s : u"0"_s);
-}
-
-// Texts are kept as they are, in the group "Settings" of the store any Qt program opens.
-void TestSettingsStore::textsPersistInGroupSettings()
-{
-    const QStringList texts{u"/media/my disk/Låtar för Émile"_s, u"a=b; c, d # e [f]"_s, u" 1"_s};
+    // A stored number is read up to the first character that is no part of one; zero is off.
+    void numberAndOnOff()
     {
-        SettingsStore writer;
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            const QString key = u"Key"_s + QString::number(i);
-            writer.setValue(key, texts[i]);
+        for (const QString& row :
+             u"yes:0| \t1:1|3 4:3|-.5:-0.5|1,5:1|1.5E+1:15|2e-:2|0x10:0"_s.split(u'|')) {
+            const double number = row.section(u':', 1).toDouble();
+            QCOMPARE(SettingsStore::number(row.section(u':', 0, 0)), number);
+            QCOMPARE(SettingsStore::isOn(row.section(u':', 0, 0)), number != 0.0);
         }
-        writer.flush();
     }
+
+    // Texts are kept as they are, in the group "Settings" of the store any Qt program opens.
+    void textsPersistInGroupSettings()
     {
-        QSettings raw = rawStore();
-        QCOMPARE(raw.value(u"Settings/Key0"_s).toString(), texts[0]);
-        QVERIFY(!raw.contains(u"Key0"_s));
-        raw.setValue(u"Settings/DestinationPath"_s, u"/media/usb2"_s);
-        raw.setValue(u"TargetPath"_s, u"/elsewhere"_s);
+        QStandardPaths::setTestModeEnabled(true);
+        const QString text = u" /media/my disk/Låtar för Émile; a=b, c # d [e]"_s;
+        SettingsStore().setValue(u"Key"_s, text);
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, u"Ordrane"_s, u"Ordrane"_s);
+        QVERIFY(raw.fileName().startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'));
+        QCOMPARE(raw.value(u"Settings/Key"_s).toString(), text);
+        QCOMPARE(SettingsStore().value(u"Key"_s, QString()), text);
+        QFile::remove(raw.fileName());
     }
-    const SettingsStore reader;
-    for (qsizetype i = 0; i < texts.size(); ++i)
-        QCOMPARE(reader.value(u"Key"_s + QString::number(i), u"default"_s), texts[i]);
-    QCOMPARE(reader.value(u"DestinationPath"_s, QString()), u"/media/usb2"_s);
-    QCOMPARE(reader.value(u"TargetPath"_s, u"none"_s), u"none"_s);
-}
+};
 
 QTEST_GUILESS_MAIN(TestSettingsStore)
 #include "tst_settingsstore.moc"
