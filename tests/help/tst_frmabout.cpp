@@ -1,101 +1,131 @@
 #include "support/LoopbackServer.h"
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
+#include "support/TestDir.h"
 
+#include "help/InfoForm.h"
+#include "help/VersionData.h"
 #include "help/frmAbout.h"
+#include "platform/Download.h"
 #include "platform/QtPlatform.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
+#include <QFile>
 #include <QLabel>
-#include <QStandardPaths>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
-using A = Platform::Answer;
+using Kind = DownloadResult::Kind;
 
 namespace {
 
-const QUrl homePage(u"https://home.example.org/dl/Ordrane.htm"_s);
-
-QString cacheFile()
+// Triggers the menu item and, once its window is up, acts on it; closes it if still open.
+template <class Window, class Act> void whileShown(QAction* item, Act act)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/versions.txt"_s;
+    bool shown = false;
+    QTimer::singleShot(0, item, [&shown, &act] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        shown = true;
+        act(*window);
+        if (window->isVisible())
+            window->close();
+    });
+    item->trigger();
+    QVERIFY(shown);
 }
 
 } // namespace
 
-class TestFrmAbout : public QObject {
+// The help windows, the About window and its version check: the version data fetched into a
+// file, then the program's entry read and compared.
+class TestHelp : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase() { useTestModePaths(); }
-    void init()
-    {
-        QDir(cacheFile()).removeRecursively();
-        QFile::remove(cacheFile());
-    }
 
-    void mailLink_data();
-    void mailLink();
+    void helpWindow_data();
+    void helpWindow();
+    void aboutFromTheHelpMenu();
     void messagesArePlainText();
+    void download_data();
+    void download();
+    void versionEntry_data();
+    void versionEntry();
     void versionCheck_data();
     void versionCheck();
-    void openedFromTheHelpMenu();
 };
 
-void TestFrmAbout::mailLink_data()
+void TestHelp::helpWindow_data()
 {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("subject");
-    QTest::addColumn<QString>("body");
-    QTest::addColumn<QString>("link");
+    QTest::addColumn<bool>("onMenus");
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<int>("logRow"); // the row whose explanation names the data folder, or -1
 
-    const QString to = u"someone@example.org"_s;
-    QTest::newRow("MailTo: in other capitals kept")
-        << u"MailTo:"_s + to << u"Ordrane"_s << QString()
-        << u"MailTo:"_s + to + u"?subject=Ordrane"_s;
-    QTest::newRow("subject and body")
-        << to << u"Ordrane"_s << u"Hello"_s << u"mailto:"_s + to + u"?subject=Ordrane&body=Hello"_s;
-    QTest::newRow("body only") << to << QString() << u"Hello"_s
-                               << u"mailto:"_s + to + u"?body=Hello"_s;
+    QTest::newRow("menus, English") << true << false << 13;
+    QTest::newRow("menus, Swedish") << true << true << 13;
+    QTest::newRow("shortcuts") << false << false << -1;
 }
 
-void TestFrmAbout::mailLink()
+// Row 0 shows the instruction in bold; only the log file's row names the data folder. Esc in
+// the list closes the window.
+void TestHelp::helpWindow()
 {
-    QFETCH(QString, address);
-    QFETCH(QString, subject);
-    QFETCH(QString, body);
-    QFETCH(QString, link);
+    QFETCH(bool, onMenus);
+    QFETCH(bool, swedish);
+    QFETCH(int, logRow);
 
     MainFormFixture f;
     MainForm& w = f.start();
-    f.m->VersionDate = u"Mar 2031"_s;
-    frmAbout about(*f.m, {}, &w);
-    QVERIFY(about.lblDescription->text().endsWith(u", 2011-2031"_s));
-    about.OpenMailLink(address, subject, body);
-
-    QCOMPARE(f.platform->openedUrls(), QList<QUrl>{QUrl(link)});
+    f.m->Swedish = swedish;
+    whileShown<InfoForm>(onMenus ? w.Menu_MenuHelp : w.Menu_ShortcutsHelp, [&](InfoForm& form) {
+        for (int row = form.List1->count() - 1; row >= 0; --row) {
+            form.List1->setCurrentRow(row);
+            QCOMPARE(form.Label1->font().bold(), row == 0);
+            QCOMPARE(form.Label1->text().contains(u'(' + w.DataFolder + u")."_s), row == logRow);
+        }
+        QTest::keyClick(form.List1, Qt::Key_Escape);
+        QVERIFY(!form.isVisible());
+    });
 }
 
-// A name that looks like markup is shown as it is, in a message box and in the input box.
-void TestFrmAbout::messagesArePlainText()
+// The year the version was made, the address clicked, and mail links of other parts.
+void TestHelp::aboutFromTheHelpMenu()
+{
+    MainFormFixture f;
+    MainForm& w = f.start();
+    f.m->VersionDate = u"Mar 2031"_s;
+    const QString to = u"someone@example.org"_s;
+    whileShown<frmAbout>(w.Menu_About, [&to](frmAbout& about) {
+        QVERIFY(about.lblDescription->text().endsWith(u", 2011-2031"_s));
+        QTest::mouseClick(about.lblEmail, Qt::LeftButton);
+        about.OpenMailLink(u"MailTo:"_s + to, u"Ordrane"_s, u"Hello"_s);
+        about.OpenMailLink(to, QString(), u"Hello"_s);
+    });
+    QCOMPARE(
+        f.platform->openedUrls(),
+        (QList<QUrl>{QUrl(u"mailto:"_s + AboutLinks::configured().contact + u"?subject=Ordrane"_s),
+                     QUrl(u"MailTo:"_s + to + u"?subject=Ordrane&body=Hello"_s),
+                     QUrl(u"mailto:"_s + to + u"?body=Hello"_s)}));
+}
+
+// A text that starts with a tag is shown as it is, in a message box and in the input box.
+void TestHelp::messagesArePlainText()
 {
     const QString name = u"<b>Best of</b>"_s;
     bool plain = false;
     const auto check = [&name, &plain] {
         QWidget* box = QApplication::activeModalWidget();
-        const auto labels = box ? box->findChildren<QLabel*>() : QList<QLabel*>();
-        plain = std::any_of(labels.begin(), labels.end(), [&name](QLabel* label) {
-            return label->text() == name && label->textFormat() == Qt::PlainText;
-        });
-        if (box)
-            box->close();
+        QVERIFY(box);
+        for (const QLabel* label : box->findChildren<QLabel*>())
+            plain = plain || (label->text() == name && label->textFormat() == Qt::PlainText);
+        box->close();
     };
     QtPlatform platform;
     QTimer::singleShot(0, this, check);
@@ -106,93 +136,133 @@ void TestFrmAbout::messagesArePlainText()
     QVERIFY(plain);
 }
 
-void TestFrmAbout::versionCheck_data()
+void TestHelp::download_data()
 {
-    QTest::addColumn<bool>("swedish");
-    QTest::addColumn<int>("status"); // 0: no server; -1: the downloaded file cannot be written
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QString>("message"); // with a question about the home page, or OK only
+    // 0: no server; -1: a server that never answers; -2: one whose body never ends
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("why"); // "*" for any text the system gives
 
-    const QString goEnglish = u"\n\nGoto the Program Homepage for info ?"_s;
-    const QString goSwedish = u"\n\nGå till programmets hemsida för info ?"_s;
-    const QString latest = u"This is the latest version."_s;
-    const QString missing = u"Data for this program not found."_s + goEnglish;
-
-    QTest::newRow("no server") << false << 0 << QByteArray()
-                               << u"Web Datafile not found."_s + goEnglish;
-    QTest::newRow("file not written") << false << -1 << QByteArray("Ordrane:2.15")
-                                      << u"Downloaded Datafile not foud."_s + goEnglish;
-    QTest::newRow("no digit in the version")
-        << false << 200 << QByteArray("Ordrane:beta") << missing;
-    QTest::newRow("over the size limit")
-        << false << 200 << "Ordrane:9.0," + QByteArray(1 << 20, ' ')
-        << u"Web Datafile not found."_s + goEnglish;
-    QTest::newRow("newer version") << false << 200 << QByteArray("Ordrane:2.15")
-                                   << u"A newer version  ( 2.15 )  is available."_s + goEnglish;
-    QTest::newRow("equal version") << false << 200 << QByteArray("Ordrane:2.10") << latest;
-    QTest::newRow("Swedish, no server")
-        << true << 0 << QByteArray() << u"Web datafil kunde inte hittas."_s + goSwedish;
-    QTest::newRow("Swedish, newer version")
-        << true << 200 << QByteArray("Ordrane:3") << u"En ny version  ( 3 )  finns."_s + goSwedish;
+    const QByteArray full(download::defaultMaxBytes, 'x');
+    QTest::newRow("exactly the limit") << 200 << full << Kind::Done << QString();
+    QTest::newRow("404") << 404 << "no such page"_ba << Kind::HttpError << u"404 Not Found"_s;
+    QTest::newRow("no server") << 0 << QByteArray() << Kind::NetworkError << u"*"_s;
+    QTest::newRow("no answer") << -1 << QByteArray() << Kind::TimedOut
+                               << u"No answer within 50 ms"_s;
+    const QString tooLarge = u"More than 65536 bytes"_s;
+    QTest::newRow("one byte over the limit") << 200 << full + 'x' << Kind::TooLarge << tooLarge;
+    QTest::newRow("8 MiB") << 200 << QByteArray(8 << 20, 'x') << Kind::TooLarge << tooLarge;
+    QTest::newRow("endless body") << -2 << QByteArray(100, 'x') << Kind::TooLarge << tooLarge;
+    QTest::newRow("file that cannot be written") << 200 << full << Kind::NotWritten << u"*"_s;
 }
 
-void TestFrmAbout::versionCheck()
+// A failed download leaves the earlier file as it was and writes nothing else.
+void TestHelp::download()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(Kind, kind);
+    QFETCH(QString, why);
+    const QString file = kind == Kind::NotWritten ? u"missing/v.txt"_s : u"v.txt"_s;
+
+    TestDir dir;
+    dir.file(u"v.txt"_s, "earlier");
+    std::unique_ptr<LoopbackServer> server;
+    if (status > 0)
+        server = std::make_unique<LoopbackServer>(status, status == 200 ? "OK" : "Not Found", body);
+    else if (status < 0)
+        server = status == -1 ? std::make_unique<LoopbackServer>() : LoopbackServer::endless(body);
+    const QUrl url =
+        server ? server->url(u"/dl/swv.txt"_s) : LoopbackServer::refusingUrl(u"/dl/swv.txt"_s);
+    const DownloadResult result = download::toFile(
+        url, dir(file), status == -1 ? std::chrono::milliseconds(50) : download::defaultTimeout);
+
+    QCOMPARE(result.kind, kind);
+    QVERIFY2(why == u"*"_s ? !result.reason.isEmpty() : result.reason == why,
+             qPrintable(result.reason));
+    QCOMPARE(contentOf(dir(u"v.txt"_s)), result.done() ? body : "earlier"_ba);
+    QCOMPARE(QFile::exists(dir(file)), file == u"v.txt"_s);
+}
+
+void TestHelp::versionEntry_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<QString>>("version");
+    QTest::addColumn<bool>("newer"); // than 2.15
+    const std::optional<QString> none;
+
+    QTest::newRow("commas, CRLF, CR and LF, empty items")
+        << u"A:1,B:2\r\nC:3\rD:4\n,\r\nOrdrane:5"_s << std::optional(u"5"_s) << true;
+    QTest::newRow("blanks before an item skipped, after it kept, behind the first colon")
+        << u"A:1 ,\t Ordrane: 2.2:beta "_s << std::optional(u" 2.2:beta "_s) << true;
+    QTest::newRow("the first item containing the title, in any capitals")
+        << u"Alpha:1.0,My ORDRANE Lite:4.0,Ordrane:2.15"_s << std::optional(u"4.0"_s) << true;
+    QTest::newRow("quoted items keep commas, drop what follows the quote")
+        << u"\"Alpha, Pro:1.0\" Ordrane:9,\"Ordrane:2.3\""_s << std::optional(u"2.3"_s) << true;
+    QTest::newRow("no digit stops the search") << u"Ordrane:beta\r\nOrdrane:2.0"_s << none << false;
+    QTest::newRow("no colon") << u"Ordrane 2.2"_s << none << false;
+    QTest::newRow("equal in value, blanks ignored")
+        << u"Ordrane: 2 . 1 5"_s << std::optional(u" 2 . 1 5"_s) << false;
+    QTest::newRow("a decimal number") << u"Ordrane:2.9"_s << std::optional(u"2.9"_s) << true;
+    QTest::newRow("a second point ends the number")
+        << u"Ordrane:2.15.9"_s << std::optional(u"2.15.9"_s) << false;
+    QTest::newRow("letter first is no number")
+        << u"Ordrane:v9"_s << std::optional(u"v9"_s) << false;
+}
+
+void TestHelp::versionEntry()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<QString>, version);
+    QCOMPARE(versiondata::programVersion(text, u"Ordrane"_s), version);
+    if (version)
+        QTEST(versiondata::isNewer(*version, u"2.15"_s), "newer");
+}
+
+void TestHelp::versionCheck_data()
+{
+    QTest::addColumn<bool>("swedish");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("message"); // a question about the home page has a blank line
+
+    const QString go = u"\n\nGoto the Program Homepage for info ?"_s;
+    QTest::newRow("no digit in the version")
+        << false << QByteArray("Ordrane:beta") << u"Data for this program not found."_s + go;
+    QTest::newRow("over the size limit")
+        << false << "Ordrane:9.0," + QByteArray(1 << 20, ' ') << u"Web Datafile not found."_s + go;
+    QTest::newRow("newer version") << false << QByteArray("Ordrane:2.15")
+                                   << u"A newer version  ( 2.15 )  is available."_s + go;
+    QTest::newRow("equal version")
+        << false << QByteArray("Ordrane:2.10") << u"This is the latest version."_s;
+    QTest::newRow("Swedish, newer version")
+        << true << QByteArray("Ordrane:3")
+        << u"En ny version  ( 3 )  finns.\n\nGå till programmets hemsida för info ?"_s;
+}
+
+// Yes to the question opens the home page.
+void TestHelp::versionCheck()
 {
     QFETCH(bool, swedish);
-    QFETCH(int, status);
     QFETCH(QByteArray, data);
     QFETCH(QString, message);
     const bool question = message.contains(u"\n\n"_s);
 
-    for (const A answer : {A::No, A::Yes}) {
-        if (!question && answer == A::Yes)
-            continue;
-        MainFormFixture f;
-        MainForm& w = f.start();
-        f.m->Swedish = swedish;
-        f.m->AppVersion = u"2.1"_s;
-        std::unique_ptr<LoopbackServer> server;
-        if (status != 0)
-            server = std::make_unique<LoopbackServer>(200, "OK", data);
-        if (status < 0)
-            QVERIFY(QDir().mkpath(cacheFile())); // a folder where the downloaded file should go
-        const QUrl versionData =
-            server ? server->url(u"/dl/swv.txt"_s) : LoopbackServer::refusingUrl(u"/dl/swv.txt"_s);
-        frmAbout about(*f.m, {versionData, homePage, u"someone@example.org"_s}, &w);
-        f.platform->answer(question ? answer : A::Ok);
-        about.CheckUpdate_Click();
-
-        const QString title = swedish ? u"Nuvarande version: 2.1"_s : u"Current Version: 2.1"_s;
-        QCOMPARE(
-            messageTexts(*f.platform),
-            QStringList{title + u'|' + message + (question ? u"|YesNo|None"_s : u"|Ok|None"_s)});
-        QCOMPARE(f.platform->openedUrls(),
-                 answer == A::Yes ? QList<QUrl>{homePage} : QList<QUrl>());
-    }
-}
-
-// Opened from the Help menu, the address clicked, then closed by Esc.
-void TestFrmAbout::openedFromTheHelpMenu()
-{
     MainFormFixture f;
     MainForm& w = f.start();
-    bool closed = false;
-    QTimer::singleShot(0, &w, [&closed] {
-        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-        QVERIFY(about);
-        QTest::mouseClick(about->lblEmail, Qt::LeftButton);
-        QTest::keyClick(about, Qt::Key_Escape);
-        closed = !about->isVisible();
-        if (!closed)
-            about->close();
-    });
-    w.Menu_About->trigger();
+    f.m->Swedish = swedish;
+    f.m->AppVersion = u"2.1"_s;
+    LoopbackServer server(200, "OK", data);
+    const QUrl homePage(u"https://home.example.org/dl/Ordrane.htm"_s);
+    frmAbout about(*f.m, {server.url(u"/dl/swv.txt"_s), homePage, u"someone@example.org"_s}, &w);
+    f.platform->answer(question ? Platform::Answer::Yes : Platform::Answer::Ok);
+    about.CheckUpdate_Click();
 
-    QVERIFY(closed);
-    QCOMPARE(
-        f.platform->openedUrls(),
-        QList<QUrl>{QUrl(u"mailto:"_s + AboutLinks::configured().contact + u"?subject=Ordrane"_s)});
+    const QString title = swedish ? u"Nuvarande version: 2.1"_s : u"Current Version: 2.1"_s;
+    QCOMPARE(messageTexts(*f.platform),
+             QStringList{title + u'|' + message + (question ? u"|YesNo|None"_s : u"|Ok|None"_s)});
+    QCOMPARE(f.platform->openedUrls(), question ? QList<QUrl>{homePage} : QList<QUrl>());
 }
 
-QTEST_MAIN(TestFrmAbout)
+QTEST_MAIN(TestHelp)
 #include "tst_frmabout.moc"
