@@ -84,13 +84,11 @@ void TestMountTable::volumes_data()
 
     QTest::newRow("/dev/root, USB stick with escaped name, SD card, eMMC, CD, label through a link")
         << "8:2 / ext4 TMP/dev/root, 8:17 /media/me/a\\011b\\134c\\040Caf\xc3\xa9 vfat /dev/sdb1, "
-           "179:1 /media/me/sd "
-           "exfat /dev/mmcblk0p1, 179:9 /emmc ext4 /dev/mmcblk1p1, 11:0 /media/cdrom iso9660 "
-           "/dev/sr0, 254:0 /backup ext4 TMP/dev/mapper/backup"_ba
+           "179:1 /media/me/sd exfat /dev/mmcblk0p1, 179:9 /emmc ext4 /dev/mmcblk1p1, "
+           "11:0 /media/cdrom iso9660 /dev/sr0, 254:0 /backup ext4 TMP/dev/mapper/backup"_ba
         << u"/home/me"_s
-        << u"/  [SYSTEM] 0; /backup  [BACKUP] 0; /emmc 0; /media/cdrom 1; /media/me/a\tb\\c "
-           u"Caf\u00e9  "
-           u"[MUSIC] 1; /media/me/sd  [Holiday Photos] 1"_s;
+        << u"/  [SYSTEM] 0; /backup  [BACKUP] 0; /emmc 0; /media/cdrom 1; "
+           u"/media/me/a\tb\\c Caf\u00e9  [MUSIC] 1; /media/me/sd  [Holiday Photos] 1"_s;
     // / as overlay, as in a container, is still the system drive.
     QTest::newRow("pseudo file systems and system folders left out")
         << "0:40 / overlay overlay, 0:41 /proc proc none, 0:42 /mnt/t tmpfs none, 0:43 /sys ext4 "
