@@ -67,8 +67,6 @@ void TestTargetPane::deletion_data()
     QTest::newRow("Clear Disk, another drive inside")
         << u"T"_s << u"ClearTargetDrive"_s << A::Ok << QString() << u"Clear Disk; Remove folders"_s
         << rest;
-    QTest::newRow("Clear Disk, Cancel") << u"T"_s << u"ClearTargetDrive"_s << A::Cancel << QString()
-                                        << u"Clear Disk"_s << QString();
     QTest::newRow("through a link") << u"T/Way"_s << u"ClearTargetFolders"_s << A::No << QString()
                                     << u"Remove folders; Remove folders"_s << QString();
     // A lost drive is reported once and the pane goes to the system drive.
@@ -114,8 +112,6 @@ void TestTargetPane::deletion()
         f.platform->answer(a);
     if (kind == u"fixed drive"_s) {
         QTest::keyClick(w.TargetList, Qt::Key_Delete);
-        w.RemoveTargetFolder_Click();
-        w.ClearTargetFolders_Click();
         w.ClearTargetDrive_Click();
         w.ClearWholeDrive = true;
         w.ClearTargetFolders_Click();
