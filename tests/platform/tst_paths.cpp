@@ -123,11 +123,6 @@ void TestPaths::naturalOrder()
 // tie, so any shuffle of the same names sorts alike.
 void TestPaths::sortNaturally()
 {
-    QStringList names{u"CD 10"_s, u"cd 1"_s, u"Album"_s, u"CD 2"_s, QString(), u"Track 1"_s};
-    paths::sortNaturally(names);
-    QCOMPARE(names,
-             (QStringList{QString(), u"Album"_s, u"cd 1"_s, u"CD 2"_s, u"CD 10"_s, u"Track 1"_s}));
-
     const QStringList collection{
         u"Track 1"_s, u"track 1"_s, u"Track 01"_s, u"Track 2"_s,  u"Track 10"_s, u"Track 010"_s,
         u"A"_s,       u"a"_s,       u"a.mp3"_s,    u"B.mp3"_s,    u"b.MP3"_s,    u"01"_s,

@@ -2,18 +2,6 @@
 
 #include <QTest>
 
-void ScriptedPlatform::clear()
-{
-    m_answers.clear();
-    m_files.clear();
-    m_inputs.clear();
-    m_messages.clear();
-    m_fileDialogs.clear();
-    m_started.clear();
-    m_urls.clear();
-    m_clipboard.clear();
-}
-
 Platform::Answer ScriptedPlatform::message(const QString& title, const QString& text,
                                            Buttons buttons, Icon icon)
 {

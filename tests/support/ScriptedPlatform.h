@@ -30,16 +30,14 @@ public:
     const QList<FileDialog>& fileDialogs() const { return m_fileDialogs; }
     const QList<Started>& started() const { return m_started; }
     const QList<QUrl>& openedUrls() const { return m_urls; }
-    const QString& clipboardText() const { return m_clipboard; }
     int unansweredLeft() const { return int(m_answers.size()); }
-    void clear();
 
     Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
     std::optional<QString> openFileName(const FileDialog& dialog) override;
     std::optional<QString> saveFileName(const FileDialog& dialog) override;
     std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                     const QString& text) override;
-    void setClipboardText(const QString& text) override { m_clipboard = text; }
+    void setClipboardText(const QString&) override {}
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool openUrl(const QUrl& url) override;
 
@@ -53,6 +51,5 @@ private:
     QList<FileDialog> m_fileDialogs;
     QList<Started> m_started;
     QList<QUrl> m_urls;
-    QString m_clipboard;
     bool m_startSucceeds = true;
 };
