@@ -34,10 +34,18 @@ bool isRefusal(int err)
     return err == EINVAL || err == EILSEQ || err == EPERM;
 }
 
-bool exists(int folderFd, const QByteArray& name)
+// The errors of a kernel without the call, or of a file system that does not offer it.
+bool isUnsupported(int err)
+{
+    return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
+// Makes the folder unless something of its name exists; false with errno set when that fails.
+bool makeFolder(int parentFd, const QByteArray& name)
 {
     struct stat st {};
-    return ::fstatat(folderFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    return ::fstatat(parentFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ||
+           ::mkdirat(parentFd, name.constData(), 0755) == 0;
 }
 
 struct WrittenFile {
@@ -52,7 +60,7 @@ public:
     void started(const std::shared_ptr<WrittenFile>& file, off_t offset, off_t length)
     {
         if (::sync_file_range(file->fd.get(), offset, length, SYNC_FILE_RANGE_WRITE) != 0 &&
-            errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            !isUnsupported(errno))
             throw errnoError(file->path);
         m_ranges.push_back(Range{file, offset, length});
         m_bytes += length;
@@ -81,7 +89,7 @@ private:
         const unsigned flags =
             SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
         if (::sync_file_range(range.file->fd.get(), range.offset, range.length, flags) != 0 &&
-            errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            !isUnsupported(errno))
             throw errnoError(range.file->path);
     }
 
@@ -114,8 +122,7 @@ void copyData(int in, const std::shared_ptr<WrittenFile>& file, const QString& s
         ssize_t moved = 0;
         if (kernelCopy) {
             moved = ::copy_file_range(in, nullptr, file->fd.get(), nullptr, ChunkSize, 0);
-            if (moved < 0 &&
-                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+            if (moved < 0 && (errno == EXDEV || isUnsupported(errno))) {
                 kernelCopy = false;
                 continue;
             }
@@ -176,18 +183,17 @@ void copyFile(int folderFd, const QString& folder, const QString& source,
 
     const QString sourceName = paths::folderName(source);
     QString written = names.take(sourceName);
-    Fd out = openDestination(folderFd, paths::toNative(written), sourceStat,
-                             paths::join(folder, written), source);
+    QByteArray native = paths::toNative(written);
+    Fd out = openDestination(folderFd, native, sourceStat, paths::join(folder, written), source);
     if (out.get() < 0 && isRefusal(errno) && !names.fatRules()) {
         names.useFatRules();
         written = names.take(sourceName);
-        out = openDestination(folderFd, paths::toNative(written), sourceStat,
-                              paths::join(folder, written), source);
+        native = paths::toNative(written);
+        out = openDestination(folderFd, native, sourceStat, paths::join(folder, written), source);
     }
     const QString destination = paths::join(folder, written);
     if (out.get() < 0)
         throw errnoError(destination);
-    const QByteArray native = paths::toNative(written);
     auto file = std::make_shared<WrittenFile>(WrittenFile{std::move(out), destination});
     try {
         copyData(in.get(), file, source, writeback, betweenChunks);
@@ -223,19 +229,19 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
                            const Steps& steps)
 {
     QString written = name;
-    if (!exists(m_fd.get(), paths::toNative(written)) &&
-        ::mkdirat(m_fd.get(), paths::toNative(written).constData(), 0755) != 0) {
+    QByteArray native = paths::toNative(written);
+    if (!makeFolder(m_fd.get(), native)) {
         if (!isRefusal(errno) || m_fatRules)
             throw errnoError(paths::join(m_path, written));
         m_fatRules = true;
         written = copyplan::fatSafeName(name);
-        if (!exists(m_fd.get(), paths::toNative(written)) &&
-            ::mkdirat(m_fd.get(), paths::toNative(written).constData(), 0755) != 0)
+        native = paths::toNative(written);
+        if (!makeFolder(m_fd.get(), native))
             throw errnoError(paths::join(m_path, written));
     }
     const QString folder = paths::join(m_path, written);
-    const Fd folderFd(::openat(m_fd.get(), paths::toNative(written).constData(),
-                               O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const Fd folderFd(
+        ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folderFd.get() < 0)
         throw errnoError(folder);
 

@@ -28,7 +28,7 @@ public:
     FsErrorKind kind() const { return m_kind; }
     const QString& path() const { return m_path; }
     // The reason in the user's language; the system's own texts come in one language only.
-    const QString& reason(bool swedish = false) const
+    const QString& reason(bool swedish) const
     {
         return swedish && !m_swedishReason.isEmpty() ? m_swedishReason : m_reason;
     }
