@@ -21,6 +21,8 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
     reply->setReadBufferSize(maxBytes + 1);
     QByteArray body;
     bool tooLarge = false;
+    const DownloadResult overLimit{DownloadResult::Kind::TooLarge,
+                                   u"More than %1 bytes"_s.arg(QString::number(maxBytes))};
 
     QEventLoop loop;
     QTimer timer;
@@ -49,8 +51,7 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
         return {DownloadResult::Kind::TimedOut,
                 u"No answer within %1 ms"_s.arg(QString::number(timeout.count()))};
     if (tooLarge)
-        return {DownloadResult::Kind::TooLarge,
-                u"More than %1 bytes"_s.arg(QString::number(maxBytes))};
+        return overLimit;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status == 0)
         return {DownloadResult::Kind::NetworkError, reply->errorString()};
@@ -63,8 +64,7 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
 
     body += reply->read(maxBytes + 1 - body.size());
     if (body.size() > maxBytes)
-        return {DownloadResult::Kind::TooLarge,
-                u"More than %1 bytes"_s.arg(QString::number(maxBytes))};
+        return overLimit;
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(body) != body.size() || !out.commit())
         return {DownloadResult::Kind::NotWritten, out.errorString()};
