@@ -1,7 +1,7 @@
 #include "CopyRun.h"
 
-#include "ActionForm.h"
 #include "CopyPlan.h"
+#include "CopyProgressWindow.h"
 #include "Transfer.h"
 #include "app/Module1.h"
 #include "app/SizeText.h"
@@ -143,7 +143,7 @@ void CopyRun::transfer(const Plan& plan)
 
     w.setWorking(true);
     m.CancelRequested = false;
-    m_progress = std::make_unique<ActionForm>(m, &w);
+    m_progress = std::make_unique<CopyProgressWindow>(m, &w);
     m_progress->show();
     QCoreApplication::processEvents();
     try {
@@ -194,8 +194,7 @@ bool CopyRun::startLog()
 bool CopyRun::copyFolder(const Plan& plan, int position)
 {
     const QString entry = w.SourceList->item(0)->text();
-    m_progress->Label1->setText(entry);
-    m_progress->FitProgressWindow(w);
+    m_progress->showFolder(entry, w);
     try {
         w.FilesToCopy->setPath(entry);
     } catch (const FsError& error) {

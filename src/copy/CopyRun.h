@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-class ActionForm;
+class CopyProgressWindow;
 class FsError;
 class MainForm;
 class Module1;
@@ -56,7 +56,7 @@ private:
 
     MainForm& w;
     Module1& m;
-    std::unique_ptr<ActionForm> m_progress;
+    std::unique_ptr<CopyProgressWindow> m_progress;
     std::unique_ptr<transfer::Target> m_target;
     bool m_driveLost = false;
     QElapsedTimer m_sinceEvents;

@@ -1,8 +1,8 @@
 // The Help menu: the help window for the menus or the keyboard shortcuts, and the About window.
 
-#include "InfoForm.h"
+#include "AboutDialog.h"
+#include "HelpWindow.h"
 #include "app/Module1.h"
-#include "frmAbout.h"
 #include "mainwindow/MainForm.h"
 
 #include <QAction>
@@ -33,16 +33,16 @@ void MainForm::connectHelpMenu()
 void MainForm::Menu_MenuHelp_Click()
 {
     m.HelpOnMenus = true;
-    showModal(std::make_unique<InfoForm>(m, DataFolder, this));
+    showModal(std::make_unique<HelpWindow>(m, DataFolder, this));
 }
 
 void MainForm::Menu_ShortcutsHelp_Click()
 {
     m.HelpOnMenus = false;
-    showModal(std::make_unique<InfoForm>(m, DataFolder, this));
+    showModal(std::make_unique<HelpWindow>(m, DataFolder, this));
 }
 
 void MainForm::Menu_About_Click()
 {
-    showModal(std::make_unique<frmAbout>(m, AboutLinks::configured(), this));
+    showModal(std::make_unique<AboutDialog>(m, AboutLinks::configured(), this));
 }

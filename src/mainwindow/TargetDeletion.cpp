@@ -6,7 +6,7 @@
 
 #include "ListIndex.h"
 #include "app/Module1.h"
-#include "copy/ActionForm.h"
+#include "copy/CopyProgressWindow.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/Folders.h"
@@ -307,13 +307,12 @@ bool MainForm::clearTargetContent(const QString& mountPoint, const QString& fold
     for (int i = 0; i < TargetList->count(); ++i)
         folders.append(TargetFolderList->list(i));
     {
-        ActionForm progress(m, this);
+        CopyProgressWindow progress(m, this);
         progress.setDeleting();
         progress.show();
         QCoreApplication::processEvents();
         for (const QString& subfolder : std::as_const(folders)) {
-            progress.Label1->setText(subfolder);
-            progress.FitProgressWindow(*this);
+            progress.showFolder(subfolder, *this);
             if (!deletionStep([&] { deleteOnTarget(mountPoint, subfolder); }, true))
                 return false;
             QCoreApplication::processEvents();

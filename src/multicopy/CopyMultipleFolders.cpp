@@ -1,6 +1,6 @@
 // Opening the multi-folder selection window from the main window.
 
-#include "MultiCopyForm.h"
+#include "MultiFolderDialog.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DirListBox.h"
 
@@ -11,7 +11,7 @@
 void MainForm::CopyMultipleFolders_Click()
 {
     // A new window for each opening: it lists the folder open at this moment.
-    auto window = std::make_unique<MultiCopyForm>(m, *this);
+    auto window = std::make_unique<MultiFolderDialog>(m, *this);
     window->exec();
     window.reset();
     QCoreApplication::processEvents();

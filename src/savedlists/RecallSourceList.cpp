@@ -2,8 +2,8 @@
 // renaming it, and recalling its folders into the Source List.
 
 #include "SavedListRules.h"
+#include "SavedListsDialog.h"
 #include "SourceListFile.h"
-#include "ViewSavedFilesForm.h"
 #include "app/Module1.h"
 #include "mainwindow/MainForm.h"
 #include "platform/FsError.h"
@@ -127,7 +127,7 @@ void MainForm::Menu_ShowSavedSourceList_Click()
             return;
         }
         m.SavedListPath = *chosen;
-        auto viewer = std::make_unique<ViewSavedFilesForm>(m, this);
+        auto viewer = std::make_unique<SavedListsDialog>(m, this);
         if (viewer->loaded())
             viewer->exec();
         viewer.reset();

@@ -1,7 +1,7 @@
 // The main window's part in viewing and playing files: the viewer and the choice of player.
 
-#include "PlayerForm.h"
-#include "ViewFiles.h"
+#include "FileViewerDialog.h"
+#include "PlayerDialog.h"
 #include "mainwindow/MainForm.h"
 
 #include <QAction>
@@ -16,7 +16,7 @@ void MainForm::connectPlayerMenu()
 
 void MainForm::ShowFileViewer()
 {
-    auto viewer = std::make_unique<ViewFiles>(m, *this);
+    auto viewer = std::make_unique<FileViewerDialog>(m, *this);
     // A folder that cannot be shown has been reported; the viewer closes before it shows.
     if (!viewer->Form_Load())
         return;
@@ -27,7 +27,7 @@ void MainForm::ShowFileViewer()
 
 void MainForm::Menu_Player_Click()
 {
-    auto form = std::make_unique<PlayerForm>(m, *Menu_Player, this);
+    auto form = std::make_unique<PlayerDialog>(m, *Menu_Player, this);
     form->exec();
     form.reset();
     QCoreApplication::processEvents();

@@ -2,7 +2,7 @@
 #include "support/MessageText.h"
 
 #include "app/SizeText.h"
-#include "copy/ActionForm.h"
+#include "copy/CopyProgressWindow.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
@@ -165,7 +165,7 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
     QCOMPARE(s.w->SourceList->count(), 0);
     QCOMPARE(itemsOf(s.w->TargetList), QStringList{s.f.dir(u"E/03_Old"_s)} + made);
     QVERIFY(!s.w->CopyFolders->isEnabled());
-    QVERIFY(!s.w->findChild<ActionForm*>());
+    QVERIFY(!s.w->findChild<CopyProgressWindow*>());
     QCOMPARE(s.w->Label_NumberOfFiles[1]->text(), u"9"_s);
 
     // Each folder is made and filled before the next one is begun, its files in name order.
@@ -239,10 +239,12 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     // Press Cancel as soon as the progress window names the second folder.
     QTimer presser;
     connect(&presser, &QTimer::timeout, this, [&] {
-        auto* progress = s.w->findChild<ActionForm*>();
-        if (progress && progress->Label1->text() == album(s, u"A2"_s) &&
-            progress->Button_CancelCopy->isEnabled())
-            QTest::mouseClick(progress->Button_CancelCopy, Qt::LeftButton);
+        auto* progress = s.w->findChild<CopyProgressWindow*>();
+        if (!progress || child<QLabel>(*progress, u"Label1"_s)->text() != album(s, u"A2"_s))
+            return;
+        auto* cancel = child<QPushButton>(*progress, u"Button_CancelCopy"_s);
+        if (cancel->isEnabled())
+            QTest::mouseClick(cancel, Qt::LeftButton);
     });
     presser.start(0);
     s.w->CopyFolders_Click();
@@ -309,8 +311,8 @@ void TestCopyRun::targetLostBetweenFolders()
     // The stick goes as the second folder begins; its mount point stays behind, empty.
     QTimer puller;
     connect(&puller, &QTimer::timeout, this, [&] {
-        auto* progress = s.w->findChild<ActionForm*>();
-        if (progress && progress->Label1->text() == album(s, u"B"_s) &&
+        auto* progress = s.w->findChild<CopyProgressWindow*>();
+        if (progress && child<QLabel>(*progress, u"Label1"_s)->text() == album(s, u"B"_s) &&
             s.f.drives->isReady(s.stick)) {
             s.f.drives->remove(s.stick);
             QVERIFY(QDir().rename(s.stick, s.f.dir(u"pulled"_s)));

@@ -1,6 +1,6 @@
 #include "support/MainFormFixture.h"
 
-#include "copy/ActionForm.h"
+#include "copy/CopyProgressWindow.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 
@@ -135,7 +135,8 @@ void TestTargetPane::deletion()
                  QDir(w.TargetFolderList->path())
                      .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)
                      .size());
-    QVERIFY(!w.findChild<ActionForm*>() && w.centralWidget()->isEnabled() && !w.CopyRunning);
+    QVERIFY(!w.findChild<CopyProgressWindow*>() && w.centralWidget()->isEnabled() &&
+            !w.CopyRunning);
     QVERIFY(!QApplication::overrideCursor());
 }
 

@@ -4,8 +4,8 @@
 #include "platform/DirListBox.h"
 #include "platform/FsError.h"
 #include "savedlists/SavedListRules.h"
+#include "savedlists/SavedListsDialog.h"
 #include "savedlists/SourceListFile.h"
-#include "savedlists/ViewSavedFilesForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,15 +152,17 @@ void TestRecallSourceList::chosenFile()
     int shown = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* v = qobject_cast<ViewSavedFilesForm*>(QApplication::activeModalWidget());
+        auto* v = qobject_cast<SavedListsDialog*>(QApplication::activeModalWidget());
         if (!v || !v->isVisible() || shown++ > 0)
             return;
         if (r.before.contains(u"gone"_s))
             QFile::remove(file);
         if (r.action == u"recall"_s)
-            v->Button_RecallFile->click();
+            child<QPushButton>(*v, u"Button_RecallFile"_s)->click();
         else
-            (r.action == u"delete"_s ? v->Menu_DeleteFile : v->Menu_RenameFile)->trigger();
+            child<QAction>(*v,
+                           r.action == u"delete"_s ? u"Menu_DeleteFile"_s : u"Menu_RenameFile"_s)
+                ->trigger();
     });
     timer.start(0);
     p.w->Menu_ShowSavedSourceList->trigger();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Controls.h"
 #include "ScriptedPlatform.h"
 #include "TestDir.h"
 #include "TestDrives.h"

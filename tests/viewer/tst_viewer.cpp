@@ -3,8 +3,8 @@
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
-#include "viewer/PlayerForm.h"
-#include "viewer/ViewFiles.h"
+#include "viewer/FileViewerDialog.h"
+#include "viewer/PlayerDialog.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,9 +47,10 @@ QStringList viewAndPlay(MainForm& w)
 {
     QStringList seen;
     QTimer::singleShot(0, &w, [&seen] {
-        if (auto* v = qobject_cast<ViewFiles*>(QApplication::activeModalWidget())) {
-            seen = QStringList{v->windowTitle()} + v->File1->files();
-            QTest::keyClick(v->File1, Qt::Key_Return);
+        if (auto* v = qobject_cast<FileViewerDialog*>(QApplication::activeModalWidget())) {
+            auto* files = child<FileListBox>(*v, u"File1"_s);
+            seen = QStringList{v->windowTitle()} + files->files();
+            QTest::keyClick(files, Qt::Key_Return);
             seen.append(v->isVisible() ? u"open"_s : u"closed"_s);
             v->close();
         }
@@ -162,15 +163,17 @@ void TestViewer::playerChoice()
     MainForm& w = start(f);
     f.m->PlayerPath = u"/usr/bin/vlc"_s;
     for (const bool ok : {false, true}) {
-        PlayerForm form(*f.m, *w.Menu_Player, &w);
+        PlayerDialog form(*f.m, *w.Menu_Player, &w);
         form.show();
-        form.Option_WinMediaPlayer->click();
+        auto* desktopPlayer = child<QRadioButton>(form, u"Option_WinMediaPlayer"_s);
+        auto* otherPlayer = child<QRadioButton>(form, u"Option_OptionalPlayer"_s);
+        desktopPlayer->click();
         f.platform->answerFileDialog(std::nullopt);
-        form.Option_OptionalPlayer->click();
-        QVERIFY(form.Option_WinMediaPlayer->isChecked() && f.m->PlayerPath.isEmpty());
+        otherPlayer->click();
+        QVERIFY(desktopPlayer->isChecked() && f.m->PlayerPath.isEmpty());
         f.platform->answerFileDialog(u"/usr/bin/mpv"_s);
-        form.Option_OptionalPlayer->click();
-        (ok ? form.Command_OK : form.Command_Cancel)->click();
+        otherPlayer->click();
+        child<QPushButton>(form, ok ? u"Command_OK"_s : u"Command_Cancel"_s)->click();
         QCOMPARE(f.m->PlayerPath, ok ? u"/usr/bin/mpv"_s : u"/usr/bin/vlc"_s);
         QCOMPARE(f.m->SettingChanged[Module1::PlayerSetting], ok);
     }

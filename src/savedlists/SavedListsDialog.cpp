@@ -1,4 +1,4 @@
-#include "ViewSavedFilesForm.h"
+#include "SavedListsDialog.h"
 
 #include "SourceListFile.h"
 #include "app/Module1.h"
@@ -26,7 +26,7 @@ constexpr int pixels(int twips)
 
 } // namespace
 
-ViewSavedFilesForm::ViewSavedFilesForm(Module1& module, QWidget* parent)
+SavedListsDialog::SavedListsDialog(Module1& module, QWidget* parent)
     : QDialog(parent)
     , m(module)
 {
@@ -56,23 +56,23 @@ ViewSavedFilesForm::ViewSavedFilesForm(Module1& module, QWidget* parent)
     resize(pixels(8850), pixels(6135));
 
     connect(FileContent, &QListWidget::itemSelectionChanged, this,
-            &ViewSavedFilesForm::FileContent_Click);
+            &SavedListsDialog::FileContent_Click);
     connect(Button_RecallFile, &QPushButton::clicked, this,
-            &ViewSavedFilesForm::Button_RecallFile_Click);
-    connect(Button_Close, &QPushButton::clicked, this, &ViewSavedFilesForm::Button_Close_Click);
+            &SavedListsDialog::Button_RecallFile_Click);
+    connect(Button_Close, &QPushButton::clicked, this, &SavedListsDialog::Button_Close_Click);
     connect(Menu_CopyClipBoard, &QAction::triggered, this,
-            &ViewSavedFilesForm::Menu_CopyClipBoard_Click);
-    connect(Menu_RenameFile, &QAction::triggered, this, &ViewSavedFilesForm::Menu_RenameFile_Click);
-    connect(Menu_DeleteFile, &QAction::triggered, this, &ViewSavedFilesForm::Menu_DeleteFile_Click);
-    connect(Menu_RecallFile, &QAction::triggered, this, &ViewSavedFilesForm::Menu_RecallFile_Click);
-    connect(Menu_Close, &QAction::triggered, this, &ViewSavedFilesForm::Menu_Close_Click);
+            &SavedListsDialog::Menu_CopyClipBoard_Click);
+    connect(Menu_RenameFile, &QAction::triggered, this, &SavedListsDialog::Menu_RenameFile_Click);
+    connect(Menu_DeleteFile, &QAction::triggered, this, &SavedListsDialog::Menu_DeleteFile_Click);
+    connect(Menu_RecallFile, &QAction::triggered, this, &SavedListsDialog::Menu_RecallFile_Click);
+    connect(Menu_Close, &QAction::triggered, this, &SavedListsDialog::Menu_Close_Click);
     FileContent->installEventFilter(this);
     FileContent->viewport()->installEventFilter(this);
 
     Form_Load();
 }
 
-void ViewSavedFilesForm::createMenu()
+void SavedListsDialog::createMenu()
 {
     Menu_Menu = new QMenu(u"Menu"_s, this);
     Menu_Menu->setObjectName(u"Menu_Menu"_s);
@@ -98,7 +98,7 @@ void ViewSavedFilesForm::createMenu()
     Menu_Cancel = item(u"Menu_Cancel"_s, u"&Cancel"_s);
 }
 
-void ViewSavedFilesForm::Form_Load()
+void SavedListsDialog::Form_Load()
 {
     setWindowTitle(m.text(u"Saved Source File List:  "_s, u"Sparad Källfil-lista:  "_s) +
                    paths::folderName(m.SavedListPath));
@@ -127,65 +127,65 @@ void ViewSavedFilesForm::Form_Load()
         Button_RecallFile->setEnabled(false);
 }
 
-void ViewSavedFilesForm::FileContent_Click()
+void SavedListsDialog::FileContent_Click()
 {
     Menu_CopyClipBoard->setEnabled(true);
 }
 
-void ViewSavedFilesForm::FileContent_MouseDown(Qt::MouseButton button, QPoint at)
+void SavedListsDialog::FileContent_MouseDown(Qt::MouseButton button, QPoint at)
 {
     if (button == Qt::RightButton)
         Menu_Menu->popup(FileContent->viewport()->mapToGlobal(at));
 }
 
-void ViewSavedFilesForm::FileContent_KeyDown(int key, Qt::KeyboardModifiers shift)
+void SavedListsDialog::FileContent_KeyDown(int key, Qt::KeyboardModifiers shift)
 {
     if (key == Qt::Key_M && shift == Qt::AltModifier)
         Menu_Menu->popup(mapToGlobal(QPoint(pixels(3500), pixels(2000))));
 }
 
-void ViewSavedFilesForm::FileContent_KeyPress(QChar typed)
+void SavedListsDialog::FileContent_KeyPress(QChar typed)
 {
     if (typed == QChar(27))
         Button_Close_Click();
 }
 
-void ViewSavedFilesForm::Button_RecallFile_Click()
+void SavedListsDialog::Button_RecallFile_Click()
 {
     decide(m.SavedListPath);
 }
 
-void ViewSavedFilesForm::Menu_RecallFile_Click()
+void SavedListsDialog::Menu_RecallFile_Click()
 {
     decide(m.SavedListPath);
 }
 
-void ViewSavedFilesForm::Button_Close_Click()
+void SavedListsDialog::Button_Close_Click()
 {
     decide({});
 }
 
-void ViewSavedFilesForm::Menu_Close_Click()
+void SavedListsDialog::Menu_Close_Click()
 {
     decide({});
 }
 
-void ViewSavedFilesForm::reject()
+void SavedListsDialog::reject()
 {
     Button_Close_Click();
 }
 
-void ViewSavedFilesForm::Menu_DeleteFile_Click()
+void SavedListsDialog::Menu_DeleteFile_Click()
 {
     decide(u'>' + m.SavedListPath);
 }
 
-void ViewSavedFilesForm::Menu_RenameFile_Click()
+void SavedListsDialog::Menu_RenameFile_Click()
 {
     decide(u'<' + m.SavedListPath);
 }
 
-void ViewSavedFilesForm::Menu_CopyClipBoard_Click()
+void SavedListsDialog::Menu_CopyClipBoard_Click()
 {
     QString text;
     for (int i = 0; i < FileContent->count(); ++i) {
@@ -198,13 +198,13 @@ void ViewSavedFilesForm::Menu_CopyClipBoard_Click()
     FileContent->setFocus();
 }
 
-void ViewSavedFilesForm::decide(const QString& savedListPath)
+void SavedListsDialog::decide(const QString& savedListPath)
 {
     m.SavedListPath = savedListPath;
     done(Accepted);
 }
 
-bool ViewSavedFilesForm::eventFilter(QObject* watched, QEvent* event)
+bool SavedListsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == FileContent && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

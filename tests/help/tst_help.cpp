@@ -3,9 +3,9 @@
 #include "support/MessageText.h"
 #include "support/TestDir.h"
 
-#include "help/InfoForm.h"
+#include "help/AboutDialog.h"
+#include "help/HelpWindow.h"
 #include "help/VersionData.h"
-#include "help/frmAbout.h"
 #include "platform/Download.h"
 #include "platform/QtPlatform.h"
 
@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -84,13 +85,15 @@ void TestHelp::helpWindow()
     MainFormFixture f;
     MainForm& w = f.start();
     f.m->Swedish = swedish;
-    whileShown<InfoForm>(onMenus ? w.Menu_MenuHelp : w.Menu_ShortcutsHelp, [&](InfoForm& form) {
-        for (int row = form.List1->count() - 1; row >= 0; --row) {
-            form.List1->setCurrentRow(row);
-            QCOMPARE(form.Label1->font().bold(), row == 0);
-            QCOMPARE(form.Label1->text().contains(u'(' + w.DataFolder + u")."_s), row == logRow);
+    whileShown<HelpWindow>(onMenus ? w.Menu_MenuHelp : w.Menu_ShortcutsHelp, [&](HelpWindow& form) {
+        auto* rows = child<QListWidget>(form, u"List1"_s);
+        const auto* explanation = child<QLabel>(form, u"Label1"_s);
+        for (int row = rows->count() - 1; row >= 0; --row) {
+            rows->setCurrentRow(row);
+            QCOMPARE(explanation->font().bold(), row == 0);
+            QCOMPARE(explanation->text().contains(u'(' + w.DataFolder + u")."_s), row == logRow);
         }
-        QTest::keyClick(form.List1, Qt::Key_Escape);
+        QTest::keyClick(rows, Qt::Key_Escape);
         QVERIFY(!form.isVisible());
     });
 }
@@ -102,9 +105,9 @@ void TestHelp::aboutFromTheHelpMenu()
     MainForm& w = f.start();
     f.m->VersionDate = u"Mar 2031"_s;
     const QString to = u"someone@example.org"_s;
-    whileShown<frmAbout>(w.Menu_About, [&to](frmAbout& about) {
-        QVERIFY(about.lblDescription->text().endsWith(u", 2011-2031"_s));
-        QTest::mouseClick(about.lblEmail, Qt::LeftButton);
+    whileShown<AboutDialog>(w.Menu_About, [&to](AboutDialog& about) {
+        QVERIFY(child<QLabel>(about, u"lblDescription"_s)->text().endsWith(u", 2011-2031"_s));
+        QTest::mouseClick(child<QLabel>(about, u"lblEmail"_s), Qt::LeftButton);
         about.OpenMailLink(u"MailTo:"_s + to, u"Ordrane"_s, u"Hello"_s);
         about.OpenMailLink(to, QString(), u"Hello"_s);
     });
@@ -251,9 +254,9 @@ void TestHelp::versionCheck()
     f.m->AppVersion = u"2.1"_s;
     LoopbackServer server(200, "OK", data);
     const QUrl homePage(u"https://home.example.org/dl/Ordrane.htm"_s);
-    frmAbout about(*f.m, {server.url(u"/dl/swv.txt"_s), homePage, u"someone@example.org"_s}, &w);
+    AboutDialog about(*f.m, {server.url(u"/dl/swv.txt"_s), homePage, u"someone@example.org"_s}, &w);
     f.platform->answer(question ? Platform::Answer::Yes : Platform::Answer::Ok);
-    about.CheckUpdate_Click();
+    child<QPushButton>(about, u"CheckUpdate"_s)->click();
 
     const QString title = swedish ? u"Nuvarande version: 2.1"_s : u"Current Version: 2.1"_s;
     QCOMPARE(messageTexts(*f.platform),
@@ -262,4 +265,4 @@ void TestHelp::versionCheck()
 }
 
 QTEST_MAIN(TestHelp)
-#include "tst_frmabout.moc"
+#include "tst_help.moc"

@@ -1,7 +1,7 @@
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
 
-#include "multicopy/MultiCopyForm.h"
+#include "multicopy/MultiFolderDialog.h"
 #include "platform/DirListBox.h"
 
 #include <QDir>
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestMultiCopyForm : public QObject {
+class TestMultiFolderDialog : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -21,7 +21,7 @@ private Q_SLOTS:
 
 // Albums 1 to 7 of 100 bytes times their number and the empty album 8 below E/Music, chosen in
 // the window opened on E/Music.
-void TestMultiCopyForm::choices()
+void TestMultiFolderDialog::choices()
 {
     MainFormFixture f;
     f.addDrive(u"E"_s, true);
@@ -38,10 +38,10 @@ void TestMultiCopyForm::choices()
     // after the first, and Transfer, albums 3 and 6 vanishing first when row 2 is picked.
     auto run = [&](const QList<int>& rows) {
         std::function<void()> act = [&] {
-            auto* form = qobject_cast<MultiCopyForm*>(QApplication::activeModalWidget());
+            auto* form = qobject_cast<MultiFolderDialog*>(QApplication::activeModalWidget());
             if (!form) // not running yet: the window lets events run while it loads
                 return QTimer::singleShot(0, &w, act);
-            QListWidget* list = form->SourceFolderList;
+            auto* list = child<QListWidget>(*form, u"SourceFolderList"_s);
             for (const int row : rows)
                 QTest::mouseClick(list->viewport(), Qt::LeftButton,
                                   row == rows[0] ? Qt::NoModifier : Qt::ControlModifier,
@@ -51,7 +51,7 @@ void TestMultiCopyForm::choices()
             if (rows.isEmpty())
                 QTest::keySequence(list, QKeySequence(u"Ins, Down, Ins"_s));
             else
-                form->Button_Transfer->click();
+                child<QPushButton>(*form, u"Button_Transfer"_s)->click();
             form->close();
         };
         QTimer::singleShot(0, &w, act);
@@ -69,5 +69,5 @@ void TestMultiCopyForm::choices()
     QCOMPARE(f.m->SourceListSize, 1900.0);
 }
 
-QTEST_MAIN(TestMultiCopyForm)
-#include "tst_multicopyform.moc"
+QTEST_MAIN(TestMultiFolderDialog)
+#include "tst_multifolderdialog.moc"

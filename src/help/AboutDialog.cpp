@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "AboutDialog.h"
 
 #include "WebLinks.h"
 #include "app/Module1.h"
@@ -40,7 +40,7 @@ AboutLinks AboutLinks::configured()
             QUrl(QString::fromUtf8(weblinks::homePage)), QString::fromUtf8(weblinks::contact)};
 }
 
-frmAbout::frmAbout(Module1& module, AboutLinks links, QWidget* parent)
+AboutDialog::AboutDialog(Module1& module, AboutLinks links, QWidget* parent)
     : QDialog(parent)
     , m(module)
     , m_links(std::move(links))
@@ -100,13 +100,13 @@ frmAbout::frmAbout(Module1& module, AboutLinks links, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(CheckUpdate, &QPushButton::clicked, this, &frmAbout::CheckUpdate_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(CheckUpdate, &QPushButton::clicked, this, &AboutDialog::CheckUpdate_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
 
     Form_Load();
 }
 
-void frmAbout::Form_Load()
+void AboutDialog::Form_Load()
 {
     lblTitle->setText(programTitle);
     lblVersion->setText(u"Version "_s + m.AppVersion);
@@ -141,12 +141,12 @@ void frmAbout::Form_Load()
     }
 }
 
-void frmAbout::lblEmail_Click()
+void AboutDialog::lblEmail_Click()
 {
     OpenMailLink(m_links.contact, programTitle, QString());
 }
 
-void frmAbout::OpenMailLink(const QString& address, const QString& subject, const QString& body)
+void AboutDialog::OpenMailLink(const QString& address, const QString& subject, const QString& body)
 {
     QString link = address;
     if (link.left(7).toLower() != u"mailto:"_s)
@@ -158,7 +158,7 @@ void frmAbout::OpenMailLink(const QString& address, const QString& subject, cons
     m.platform().openUrl(QUrl(link));
 }
 
-void frmAbout::CheckUpdate_Click()
+void AboutDialog::CheckUpdate_Click()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QDir().mkpath(folder);
@@ -191,7 +191,7 @@ void frmAbout::CheckUpdate_Click()
         m.platform().openUrl(m_links.homePage);
 }
 
-QString frmAbout::versionCheckMessage(const QString& file) const
+QString AboutDialog::versionCheckMessage(const QString& file) const
 {
     // An empty or unreadable file has no entry either.
     const std::optional<QString> available =
@@ -204,12 +204,12 @@ QString frmAbout::versionCheckMessage(const QString& file) const
                   u"En ny version  ( "_s + *available + u" )  finns."_s);
 }
 
-void frmAbout::cmdOK_Click()
+void AboutDialog::cmdOK_Click()
 {
     close();
 }
 
-bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lblEmail && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)

@@ -11,11 +11,11 @@ class QPushButton;
 // folder in hand and, in a copy run, offers the Cancel button. It stays above the main window
 // without being modal. The run ends it by destroying it; a close from the title bar or a call
 // of close() acts as the Cancel button and leaves the window open.
-class ActionForm final : public QWidget {
+class CopyProgressWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    ActionForm(Module1& m, QWidget* mainWindow);
+    CopyProgressWindow(Module1& m, QWidget* mainWindow);
 
     // Places the window over the main window and sets the texts of the language in use.
     void Form_Load();
@@ -23,17 +23,17 @@ public:
     void Button_CancelCopy_Click();
     // Turns the window into the one of a delete run: another caption and no Cancel button.
     void setDeleting();
-    // Fits the window to Label1's text and centres it over the main window.
-    void FitProgressWindow(const QWidget& mainWindow);
-
-    QPushButton* Button_CancelCopy = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
+    // Names the folder in hand, fits the window to the name and centres it over the main
+    // window.
+    void showFolder(const QString& folder, const QWidget& mainWindow);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QPushButton* Button_CancelCopy = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
     Module1& m;
     QWidget* m_mainWindow;
 };

@@ -1,4 +1,4 @@
-#include "ActionForm.h"
+#include "CopyProgressWindow.h"
 
 #include "CopyPlan.h"
 #include "app/Module1.h"
@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-ActionForm::ActionForm(Module1& m, QWidget* mainWindow)
+CopyProgressWindow::CopyProgressWindow(Module1& m, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool)
     , Button_CancelCopy(new QPushButton(u"Cancel Copy"_s, this))
     , Label2(new QLabel(u"Now Copying:"_s, this))
@@ -36,12 +36,13 @@ ActionForm::ActionForm(Module1& m, QWidget* mainWindow)
     Label1->move(8, 32);
     Label1->adjustSize();
 
-    connect(Button_CancelCopy, &QPushButton::clicked, this, &ActionForm::Button_CancelCopy_Click);
+    connect(Button_CancelCopy, &QPushButton::clicked, this,
+            &CopyProgressWindow::Button_CancelCopy_Click);
 
     Form_Load();
 }
 
-void ActionForm::Form_Load()
+void CopyProgressWindow::Form_Load()
 {
     const QPoint main = m_mainWindow->pos();
     move(main.x() + 460, main.y() + 333);
@@ -51,20 +52,21 @@ void ActionForm::Form_Load()
     }
 }
 
-void ActionForm::Button_CancelCopy_Click()
+void CopyProgressWindow::Button_CancelCopy_Click()
 {
     m.CancelRequested = true;
     Button_CancelCopy->setEnabled(false);
 }
 
-void ActionForm::setDeleting()
+void CopyProgressWindow::setDeleting()
 {
     Label2->setText(m.text(u"Now Deleting:"_s, u"Nu Raderas:"_s));
     Button_CancelCopy->hide();
 }
 
-void ActionForm::FitProgressWindow(const QWidget& mainWindow)
+void CopyProgressWindow::showFolder(const QString& folder, const QWidget& mainWindow)
 {
+    Label1->setText(folder);
     Label1->adjustSize();
     const QRect main = mainWindow.frameGeometry();
     const copyplan::Span span =
@@ -76,7 +78,7 @@ void ActionForm::FitProgressWindow(const QWidget& mainWindow)
     QCoreApplication::processEvents();
 }
 
-void ActionForm::closeEvent(QCloseEvent* event)
+void CopyProgressWindow::closeEvent(QCloseEvent* event)
 {
     if (!Button_CancelCopy->isHidden() && Button_CancelCopy->isEnabled())
         Button_CancelCopy_Click();

@@ -1,4 +1,4 @@
-#include "ViewFiles.h"
+#include "FileViewerDialog.h"
 
 #include "app/Module1.h"
 #include "mainwindow/MainForm.h"
@@ -17,7 +17,7 @@
 
 using namespace Qt::StringLiterals;
 
-ViewFiles::ViewFiles(Module1& module, MainForm& mainForm)
+FileViewerDialog::FileViewerDialog(Module1& module, MainForm& mainForm)
     : QDialog(&mainForm)
     , m(module)
     , m_main(mainForm)
@@ -41,13 +41,13 @@ ViewFiles::ViewFiles(Module1& module, MainForm& mainForm)
     layout->addWidget(File1, 1);
     layout->addLayout(bottom);
 
-    connect(File1, &QListWidget::itemDoubleClicked, this, &ViewFiles::File1_DblClick);
-    connect(Button_OK, &QPushButton::clicked, this, &ViewFiles::Button_OK_Click);
+    connect(File1, &QListWidget::itemDoubleClicked, this, &FileViewerDialog::File1_DblClick);
+    connect(Button_OK, &QPushButton::clicked, this, &FileViewerDialog::Button_OK_Click);
     File1->installEventFilter(this);
     File1->setFocus();
 }
 
-bool ViewFiles::Form_Load()
+bool FileViewerDialog::Form_Load()
 {
     File1->setPattern(u"*.mp3"_s);
     const QString folder = m_main.activePaneFolder();
@@ -85,7 +85,7 @@ bool ViewFiles::Form_Load()
     return true;
 }
 
-QString ViewFiles::driveOf(const QString& folder) const
+QString FileViewerDialog::driveOf(const QString& folder) const
 {
     // A medium pulled since the drive lists were read is gone from the drive table but still
     // stands in the lists: looked up there too, it is reported as not ready, and its folder is
@@ -99,7 +99,8 @@ QString ViewFiles::driveOf(const QString& folder) const
     return volume ? volume->mountPoint : QString();
 }
 
-void ViewFiles::reportOpeningFailure(FsErrorKind kind, const QString& folder, const QString& drive)
+void FileViewerDialog::reportOpeningFailure(FsErrorKind kind, const QString& folder,
+                                            const QString& drive)
 {
     const int side = m.ActivePane / 2;
     switch (kind) {
@@ -126,7 +127,7 @@ void ViewFiles::reportOpeningFailure(FsErrorKind kind, const QString& folder, co
     }
 }
 
-void ViewFiles::File1_DblClick()
+void FileViewerDialog::File1_DblClick()
 {
     const QString file = paths::join(File1->path(), File1->list(File1->listIndex()));
     if (file.right(4).compare(u".mp3"_s, Qt::CaseInsensitive) != 0)
@@ -138,7 +139,7 @@ void ViewFiles::File1_DblClick()
         m.platform().startProgram(m.PlayerPath, {file});
 }
 
-void ViewFiles::File1_KeyDown(int key, Qt::KeyboardModifiers)
+void FileViewerDialog::File1_KeyDown(int key, Qt::KeyboardModifiers)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         File1_DblClick();
@@ -146,12 +147,12 @@ void ViewFiles::File1_KeyDown(int key, Qt::KeyboardModifiers)
         close();
 }
 
-void ViewFiles::Button_OK_Click()
+void FileViewerDialog::Button_OK_Click()
 {
     close();
 }
 
-bool ViewFiles::eventFilter(QObject* watched, QEvent* event)
+bool FileViewerDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != File1 || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);

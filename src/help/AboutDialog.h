@@ -21,25 +21,16 @@ struct AboutLinks {
 
 // The About window: the program's title, version, description and contact address, and the
 // online check for a newer version.
-class frmAbout final : public QDialog {
+class AboutDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    frmAbout(Module1& m, AboutLinks links, QWidget* parent);
+    AboutDialog(Module1& m, AboutLinks links, QWidget* parent);
 
     // Opens a new mail message in the desktop's mail program. "mailto:" goes in front of an
     // address that does not start with it (in any letter case); subject and body are added
     // as they stand, when not empty.
     void OpenMailLink(const QString& address, const QString& subject, const QString& body);
-
-    QLabel* picIcon = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblEmail = nullptr;
-    QFrame* Line1 = nullptr;
-    QPushButton* CheckUpdate = nullptr;
-    QPushButton* cmdOK = nullptr;
 
 public Q_SLOTS:
     void Form_Load();
@@ -54,6 +45,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* picIcon = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* lblEmail = nullptr;
+    QFrame* Line1 = nullptr;
+    QPushButton* CheckUpdate = nullptr;
+    QPushButton* cmdOK = nullptr;
+
     // The verdict on the downloaded file; empty when the running version is the latest.
     QString versionCheckMessage(const QString& file) const;
 

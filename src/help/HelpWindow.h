@@ -10,16 +10,12 @@ class QPushButton;
 // The help window: the rows of the menu help or of the keyboard-shortcut help, and below them
 // the explanation of the row clicked. It shows the set HelpOnMenus names, in the language in
 // use when it opens.
-class InfoForm final : public QDialog {
+class HelpWindow final : public QDialog {
     Q_OBJECT
 
 public:
     // The data folder is named in the explanation of the copy log.
-    InfoForm(Module1& m, const QString& dataFolder, QWidget* parent);
-
-    QListWidget* List1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Button_OK = nullptr;
+    HelpWindow(Module1& m, const QString& dataFolder, QWidget* parent);
 
 public Q_SLOTS:
     void Form_Load();
@@ -32,6 +28,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QListWidget* List1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Button_OK = nullptr;
+
     void showInstruction();
 
     Module1& m;

@@ -12,33 +12,17 @@ class QPushButton;
 // The lines of the Source List file SavedListPath names. The window changes no file itself: it
 // hands the user's decision back through SavedListPath and closes. The path unchanged means
 // recall, "" no decision, ">" and the path delete, "<" and the path rename.
-class ViewSavedFilesForm final : public QDialog {
+class SavedListsDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // Reads the file. One that cannot be read is reported in a message and leaves the window
     // unloaded, with no decision.
-    ViewSavedFilesForm(Module1& m, QWidget* parent);
-    ViewSavedFilesForm(const ViewSavedFilesForm&) = delete;
-    ViewSavedFilesForm& operator=(const ViewSavedFilesForm&) = delete;
+    SavedListsDialog(Module1& m, QWidget* parent);
+    SavedListsDialog(const SavedListsDialog&) = delete;
+    SavedListsDialog& operator=(const SavedListsDialog&) = delete;
 
     bool loaded() const { return m_loaded; }
-
-    QListWidget* FileContent = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Button_RecallFile = nullptr;
-    QPushButton* Button_Close = nullptr;
-
-    // The pop-up menu of the list (right click, Alt+M).
-    QMenu* Menu_Menu = nullptr;
-    QAction* Menu_CopyClipBoard = nullptr;
-    QAction* Menu_Sp1 = nullptr;
-    QAction* Menu_RenameFile = nullptr;
-    QAction* Menu_DeleteFile = nullptr;
-    QAction* Menu_RecallFile = nullptr;
-    QAction* Menu_Sp2 = nullptr;
-    QAction* Menu_Close = nullptr;
-    QAction* Menu_Cancel = nullptr;
 
 public Q_SLOTS:
     void Form_Load();
@@ -60,6 +44,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QListWidget* FileContent = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Button_RecallFile = nullptr;
+    QPushButton* Button_Close = nullptr;
+
+    // The pop-up menu of the list (right click, Alt+M).
+    QMenu* Menu_Menu = nullptr;
+    QAction* Menu_CopyClipBoard = nullptr;
+    QAction* Menu_Sp1 = nullptr;
+    QAction* Menu_RenameFile = nullptr;
+    QAction* Menu_DeleteFile = nullptr;
+    QAction* Menu_RecallFile = nullptr;
+    QAction* Menu_Sp2 = nullptr;
+    QAction* Menu_Close = nullptr;
+    QAction* Menu_Cancel = nullptr;
+
     void createMenu();
     // Hands the decision back and closes the window.
     void decide(const QString& savedListPath);

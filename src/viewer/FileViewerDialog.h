@@ -12,20 +12,16 @@ enum class FsErrorKind;
 // The mp3 files of the folder highlighted in the pane the user worked in last. The file chosen
 // is handed to the desktop's media player or to the player the user picked; the viewer neither
 // plays it itself nor waits for the player.
-class ViewFiles final : public QDialog {
+class FileViewerDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ViewFiles(Module1& m, MainForm& mainForm);
+    FileViewerDialog(Module1& m, MainForm& mainForm);
 
     // Lists the folder's files and selects the first. False when the folder cannot be shown:
     // the user has been told why, the main window has followed up, and the viewer closes
     // without ever being shown.
     bool Form_Load();
-
-    FileListBox* File1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Button_OK = nullptr;
 
 public Q_SLOTS:
     // Plays the selected file; a player that cannot start is passed over in silence.
@@ -38,6 +34,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    FileListBox* File1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Button_OK = nullptr;
+
     // The drive holding the folder, also when its medium has been pulled; "" when none does.
     QString driveOf(const QString& folder) const;
     void reportOpeningFailure(FsErrorKind kind, const QString& folder, const QString& drive);

@@ -1,4 +1,4 @@
-#include "PlayerForm.h"
+#include "PlayerDialog.h"
 
 #include "app/Module1.h"
 
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-PlayerForm::PlayerForm(Module1& module, QAction& playerItem, QWidget* parent)
+PlayerDialog::PlayerDialog(Module1& module, QAction& playerItem, QWidget* parent)
     : QDialog(parent)
     , m(module)
     , m_playerItem(playerItem)
@@ -58,17 +58,17 @@ PlayerForm::PlayerForm(Module1& module, QAction& playerItem, QWidget* parent)
     resize(QSize(358, 100).expandedTo(sizeHint()));
 
     connect(Option_WinMediaPlayer, &QRadioButton::clicked, this,
-            &PlayerForm::Option_WinMediaPlayer_Click);
+            &PlayerDialog::Option_WinMediaPlayer_Click);
     connect(Option_OptionalPlayer, &QRadioButton::clicked, this,
-            &PlayerForm::Option_OptionalPlayer_Click);
-    connect(Command_Browse, &QPushButton::clicked, this, &PlayerForm::Command_Browse_Click);
-    connect(Command_OK, &QPushButton::clicked, this, &PlayerForm::Command_OK_Click);
-    connect(Command_Cancel, &QPushButton::clicked, this, &PlayerForm::Command_Cancel_Click);
+            &PlayerDialog::Option_OptionalPlayer_Click);
+    connect(Command_Browse, &QPushButton::clicked, this, &PlayerDialog::Command_Browse_Click);
+    connect(Command_OK, &QPushButton::clicked, this, &PlayerDialog::Command_OK_Click);
+    connect(Command_Cancel, &QPushButton::clicked, this, &PlayerDialog::Command_Cancel_Click);
 
     Form_Load();
 }
 
-void PlayerForm::Form_Load()
+void PlayerDialog::Form_Load()
 {
     PlayerPathAtOpen = m.PlayerPath;
     if (m.Swedish) {
@@ -88,12 +88,12 @@ void PlayerForm::Form_Load()
     LoadFinished = true;
 }
 
-void PlayerForm::Form_Unload()
+void PlayerDialog::Form_Unload()
 {
     LoadFinished = false;
 }
 
-void PlayerForm::Option_WinMediaPlayer_Click()
+void PlayerDialog::Option_WinMediaPlayer_Click()
 {
     Label_Player->setText(m.text(u"System Media Player"_s, u"Systemets mediaspelare"_s));
     if (!LoadFinished)
@@ -103,7 +103,7 @@ void PlayerForm::Option_WinMediaPlayer_Click()
     Command_OK->setEnabled(m.PlayerPath != PlayerPathAtOpen);
 }
 
-void PlayerForm::Option_OptionalPlayer_Click()
+void PlayerDialog::Option_OptionalPlayer_Click()
 {
     // Browse is enabled exactly while the window shows the optional player.
     const bool systemPlayerBefore = !Command_Browse->isEnabled();
@@ -131,12 +131,12 @@ void PlayerForm::Option_OptionalPlayer_Click()
         Command_OK->setEnabled(false);
 }
 
-void PlayerForm::Command_Browse_Click()
+void PlayerDialog::Command_Browse_Click()
 {
     browse();
 }
 
-bool PlayerForm::browse()
+bool PlayerDialog::browse()
 {
     const std::optional<QString> chosen =
         m.platform().openFileName({.title = m.text(u"Select player"_s, u"Välj spelare"_s),
@@ -152,7 +152,7 @@ bool PlayerForm::browse()
     return true;
 }
 
-void PlayerForm::Command_OK_Click()
+void PlayerDialog::Command_OK_Click()
 {
     m_playerItem.setChecked(!m.PlayerPath.isEmpty());
     if (m.PlayerPath != PlayerPathAtOpen)
@@ -160,18 +160,18 @@ void PlayerForm::Command_OK_Click()
     accept();
 }
 
-void PlayerForm::Command_Cancel_Click()
+void PlayerDialog::Command_Cancel_Click()
 {
     m.PlayerPath = PlayerPathAtOpen;
     QDialog::reject();
 }
 
-void PlayerForm::reject()
+void PlayerDialog::reject()
 {
     Command_Cancel_Click();
 }
 
-void PlayerForm::done(int result)
+void PlayerDialog::done(int result)
 {
     QDialog::done(result);
     Form_Unload();

@@ -1,4 +1,4 @@
-#include "MultiCopyForm.h"
+#include "MultiFolderDialog.h"
 
 #include "app/Module1.h"
 #include "mainwindow/MainForm.h"
@@ -16,7 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-MultiCopyForm::MultiCopyForm(Module1& module, MainForm& mainForm)
+MultiFolderDialog::MultiFolderDialog(Module1& module, MainForm& mainForm)
     : QDialog(&mainForm)
     , m(module)
     , m_main(mainForm)
@@ -54,18 +54,19 @@ MultiCopyForm::MultiCopyForm(Module1& module, MainForm& mainForm)
     // A list box's click is any change of its selection, by mouse, by keys or by the program,
     // and a click on an item that leaves the selection as it was.
     connect(SourceFolderList, &QListWidget::itemSelectionChanged, this,
-            &MultiCopyForm::SourceFolderList_Click);
+            &MultiFolderDialog::SourceFolderList_Click);
     connect(SourceFolderList, &QListWidget::itemClicked, this,
-            &MultiCopyForm::SourceFolderList_Click);
-    connect(Button_Transfer, &QPushButton::clicked, this, &MultiCopyForm::Button_Transfer_Click);
-    connect(Button_Cancel, &QPushButton::clicked, this, &MultiCopyForm::Button_Cancel_Click);
+            &MultiFolderDialog::SourceFolderList_Click);
+    connect(Button_Transfer, &QPushButton::clicked, this,
+            &MultiFolderDialog::Button_Transfer_Click);
+    connect(Button_Cancel, &QPushButton::clicked, this, &MultiFolderDialog::Button_Cancel_Click);
     SourceFolderList->installEventFilter(this);
     SourceFolderList->setFocus();
 
     Form_Load();
 }
 
-void MultiCopyForm::Form_Load()
+void MultiFolderDialog::Form_Load()
 {
     const DirListBox& folders = *m_main.SourceFolderList;
     for (int i = 0; i < folders.listCount(); ++i)
@@ -85,12 +86,12 @@ void MultiCopyForm::Form_Load()
     }
 }
 
-void MultiCopyForm::SourceFolderList_Click()
+void MultiFolderDialog::SourceFolderList_Click()
 {
     Button_Transfer->setEnabled(true);
 }
 
-void MultiCopyForm::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift)
+void MultiFolderDialog::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift)
 {
     if (shift != Qt::NoModifier)
         return;
@@ -100,12 +101,12 @@ void MultiCopyForm::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shif
         Button_Transfer_Click();
 }
 
-void MultiCopyForm::Button_Cancel_Click()
+void MultiFolderDialog::Button_Cancel_Click()
 {
     close();
 }
 
-void MultiCopyForm::Button_Transfer_Click()
+void MultiFolderDialog::Button_Transfer_Click()
 {
     int notFound = 0;
     QString notFoundText;
@@ -139,7 +140,7 @@ void MultiCopyForm::Button_Transfer_Click()
     close();
 }
 
-bool MultiCopyForm::eventFilter(QObject* watched, QEvent* event)
+bool MultiFolderDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == SourceFolderList && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

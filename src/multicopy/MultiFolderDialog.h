@@ -11,16 +11,11 @@ class QPushButton;
 // The window that adds several subfolders of the open source folder to the Source List at once.
 // It lists them as the main window's source folder list does at the moment it opens; the
 // selected ones go in in list order, each through the checks of a single addition.
-class MultiCopyForm final : public QDialog {
+class MultiFolderDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    MultiCopyForm(Module1& m, MainForm& mainForm);
-
-    QListWidget* SourceFolderList = nullptr;
-    QPushButton* Button_Transfer = nullptr;
-    QPushButton* Button_Cancel = nullptr;
-    QLabel* Label1 = nullptr;
+    MultiFolderDialog(Module1& m, MainForm& mainForm);
 
 public Q_SLOTS:
     void Form_Load();
@@ -34,6 +29,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QListWidget* SourceFolderList = nullptr;
+    QPushButton* Button_Transfer = nullptr;
+    QPushButton* Button_Cancel = nullptr;
+    QLabel* Label1 = nullptr;
+
     Module1& m;
     MainForm& m_main;
 };

@@ -1,4 +1,4 @@
-#include "InfoForm.h"
+#include "HelpWindow.h"
 
 #include "app/Module1.h"
 
@@ -147,7 +147,7 @@ void setBold(QLabel* label, bool bold)
 
 } // namespace
 
-InfoForm::InfoForm(Module1& module, const QString& dataFolder, QWidget* parent)
+HelpWindow::HelpWindow(Module1& module, const QString& dataFolder, QWidget* parent)
     : QDialog(parent)
     , m(module)
     , m_dataFolder(dataFolder)
@@ -177,15 +177,15 @@ InfoForm::InfoForm(Module1& module, const QString& dataFolder, QWidget* parent)
     layout->addLayout(buttons);
     resize(420, 420);
 
-    connect(List1, &QListWidget::itemSelectionChanged, this, &InfoForm::List1_Click);
-    connect(Button_OK, &QPushButton::clicked, this, &InfoForm::Button_OK_Click);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &HelpWindow::List1_Click);
+    connect(Button_OK, &QPushButton::clicked, this, &HelpWindow::Button_OK_Click);
     List1->installEventFilter(this);
     Button_OK->installEventFilter(this);
 
     Form_Load();
 }
 
-void InfoForm::Form_Load()
+void HelpWindow::Form_Load()
 {
     const QList<HelpRow> rows =
         m.HelpOnMenus ? menuHelp(m.Swedish, m_dataFolder) : shortcutHelp(m.Swedish);
@@ -202,14 +202,14 @@ void InfoForm::Form_Load()
     showInstruction();
 }
 
-void InfoForm::showInstruction()
+void HelpWindow::showInstruction()
 {
     setBold(Label1, true);
     Label1->setText(
         m.text(u"Click an item in the list above !"_s, u"Klicka på en rad i listan ovan !"_s));
 }
 
-void InfoForm::List1_Click()
+void HelpWindow::List1_Click()
 {
     setBold(Label1, false);
     const int row = List1->currentRow();
@@ -219,24 +219,24 @@ void InfoForm::List1_Click()
         Label1->setText(m_explanations.value(row));
 }
 
-void InfoForm::List1_KeyDown(int key)
+void HelpWindow::List1_KeyDown(int key)
 {
     if (key == Qt::Key_Escape)
         close();
 }
 
-void InfoForm::Button_OK_KeyDown(int key)
+void HelpWindow::Button_OK_KeyDown(int key)
 {
     if (key == Qt::Key_Escape)
         close();
 }
 
-void InfoForm::Button_OK_Click()
+void HelpWindow::Button_OK_Click()
 {
     close();
 }
 
-bool InfoForm::eventFilter(QObject* watched, QEvent* event)
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == List1 || watched == Button_OK)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
