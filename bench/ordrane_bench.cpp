@@ -1,7 +1,7 @@
 // Measures Ordrane's copying, counting, sizing and Source List against the system's own tools.
 // Prints one line per figure: "name: ours_s peer_s ratio", each the median of several runs.
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "copy/Transfer.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/Mp3Count.h"
@@ -197,7 +197,7 @@ void benchCopyWindow(const QString& work, const QStringList& albums, int runs)
             settings.setValue(u"Settings/SourcePath"_s, paths::cutAfterLastSlash(albums.first()));
             settings.setValue(u"Settings/TargetPath"_s, target);
         }
-        Module1 m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
+        AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
         MainForm w(m);
         w.show();
         for (const QString& album : albums)
@@ -243,7 +243,7 @@ void benchSize(const QString& root, const Options& o)
 
 void benchSourceList(const QString& album, const Options& o)
 {
-    Module1 m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
+    AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
     MainForm w(m);
     w.SourceFolderList->setPath(album);
     w.SourceFolderList->setListIndex(-1);

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 
 #include <QApplication>
@@ -7,7 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordrane"));
-    Module1 m;
+    AppContext m;
     MainForm w(m);
     w.show();
     return QApplication::exec();

@@ -1,7 +1,7 @@
 // The language items of the Options menu. The choice takes effect at once for messages and for
 // windows opened afterwards; the main window's own texts follow at the next start.
 
-#include "Module1.h"
+#include "AppContext.h"
 #include "mainwindow/MainForm.h"
 
 #include <QAction>
@@ -23,8 +23,8 @@ void MainForm::Menu_English_Click()
     m.message(u"Change of language"_s,
               u"For the change to English to work the program must be restarted !"_s,
               Platform::Buttons::Ok, Platform::Icon::Information);
-    m.Swedish = false;
-    m.SettingChanged[Module1::SwedishSetting] = true;
+    m.swedish = false;
+    m.settingChanged(AppContext::Setting::Swedish);
 }
 
 void MainForm::Menu_Swedish_Click()
@@ -36,6 +36,6 @@ void MainForm::Menu_Swedish_Click()
     m.message(u"Språkändring"_s,
               u"För att ändringen till svenska ska fungera måste programmet startas om !"_s,
               Platform::Buttons::Ok, Platform::Icon::Information);
-    m.Swedish = true;
-    m.SettingChanged[Module1::SwedishSetting] = true;
+    m.swedish = true;
+    m.settingChanged(AppContext::Setting::Swedish);
 }

@@ -1,7 +1,7 @@
 // The Options menu: the default source folder with going home, the panes' tool tips, folder
 // prefixes and the copy log.
 
-#include "Module1.h"
+#include "AppContext.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -25,11 +25,11 @@ void MainForm::Menu_UseDefaultSourcePath_Click()
         if (answer == Platform::Answer::Yes)
             Menu_SaveCurrentLocationasDefaultPath_Click();
         if (DefaultSourcePath.isEmpty()) {
-            m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+            m.settingChanged(AppContext::Setting::DefaultSourcePath);
             return;
         }
         try {
-            SourceDriveList->setDrive(m.FileSystem.driveName(DefaultSourcePath));
+            SourceDriveList->setDrive(m.fileSystem.driveName(DefaultSourcePath));
             SourceFolderList->setPath(DefaultSourcePath);
         } catch (const FsError&) {
             // It was saved from the open folder a moment ago; the pane shows it already.
@@ -43,7 +43,7 @@ void MainForm::Menu_UseDefaultSourcePath_Click()
         Menu_GotoDefaultPath->setEnabled(false);
         GoHome->setEnabled(false);
     }
-    m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+    m.settingChanged(AppContext::Setting::DefaultSourcePath);
 }
 
 void MainForm::Menu_SaveCurrentLocationasDefaultPath_Click()
@@ -54,7 +54,7 @@ void MainForm::Menu_SaveCurrentLocationasDefaultPath_Click()
     m.message(m.text(u"Default Path"_s, u"Standard Sökväg"_s),
               m.text(u"Default path saved."_s, u"Standard sökväg sparad."_s), Platform::Buttons::Ok,
               Platform::Icon::Information);
-    m.SettingChanged[Module1::DefaultSourcePathSetting] = true;
+    m.settingChanged(AppContext::Setting::DefaultSourcePath);
 }
 
 void MainForm::Menu_GotoDefaultPath_Click()
@@ -65,7 +65,7 @@ void MainForm::Menu_GotoDefaultPath_Click()
 void MainForm::GoHome_Click()
 {
     try {
-        SourceDriveList->setDrive(m.FileSystem.driveName(DefaultSourcePath));
+        SourceDriveList->setDrive(m.fileSystem.driveName(DefaultSourcePath));
         SourceFolderList->setPath(DefaultSourcePath);
         SourceFolderList->setFocus();
     } catch (const FsError&) {
@@ -79,17 +79,17 @@ void MainForm::Menu_DisableToolTipsOnPanes_Click()
     ToolTipsOff = !Menu_DisableToolTipsOnPanes->isChecked();
     Menu_DisableToolTipsOnPanes->setChecked(ToolTipsOff);
     setPaneToolTips();
-    m.SettingChanged[Module1::DisableToolTipsSetting] = true;
+    m.settingChanged(AppContext::Setting::DisableToolTips);
 }
 
 void MainForm::Menu_AddFolderPrefix_Click()
 {
     Menu_AddFolderPrefix->setChecked(!Menu_AddFolderPrefix->isChecked());
-    m.SettingChanged[Module1::AddFolderPrefixSetting] = true;
+    m.settingChanged(AppContext::Setting::AddFolderPrefix);
 }
 
 void MainForm::Menu_UseLogFile_Click()
 {
     Menu_UseLogFile->setChecked(!Menu_UseLogFile->isChecked());
-    m.SettingChanged[Module1::UseLogFileSetting] = true;
+    m.settingChanged(AppContext::Setting::UseLogFile);
 }

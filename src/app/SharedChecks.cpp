@@ -1,6 +1,6 @@
 // The question asked before a folder goes into the Source List a second time.
 
-#include "Module1.h"
+#include "AppContext.h"
 #include "mainwindow/MainForm.h"
 
 #include <QListWidget>

@@ -1,6 +1,6 @@
 // The Source List's total size and the free space left on the target after copying.
 
-#include "Module1.h"
+#include "AppContext.h"
 #include "SizeText.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DriveListBox.h"

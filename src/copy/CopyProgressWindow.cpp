@@ -1,7 +1,7 @@
 #include "CopyProgressWindow.h"
 
 #include "CopyPlan.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-CopyProgressWindow::CopyProgressWindow(Module1& m, QWidget* mainWindow)
+CopyProgressWindow::CopyProgressWindow(AppContext& m, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool)
     , Button_CancelCopy(new QPushButton(u"Cancel Copy"_s, this))
     , Label2(new QLabel(u"Now Copying:"_s, this))
@@ -46,7 +46,7 @@ void CopyProgressWindow::Form_Load()
 {
     const QPoint main = m_mainWindow->pos();
     move(main.x() + 460, main.y() + 333);
-    if (m.Swedish) {
+    if (m.swedish) {
         Label2->setText(u"Nu kopieras:"_s);
         Button_CancelCopy->setText(u"Avbryt kopiering"_s);
     }
@@ -54,7 +54,7 @@ void CopyProgressWindow::Form_Load()
 
 void CopyProgressWindow::Button_CancelCopy_Click()
 {
-    m.CancelRequested = true;
+    m.cancelRequested = true;
     Button_CancelCopy->setEnabled(false);
 }
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class Module1;
+class AppContext;
 class QCloseEvent;
 class QLabel;
 class QPushButton;
@@ -15,7 +15,7 @@ class CopyProgressWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    CopyProgressWindow(Module1& m, QWidget* mainWindow);
+    CopyProgressWindow(AppContext& m, QWidget* mainWindow);
 
     // Places the window over the main window and sets the texts of the language in use.
     void Form_Load();
@@ -34,6 +34,6 @@ private:
     QPushButton* Button_CancelCopy = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;
-    Module1& m;
+    AppContext& m;
     QWidget* m_mainWindow;
 };

@@ -3,7 +3,7 @@
 #include "CopyPlan.h"
 #include "CopyProgressWindow.h"
 #include "Transfer.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "app/SizeText.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DirListBox.h"
@@ -29,7 +29,7 @@ namespace {
 // Milliseconds between two turns of the window's events while files are copied.
 constexpr qint64 EventInterval = 40;
 
-Platform::Answer show(Module1& m, const copyplan::Message& message, Platform::Buttons buttons,
+Platform::Answer show(AppContext& m, const copyplan::Message& message, Platform::Buttons buttons,
                       Platform::Icon icon)
 {
     return m.message(message.title, message.text, buttons, icon);
@@ -37,7 +37,7 @@ Platform::Answer show(Module1& m, const copyplan::Message& message, Platform::Bu
 
 } // namespace
 
-CopyRun::CopyRun(MainForm& window, Module1& module)
+CopyRun::CopyRun(MainForm& window, AppContext& module)
     : w(window)
     , m(module)
 {
@@ -63,12 +63,12 @@ std::optional<CopyRun::Plan> CopyRun::check()
             throw FsError(FsErrorKind::DeviceUnavailable, w.TargetDriveList->drive());
         plan.fatRules = copyplan::followsFatRules(m.TargetDrive->fileSystem());
         if (!m.TargetDrive->isRemovable()) {
-            if (show(m, copyplan::fixedDriveWarning(m.Swedish), Platform::Buttons::YesNo,
+            if (show(m, copyplan::fixedDriveWarning(m.swedish), Platform::Buttons::YesNo,
                      Platform::Icon::Question) == Platform::Answer::No)
                 return std::nullopt;
         } else {
             const auto confirmation = copyplan::confirmation(w.SourceList->count(), plan.targetPath,
-                                                             paths::isRoot(highlighted), m.Swedish);
+                                                             paths::isRoot(highlighted), m.swedish);
             if (show(m, confirmation, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
                 Platform::Answer::Cancel)
                 return std::nullopt;
@@ -122,8 +122,8 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
         const auto question = prefixOn
                                   ? copyplan::similarNameQuestion(
                                         source, targetNames[match],
-                                        copyplan::twoDigits(plan.firstPrefixNumber + p), m.Swedish)
-                                  : copyplan::sameNameQuestion(source, m.Swedish);
+                                        copyplan::twoDigits(plan.firstPrefixNumber + p), m.swedish)
+                                  : copyplan::sameNameQuestion(source, m.swedish);
         if (show(m, question, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
             Platform::Answer::Cancel)
             return false;
@@ -142,7 +142,7 @@ void CopyRun::transfer(const Plan& plan)
     }
 
     w.setWorking(true);
-    m.CancelRequested = false;
+    m.cancelRequested = false;
     m_progress = std::make_unique<CopyProgressWindow>(m, &w);
     m_progress->show();
     QCoreApplication::processEvents();
@@ -160,7 +160,7 @@ void CopyRun::transfer(const Plan& plan)
             break;
         delete w.SourceList->takeItem(0);
         letEventsThrough();
-        if (m.CancelRequested)
+        if (m.cancelRequested)
             break;
     }
     end();
@@ -183,7 +183,7 @@ bool CopyRun::startLog()
             const QString taken = m_logFile;
             m_logFile = sourcelistfile::defaultName(w.DataFolder, QDate::currentDate());
             if (m_logFile == taken) {
-                show(m, copyplan::logNotCreated(m_logFile, error.reason(m.Swedish), m.Swedish),
+                show(m, copyplan::logNotCreated(m_logFile, error.reason(m.swedish), m.swedish),
                      Platform::Buttons::Ok, Platform::Icon::Critical);
                 return false;
             }
@@ -200,7 +200,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
     } catch (const FsError& error) {
         if (error.kind() != FsErrorKind::PathNotFound) {
             // It is there but cannot be read: the run stops, and the folder stays listed.
-            show(m, copyplan::copyError(entry, error.reason(m.Swedish), m.Swedish),
+            show(m, copyplan::copyError(entry, error.reason(m.swedish), m.swedish),
                  Platform::Buttons::Ok, Platform::Icon::Critical);
             return false;
         }
@@ -228,7 +228,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         steps.afterFile = [this](int j) {
             m_filesWritten = j + 1;
             letEventsThrough();
-            return !m.CancelRequested;
+            return !m.cancelRequested;
         };
         steps.betweenChunks = [this] {
             letEventsThrough();
@@ -252,10 +252,10 @@ void CopyRun::reportFailure(const FsError& error)
         m_driveLost = true;
         m.ShowDriveNotReady(w.TargetDriveList->drive());
     } else if (error.kind() == FsErrorKind::DiskFull) {
-        show(m, copyplan::diskFull(w.TargetDriveList->drive(), m.Swedish), Platform::Buttons::Ok,
+        show(m, copyplan::diskFull(w.TargetDriveList->drive(), m.swedish), Platform::Buttons::Ok,
              Platform::Icon::Critical);
     } else {
-        show(m, copyplan::copyError(error.path(), error.reason(m.Swedish), m.Swedish),
+        show(m, copyplan::copyError(error.path(), error.reason(m.swedish), m.swedish),
              Platform::Buttons::Ok, Platform::Icon::Critical);
     }
 }
@@ -287,8 +287,8 @@ void CopyRun::end()
     w.setWorking(false);
     w.ProgressBar1->hide();
     w.CopyFolders->show();
-    if (m.CancelRequested)
-        show(m, copyplan::canceled(m.Swedish), Platform::Buttons::Ok, Platform::Icon::None);
+    if (m.cancelRequested)
+        show(m, copyplan::canceled(m.swedish), Platform::Buttons::Ok, Platform::Icon::None);
 
     const QString totalSize = w.TotalSize->text();
     showSourceListLeft();
@@ -310,7 +310,7 @@ void CopyRun::end()
         try {
             m_log->finish(w.Label_NumberOfFiles[1]->text(), totalSize);
         } catch (const FsError& error) {
-            show(m, copyplan::logNotWritten(m_logFile, error.reason(m.Swedish), m.Swedish),
+            show(m, copyplan::logNotWritten(m_logFile, error.reason(m.swedish), m.swedish),
                  Platform::Buttons::Ok, Platform::Icon::Exclamation);
         }
         m_log.reset();
@@ -325,7 +325,7 @@ void CopyRun::end()
         w.CopyFolders->setEnabled(false);
     w.RemoveSourceFolder->setEnabled(false);
     if (m_notFoundCount > 0)
-        show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.Swedish),
+        show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.swedish),
              Platform::Buttons::Ok, Platform::Icon::None);
     w.RefreshSourceLists_Click();
 }
@@ -335,7 +335,7 @@ void CopyRun::showSourceListLeft()
     m.SourceListSize = 0;
     for (int i = 0; i < w.SourceList->count(); ++i) {
         try {
-            m.SourceListSize += double(m.FileSystem.folderSize(w.SourceList->item(i)->text()));
+            m.SourceListSize += double(m.fileSystem.folderSize(w.SourceList->item(i)->text()));
         } catch (const FsError&) {
             // A folder gone meanwhile is reported by the next run.
         }

@@ -9,7 +9,7 @@
 class CopyProgressWindow;
 class FsError;
 class MainForm;
-class Module1;
+class AppContext;
 
 namespace transfer {
 class Target;
@@ -23,7 +23,7 @@ class Writer;
 // questions, then the Source List's folders copied one after the other into the target folder.
 class CopyRun final {
 public:
-    CopyRun(MainForm& window, Module1& m);
+    CopyRun(MainForm& window, AppContext& m);
     ~CopyRun();
     CopyRun(const CopyRun&) = delete;
     CopyRun& operator=(const CopyRun&) = delete;
@@ -55,7 +55,7 @@ private:
     void restoreIdleWindow();
 
     MainForm& w;
-    Module1& m;
+    AppContext& m;
     std::unique_ptr<CopyProgressWindow> m_progress;
     std::unique_ptr<transfer::Target> m_target;
     bool m_driveLost = false;

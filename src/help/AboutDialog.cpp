@@ -1,7 +1,7 @@
 #include "AboutDialog.h"
 
 #include "WebLinks.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "help/VersionData.h"
 #include "platform/Download.h"
 #include "resources/ButtonPictures.h"
@@ -40,7 +40,7 @@ AboutLinks AboutLinks::configured()
             QUrl(QString::fromUtf8(weblinks::homePage)), QString::fromUtf8(weblinks::contact)};
 }
 
-AboutDialog::AboutDialog(Module1& module, AboutLinks links, QWidget* parent)
+AboutDialog::AboutDialog(AppContext& module, AboutLinks links, QWidget* parent)
     : QDialog(parent)
     , m(module)
     , m_links(std::move(links))
@@ -109,7 +109,7 @@ AboutDialog::AboutDialog(Module1& module, AboutLinks links, QWidget* parent)
 void AboutDialog::Form_Load()
 {
     lblTitle->setText(programTitle);
-    lblVersion->setText(u"Version "_s + m.AppVersion);
+    lblVersion->setText(u"Version "_s + m.appVersion);
     setWindowTitle(m.text(u"About "_s, u"Om "_s) + programTitle);
     const QString description =
         m.text(u"This is a file manager to copy audio folders to a removable disk, e.g. USB "
@@ -133,9 +133,9 @@ void AboutDialog::Form_Load()
                u"visas i listan."_s);
     const QString author = m.text(u"Written by the Ordrane developers, 2011-"_s,
                                   u"Skrivet av Ordranes utvecklare, 2011-"_s) +
-                           m.VersionDate.right(4);
+                           m.versionDate.right(4);
     lblDescription->setText(description + u"\n\n"_s + author);
-    if (m.Swedish) {
+    if (m.swedish) {
         CheckUpdate->setText(u"Sök Uppdatering"_s);
         cmdOK->setText(u"Stäng"_s);
     }
@@ -167,7 +167,7 @@ void AboutDialog::CheckUpdate_Click()
     const DownloadResult download = download::toFile(m_links.versionData, file);
     QApplication::restoreOverrideCursor();
 
-    const QString title = m.text(u"Current Version: "_s, u"Nuvarande version: "_s) + m.AppVersion;
+    const QString title = m.text(u"Current Version: "_s, u"Nuvarande version: "_s) + m.appVersion;
     QString message;
     if (download.kind == DownloadResult::Kind::NotWritten)
         message = m.text(u"Downloaded Datafile not foud."_s,
@@ -198,7 +198,7 @@ QString AboutDialog::versionCheckMessage(const QString& file) const
         versiondata::programVersion(readText(file), programTitle);
     if (!available)
         return m.text(u"Data for this program not found."_s, u"Data för detta program saknas."_s);
-    if (!versiondata::isNewer(*available, m.AppVersion))
+    if (!versiondata::isNewer(*available, m.appVersion))
         return {};
     return m.text(u"A newer version  ( "_s + *available + u" )  is available."_s,
                   u"En ny version  ( "_s + *available + u" )  finns."_s);

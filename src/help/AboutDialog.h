@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QUrl>
 
-class Module1;
+class AppContext;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -25,7 +25,7 @@ class AboutDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    AboutDialog(Module1& m, AboutLinks links, QWidget* parent);
+    AboutDialog(AppContext& m, AboutLinks links, QWidget* parent);
 
     // Opens a new mail message in the desktop's mail program. "mailto:" goes in front of an
     // address that does not start with it (in any letter case); subject and body are added
@@ -57,6 +57,6 @@ private:
     // The verdict on the downloaded file; empty when the running version is the latest.
     QString versionCheckMessage(const QString& file) const;
 
-    Module1& m;
+    AppContext& m;
     AboutLinks m_links;
 };

@@ -2,7 +2,7 @@
 
 #include "AboutDialog.h"
 #include "HelpWindow.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 
 #include <QAction>
@@ -32,13 +32,13 @@ void MainForm::connectHelpMenu()
 
 void MainForm::Menu_MenuHelp_Click()
 {
-    m.HelpOnMenus = true;
+    m.helpOnMenus = true;
     showModal(std::make_unique<HelpWindow>(m, DataFolder, this));
 }
 
 void MainForm::Menu_ShortcutsHelp_Click()
 {
-    m.HelpOnMenus = false;
+    m.helpOnMenus = false;
     showModal(std::make_unique<HelpWindow>(m, DataFolder, this));
 }
 

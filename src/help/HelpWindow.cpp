@@ -1,6 +1,6 @@
 #include "HelpWindow.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -147,7 +147,7 @@ void setBold(QLabel* label, bool bold)
 
 } // namespace
 
-HelpWindow::HelpWindow(Module1& module, const QString& dataFolder, QWidget* parent)
+HelpWindow::HelpWindow(AppContext& module, const QString& dataFolder, QWidget* parent)
     : QDialog(parent)
     , m(module)
     , m_dataFolder(dataFolder)
@@ -188,12 +188,12 @@ HelpWindow::HelpWindow(Module1& module, const QString& dataFolder, QWidget* pare
 void HelpWindow::Form_Load()
 {
     const QList<HelpRow> rows =
-        m.HelpOnMenus ? menuHelp(m.Swedish, m_dataFolder) : shortcutHelp(m.Swedish);
-    if (m.HelpOnMenus)
+        m.helpOnMenus ? menuHelp(m.swedish, m_dataFolder) : shortcutHelp(m.swedish);
+    if (m.helpOnMenus)
         setWindowTitle(m.text(u"Help, Menues"_s, u"Hjälp, Menyer"_s));
     else
         setWindowTitle(m.text(u"Help, Keyboard shortcuts"_s, u"Hjälp, Tangetbords genvägar"_s));
-    if (m.Swedish)
+    if (m.swedish)
         Button_OK->setText(u"Stäng"_s);
     for (const HelpRow& row : rows) {
         List1->addItem(row.text);

@@ -2,20 +2,20 @@
 
 #include <QDialog>
 
-class Module1;
+class AppContext;
 class QLabel;
 class QListWidget;
 class QPushButton;
 
 // The help window: the rows of the menu help or of the keyboard-shortcut help, and below them
-// the explanation of the row clicked. It shows the set HelpOnMenus names, in the language in
+// the explanation of the row clicked. It shows the set helpOnMenus names, in the language in
 // use when it opens.
 class HelpWindow final : public QDialog {
     Q_OBJECT
 
 public:
     // The data folder is named in the explanation of the copy log.
-    HelpWindow(Module1& m, const QString& dataFolder, QWidget* parent);
+    HelpWindow(AppContext& m, const QString& dataFolder, QWidget* parent);
 
 public Q_SLOTS:
     void Form_Load();
@@ -34,7 +34,7 @@ private:
 
     void showInstruction();
 
-    Module1& m;
+    AppContext& m;
     QString m_dataFolder;
     QStringList m_explanations;
 };

@@ -1,6 +1,6 @@
 #include "MainForm.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
@@ -46,7 +46,7 @@ QFrame* line(const QString& name, QWidget* parent)
 
 } // namespace
 
-MainForm::MainForm(Module1& module, QWidget* parent)
+MainForm::MainForm(AppContext& module, QWidget* parent)
     : QMainWindow(parent)
     , m(module)
 {

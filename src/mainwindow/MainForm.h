@@ -10,7 +10,7 @@
 class DirListBox;
 class DriveListBox;
 class FileListBox;
-class Module1;
+class AppContext;
 class QAction;
 class QDropEvent;
 class QFrame;
@@ -27,7 +27,7 @@ class MainForm final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainForm(Module1& m, QWidget* parent = nullptr);
+    explicit MainForm(AppContext& m, QWidget* parent = nullptr);
     ~MainForm() override;
 
     // Menus.
@@ -122,7 +122,7 @@ public:
     // The four panes' tool tips in the language in use.
     QString paneToolTip(int pane) const;
 
-    // The folder of the highlighted entry of the pane ActivePane names; "" when none is.
+    // The folder of the highlighted entry of the active pane; "" when none is.
     QString activePaneFolder() const;
 
 public Q_SLOTS:
@@ -257,7 +257,7 @@ private:
     void connectSavedListsMenu();
     void recallSavedList(const QString& file);
 
-    Module1& m;
+    AppContext& m;
     bool m_activated = false;
     bool m_unloaded = false;
     bool m_pressOnSelected = false; // the Source List's left button went down on a selected entry

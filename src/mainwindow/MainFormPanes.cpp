@@ -3,7 +3,7 @@
 #include "MainForm.h"
 
 #include "Mp3Count.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
@@ -35,7 +35,7 @@ void MainForm::SourceFolderList_Change()
 void MainForm::TargetDriveList_Change()
 {
     try {
-        m.TargetDrive = m.FileSystem.drive(TargetDriveList->mountPoint());
+        m.TargetDrive = m.fileSystem.drive(TargetDriveList->mountPoint());
         TargetFolderList->setPath(drives::rootOf(TargetDriveList->mountPoint()));
         RemoveTargetFolder->setEnabled(false);
         UpdateEstimatedFreeSpace();
@@ -74,7 +74,7 @@ void MainForm::takeTargetDrive()
     if (m.TargetDrive && m.TargetDrive->mountPoint() == mountPoint)
         return;
     try {
-        m.TargetDrive = m.FileSystem.drive(mountPoint);
+        m.TargetDrive = m.fileSystem.drive(mountPoint);
     } catch (const FsError&) {
         m.TargetDrive.reset();
     }

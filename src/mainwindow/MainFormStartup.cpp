@@ -3,7 +3,7 @@
 #include "MainForm.h"
 
 #include "BuildInfo.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "app/VersionText.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -24,7 +24,7 @@ using namespace Qt::StringLiterals;
 
 void MainForm::Form_Load()
 {
-    m.AppVersion =
+    m.appVersion =
         versionText(buildinfo::versionMajor, buildinfo::versionMinor, buildinfo::versionPatch);
     StartFolder = QDir::currentPath();
     if (!StartFolder.endsWith(u'/'))
@@ -35,15 +35,15 @@ void MainForm::Form_Load()
     // After the settings, so that a failure is told in the stored language.
     createDataFolder();
     // Before the panes open: the target's count then stays, in either language.
-    if (m.Swedish)
+    if (m.swedish)
         setSwedishTexts();
 
     // Opening a folder makes its drive the pane's drive, the target drive included.
     openSourceAtStart();
     openAtStart(TargetDriveList, TargetFolderList, targetPath);
 
-    m.VersionDate = u"Dec 2024"_s;
-    setWindowTitle(u"Ordrane, v"_s + m.AppVersion + u" - "_s + m.VersionDate + u" / QV"_s);
+    m.versionDate = u"Dec 2024"_s;
+    setWindowTitle(u"Ordrane, v"_s + m.appVersion + u" - "_s + m.versionDate + u" / QV"_s);
     setPaneToolTips();
     CopyFolders->setEnabled(false);
     DragStartIndex = -1;
@@ -76,7 +76,7 @@ void MainForm::readSettings(QString& targetPath)
         std::find_if(volumes.cbegin(), volumes.cend(), [](const Volume& v) { return v.removable; });
     targetPath =
         store.value(u"TargetPath"_s, removable == volumes.cend() ? home : removable->mountPoint);
-    m.Swedish = SettingsStore::isOn(store.value(u"Swedish"_s, u"0"_s));
+    m.swedish = SettingsStore::isOn(store.value(u"Swedish"_s, u"0"_s));
     DefaultSourcePath = store.value(u"DefaultSourcePath"_s, QString());
 
     const bool hasDefault = !DefaultSourcePath.isEmpty();
@@ -91,8 +91,8 @@ void MainForm::readSettings(QString& targetPath)
     Menu_AddFolderPrefix->setChecked(
         SettingsStore::isOn(store.value(u"AddFolderPrefix"_s, u"0"_s)));
     Menu_UseLogFile->setChecked(SettingsStore::isOn(store.value(u"UseLogFile"_s, u"0"_s)));
-    m.PlayerPath = store.value(u"Player"_s, QString());
-    Menu_Player->setChecked(!m.PlayerPath.isEmpty());
+    m.playerPath = store.value(u"Player"_s, QString());
+    Menu_Player->setChecked(!m.playerPath.isEmpty());
 }
 
 void MainForm::openSourceAtStart()
@@ -171,20 +171,20 @@ void MainForm::Form_Unload()
     SettingsStore& store = m.settings();
     store.setValue(u"SourcePath"_s, SourceFolderList->path());
     store.setValue(u"TargetPath"_s, TargetFolderList->path());
-    if (m.SettingChanged[Module1::SwedishSetting])
-        store.setValue(u"Swedish"_s, SettingsStore::onOff(m.Swedish));
-    if (m.SettingChanged[Module1::DisableToolTipsSetting])
+    if (m.hasChanged(AppContext::Setting::Swedish))
+        store.setValue(u"Swedish"_s, SettingsStore::onOff(m.swedish));
+    if (m.hasChanged(AppContext::Setting::DisableToolTips))
         store.setValue(u"DisableToolTipsOnPanes"_s,
                        SettingsStore::onOff(Menu_DisableToolTipsOnPanes->isChecked()));
-    if (m.SettingChanged[Module1::DefaultSourcePathSetting])
+    if (m.hasChanged(AppContext::Setting::DefaultSourcePath))
         store.setValue(u"DefaultSourcePath"_s, DefaultSourcePath);
-    if (m.SettingChanged[Module1::AddFolderPrefixSetting])
+    if (m.hasChanged(AppContext::Setting::AddFolderPrefix))
         store.setValue(u"AddFolderPrefix"_s,
                        SettingsStore::onOff(Menu_AddFolderPrefix->isChecked()));
-    if (m.SettingChanged[Module1::UseLogFileSetting])
+    if (m.hasChanged(AppContext::Setting::UseLogFile))
         store.setValue(u"UseLogFile"_s, SettingsStore::onOff(Menu_UseLogFile->isChecked()));
-    if (m.SettingChanged[Module1::PlayerSetting])
-        store.setValue(u"Player"_s, Menu_Player->isChecked() ? m.PlayerPath : QString());
+    if (m.hasChanged(AppContext::Setting::Player))
+        store.setValue(u"Player"_s, Menu_Player->isChecked() ? m.playerPath : QString());
     store.flush();
     m_unloaded = true;
     QCoreApplication::quit();

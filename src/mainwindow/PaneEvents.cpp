@@ -1,10 +1,10 @@
-// The keyboard and mouse of the four panes, the pane the user works in (ActivePane), the
+// The keyboard and mouse of the four panes, the pane the user works in (the active pane), the
 // panes' pop-up menu and the windows opened from the panes.
 
 #include "MainForm.h"
 
 #include "ListIndex.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 
@@ -94,7 +94,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
             // The focus coming back from the pop-up menu, before its item acts, is not the user
             // entering the pane: the menu may have been opened on another one.
             if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-                m.ActivePane = qint16(pane);
+                m.activePane = Pane(pane);
         } else if (event->type() == QEvent::KeyPress) {
             // The keys are not taken away from the pane: its own handling follows. Except Space
             // on a folder list: there it is a type-ahead search, which matches the indentation
@@ -221,7 +221,7 @@ void MainForm::SourceFolderList_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    m.ActivePane = 0;
+    m.activePane = Pane::SourceFolders;
     Menu_Hidden->popup(QCursor::pos());
 }
 
@@ -229,7 +229,7 @@ void MainForm::TargetFolderList_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    m.ActivePane = 2;
+    m.activePane = Pane::TargetFolders;
     Menu_Hidden->popup(QCursor::pos());
 }
 
@@ -237,22 +237,23 @@ void MainForm::TargetList_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton || listIndex(TargetList) < 0)
         return;
-    m.ActivePane = 3;
+    m.activePane = Pane::TargetList;
     ShowFileViewer();
 }
 
 QString MainForm::activePaneFolder() const
 {
-    switch (m.ActivePane) {
-    case 0:
+    switch (m.activePane) {
+    case Pane::SourceFolders:
         return SourceFolderList->list(SourceFolderList->listIndex());
-    case 1:
+    case Pane::SourceList:
         return listIndex(SourceList) < 0 ? QString() : SourceList->currentItem()->text();
-    case 2:
+    case Pane::TargetFolders:
         return TargetFolderList->list(TargetFolderList->listIndex());
-    default:
-        return listIndex(TargetList) < 0 ? QString() : TargetList->currentItem()->text();
+    case Pane::TargetList:
+        break;
     }
+    return listIndex(TargetList) < 0 ? QString() : TargetList->currentItem()->text();
 }
 
 void MainForm::Menu_OpenExplorer_Click()

@@ -3,7 +3,7 @@
 
 #include "MainForm.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FsError.h"

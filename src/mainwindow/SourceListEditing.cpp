@@ -4,7 +4,7 @@
 #include "MainForm.h"
 
 #include "ListIndex.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "app/SizeText.h"
 #include "platform/DirListBox.h"
 #include "platform/Drives.h"
@@ -64,7 +64,7 @@ void MainForm::addDroppedFolders(const QList<QUrl>& urls)
 bool MainForm::addSourceFolder(const QString& path)
 {
     QString refusal;
-    if (m.FileSystem.folderSize(path) == 0) {
+    if (m.fileSystem.folderSize(path) == 0) {
         refusal =
             m.text(u" is empty and will not be copied !"_s, u" är tom och kan inte kopieras !"_s);
     } else {
@@ -82,7 +82,7 @@ bool MainForm::addSourceFolder(const QString& path)
         return false;
     // Measured before the entry goes in, so that a folder gone in the meantime is not listed
     // without its size.
-    const qint64 size = m.FileSystem.folderSize(path);
+    const qint64 size = m.fileSystem.folderSize(path);
     SourceList->addItem(path);
     m.SourceListSize += double(size);
     return true;
@@ -104,7 +104,7 @@ void MainForm::RemoveSourceFolder_Click()
     m.SourceListSize = 0;
     for (int i = 0; i < SourceList->count();) {
         try {
-            m.SourceListSize += double(m.FileSystem.folderSize(SourceList->item(i)->text()));
+            m.SourceListSize += double(m.fileSystem.folderSize(SourceList->item(i)->text()));
             ++i;
         } catch (const FsError&) {
             delete SourceList->takeItem(i);
@@ -160,7 +160,7 @@ void MainForm::SourceList_MouseDown(Qt::MouseButton button, QPoint at)
         m_pressOnSelected = item && item->isSelected();
         DragStartIndex = qint16(item ? SourceList->row(item) : listIndex(SourceList));
     } else if (button == Qt::RightButton && listIndex(SourceList) >= 0) {
-        m.ActivePane = 1;
+        m.activePane = Pane::SourceList;
         ShowFileViewer();
     }
 }

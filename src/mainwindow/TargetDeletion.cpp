@@ -5,7 +5,7 @@
 #include "MainForm.h"
 
 #include "ListIndex.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "copy/CopyProgressWindow.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -28,7 +28,7 @@ namespace {
 
 enum class TargetState { Removable, Fixed, Gone };
 
-TargetState targetState(const Module1& m)
+TargetState targetState(const AppContext& m)
 {
     if (!m.TargetDrive || !m.TargetDrive->isReady())
         return TargetState::Gone;
@@ -49,15 +49,16 @@ FsError refusal(const QString& path, const QString& reason, const QString& swedi
 // ready and removable, and path lies on it, also once the links on the way are resolved. A whole
 // folder lies below the drive's root and holds no other drive; the folder whose files are
 // deleted may be the root itself.
-void requireOnTarget(Module1& m, const QString& mountPoint, const QString& path, bool wholeFolder)
+void requireOnTarget(AppContext& m, const QString& mountPoint, const QString& path,
+                     bool wholeFolder)
 {
-    const DriveInfo drive = m.FileSystem.drive(mountPoint);
+    const DriveInfo drive = m.fileSystem.drive(mountPoint);
     const QString realMountPoint = folders::realPath(mountPoint);
     if (!drive.isReady() || realMountPoint.isEmpty())
         throw FsError(FsErrorKind::DeviceUnavailable, mountPoint);
     if (!drive.isRemovable())
         throw refusal(path, u"The drive is not removable"_s, u"Disken är inte flyttbar"_s);
-    if (m.FileSystem.driveName(path) != mountPoint)
+    if (m.fileSystem.driveName(path) != mountPoint)
         throw refusal(path, u"The folder is not on the target drive"_s,
                       u"Foldern ligger inte på måldisken"_s);
 
@@ -129,7 +130,7 @@ private:
     QPointer<QWidget> m_focus;
 };
 
-void showWriteProtected(Module1& m)
+void showWriteProtected(AppContext& m)
 {
     m.message(m.text(u"Remove folders"_s, u"Ta bort foldrar"_s),
               m.text(u"At least one file or folder is write protected."_s,
@@ -297,7 +298,7 @@ void MainForm::leaveLostTargetDrive()
 void MainForm::deleteOnTarget(const QString& mountPoint, const QString& folder)
 {
     requireOnTarget(m, mountPoint, folder, true);
-    m.FileSystem.deleteFolder(folder);
+    m.fileSystem.deleteFolder(folder);
 }
 
 bool MainForm::clearTargetContent(const QString& mountPoint, const QString& folder)
@@ -322,7 +323,7 @@ bool MainForm::clearTargetContent(const QString& mountPoint, const QString& fold
     return deletionStep(
         [&] {
             requireOnTarget(m, mountPoint, folder, false);
-            m.FileSystem.deleteFiles(folder, u"*"_s);
+            m.fileSystem.deleteFiles(folder, u"*"_s);
         },
         false);
 }

@@ -1,6 +1,6 @@
 #include "MultiFolderDialog.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DirListBox.h"
 #include "platform/FsError.h"
@@ -16,7 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-MultiFolderDialog::MultiFolderDialog(Module1& module, MainForm& mainForm)
+MultiFolderDialog::MultiFolderDialog(AppContext& module, MainForm& mainForm)
     : QDialog(&mainForm)
     , m(module)
     , m_main(mainForm)
@@ -79,7 +79,7 @@ void MultiFolderDialog::Form_Load()
         // No item is current until the user picks one, also once the list has the focus.
         SourceFolderList->setCurrentIndex(QModelIndex());
     }
-    if (m.Swedish) {
+    if (m.swedish) {
         setWindowTitle(u"Kopiera flera"_s);
         Button_Cancel->setText(u"Avbryt"_s);
         Label1->setText(u"<Esc> för att Avbryta eller <Insert> för att Kopiera valda foldrar"_s);

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class MainForm;
-class Module1;
+class AppContext;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -15,7 +15,7 @@ class MultiFolderDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    MultiFolderDialog(Module1& m, MainForm& mainForm);
+    MultiFolderDialog(AppContext& m, MainForm& mainForm);
 
 public Q_SLOTS:
     void Form_Load();
@@ -34,6 +34,6 @@ private:
     QPushButton* Button_Cancel = nullptr;
     QLabel* Label1 = nullptr;
 
-    Module1& m;
+    AppContext& m;
     MainForm& m_main;
 };

@@ -4,7 +4,7 @@
 #include "SavedListRules.h"
 #include "SavedListsDialog.h"
 #include "SourceListFile.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
@@ -31,7 +31,7 @@ bool fileExists(const QString& file)
 // which the message of an unexpected failure names.
 class SavedListChoice {
 public:
-    SavedListChoice(Module1& m, QString dataFolder, QString title)
+    SavedListChoice(AppContext& m, QString dataFolder, QString title)
         : m(m)
         , m_dataFolder(std::move(dataFolder))
         , m_title(std::move(title))
@@ -101,7 +101,7 @@ private:
                   Platform::Buttons::Ok, Platform::Icon::None);
     }
 
-    Module1& m;
+    AppContext& m;
     QString m_dataFolder;
     QString m_title;
     QString m_lastAnswer;
@@ -126,21 +126,21 @@ void MainForm::Menu_ShowSavedSourceList_Click()
             SkipClearConfirmation = false;
             return;
         }
-        m.SavedListPath = *chosen;
+        m.savedListPath = *chosen;
         auto viewer = std::make_unique<SavedListsDialog>(m, this);
         if (viewer->loaded())
             viewer->exec();
         viewer.reset();
         QCoreApplication::processEvents();
 
-        if (m.SavedListPath.startsWith(u'>')) {
-            choice.deleteFile(m.SavedListPath.mid(1));
-            m.SavedListPath.clear();
-        } else if (m.SavedListPath.startsWith(u'<')) {
-            choice.renameFile(m.SavedListPath.mid(1));
-            m.SavedListPath.clear();
+        if (m.savedListPath.startsWith(u'>')) {
+            choice.deleteFile(m.savedListPath.mid(1));
+            m.savedListPath.clear();
+        } else if (m.savedListPath.startsWith(u'<')) {
+            choice.renameFile(m.savedListPath.mid(1));
+            m.savedListPath.clear();
         }
-        file = m.SavedListPath;
+        file = m.savedListPath;
     }
     recallSavedList(file);
 }
@@ -155,12 +155,12 @@ void MainForm::recallSavedList(const QString& file)
     } catch (const FsError& error) {
         m.message(u"ERROR"_s,
                   m.text(u"Could not read the file:  "_s, u"Kunde inte läsa filen:  "_s) + file +
-                      u'\n' + error.reason(m.Swedish),
+                      u'\n' + error.reason(m.swedish),
                   Platform::Buttons::Ok, Platform::Icon::Exclamation);
-        m.SavedListPath.clear();
+        m.savedListPath.clear();
         return;
     }
-    m.SavedListPath.clear();
+    m.savedListPath.clear();
 
     if (SourceList->count() > 0) {
         SkipClearConfirmation = true;
@@ -192,7 +192,7 @@ void MainForm::recallSavedList(const QString& file)
             continue;
         }
         try {
-            const qint64 size = m.FileSystem.folderSize(line);
+            const qint64 size = m.fileSystem.folderSize(line);
             if (size == 0) {
                 ++empty;
                 continue;
@@ -212,7 +212,7 @@ void MainForm::recallSavedList(const QString& file)
 
     if (empty > 0 || notFound > 0) {
         const savedlists::Message summary =
-            savedlists::recallSummary(recalled, empty, notFound, m.Swedish);
+            savedlists::recallSummary(recalled, empty, notFound, m.swedish);
         m.message(summary.title, summary.text, Platform::Buttons::Ok, Platform::Icon::Information);
     }
     if (SourceList->count() == 0)

@@ -3,7 +3,7 @@
 
 #include "SavedListRules.h"
 #include "SourceListFile.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
@@ -80,12 +80,12 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
         else
             saveFailed(m.text(u"The folder  "_s + error.path() + u"  cannot be read: "_s,
                               u"Foldern  "_s + error.path() + u"  kan inte läsas: "_s) +
-                       error.reason(m.Swedish));
+                       error.reason(m.swedish));
         return;
     }
     try {
         sourcelistfile::write(file, entries, QString::number(count), TotalSize->text());
     } catch (const FsError& error) {
-        saveFailed(error.reason(m.Swedish));
+        saveFailed(error.reason(m.swedish));
     }
 }

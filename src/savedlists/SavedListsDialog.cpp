@@ -1,7 +1,7 @@
 #include "SavedListsDialog.h"
 
 #include "SourceListFile.h"
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
@@ -26,7 +26,7 @@ constexpr int pixels(int twips)
 
 } // namespace
 
-SavedListsDialog::SavedListsDialog(Module1& module, QWidget* parent)
+SavedListsDialog::SavedListsDialog(AppContext& module, QWidget* parent)
     : QDialog(parent)
     , m(module)
 {
@@ -101,8 +101,8 @@ void SavedListsDialog::createMenu()
 void SavedListsDialog::Form_Load()
 {
     setWindowTitle(m.text(u"Saved Source File List:  "_s, u"Sparad Källfil-lista:  "_s) +
-                   paths::folderName(m.SavedListPath));
-    if (m.Swedish) {
+                   paths::folderName(m.savedListPath));
+    if (m.swedish) {
         Button_RecallFile->setText(u"&Hämta"_s);
         Button_Close->setText(u"&Stäng"_s);
         Label1->setText(u"ALT+M eller Högerklicka på listan för meny"_s);
@@ -113,13 +113,13 @@ void SavedListsDialog::Form_Load()
         Menu_Cancel->setText(u"Avbryt"_s);
     }
     try {
-        FileContent->addItems(sourcelistfile::readLines(m.SavedListPath));
+        FileContent->addItems(sourcelistfile::readLines(m.savedListPath));
     } catch (const FsError& error) {
         m.message(u"ERROR"_s,
                   m.text(u"Could not read the file:  "_s, u"Kunde inte läsa filen:  "_s) +
-                      m.SavedListPath + u'\n' + error.reason(m.Swedish),
+                      m.savedListPath + u'\n' + error.reason(m.swedish),
                   Platform::Buttons::Ok, Platform::Icon::Exclamation);
-        m.SavedListPath.clear();
+        m.savedListPath.clear();
         return;
     }
     m_loaded = true;
@@ -152,12 +152,12 @@ void SavedListsDialog::FileContent_KeyPress(QChar typed)
 
 void SavedListsDialog::Button_RecallFile_Click()
 {
-    decide(m.SavedListPath);
+    decide(m.savedListPath);
 }
 
 void SavedListsDialog::Menu_RecallFile_Click()
 {
-    decide(m.SavedListPath);
+    decide(m.savedListPath);
 }
 
 void SavedListsDialog::Button_Close_Click()
@@ -177,12 +177,12 @@ void SavedListsDialog::reject()
 
 void SavedListsDialog::Menu_DeleteFile_Click()
 {
-    decide(u'>' + m.SavedListPath);
+    decide(u'>' + m.savedListPath);
 }
 
 void SavedListsDialog::Menu_RenameFile_Click()
 {
-    decide(u'<' + m.SavedListPath);
+    decide(u'<' + m.savedListPath);
 }
 
 void SavedListsDialog::Menu_CopyClipBoard_Click()
@@ -200,7 +200,7 @@ void SavedListsDialog::Menu_CopyClipBoard_Click()
 
 void SavedListsDialog::decide(const QString& savedListPath)
 {
-    m.SavedListPath = savedListPath;
+    m.savedListPath = savedListPath;
     done(Accepted);
 }
 

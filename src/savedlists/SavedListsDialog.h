@@ -2,15 +2,15 @@
 
 #include <QDialog>
 
-class Module1;
+class AppContext;
 class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
 
-// The lines of the Source List file SavedListPath names. The window changes no file itself: it
-// hands the user's decision back through SavedListPath and closes. The path unchanged means
+// The lines of the Source List file savedListPath names. The window changes no file itself: it
+// hands the user's decision back through savedListPath and closes. The path unchanged means
 // recall, "" no decision, ">" and the path delete, "<" and the path rename.
 class SavedListsDialog final : public QDialog {
     Q_OBJECT
@@ -18,7 +18,7 @@ class SavedListsDialog final : public QDialog {
 public:
     // Reads the file. One that cannot be read is reported in a message and leaves the window
     // unloaded, with no decision.
-    SavedListsDialog(Module1& m, QWidget* parent);
+    SavedListsDialog(AppContext& m, QWidget* parent);
     SavedListsDialog(const SavedListsDialog&) = delete;
     SavedListsDialog& operator=(const SavedListsDialog&) = delete;
 
@@ -64,6 +64,6 @@ private:
     // Hands the decision back and closes the window.
     void decide(const QString& savedListPath);
 
-    Module1& m;
+    AppContext& m;
     bool m_loaded = false;
 };

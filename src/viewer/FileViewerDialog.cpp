@@ -1,6 +1,6 @@
 #include "FileViewerDialog.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 #include "platform/DriveListBox.h"
 #include "platform/Drives.h"
@@ -17,7 +17,7 @@
 
 using namespace Qt::StringLiterals;
 
-FileViewerDialog::FileViewerDialog(Module1& module, MainForm& mainForm)
+FileViewerDialog::FileViewerDialog(AppContext& module, MainForm& mainForm)
     : QDialog(&mainForm)
     , m(module)
     , m_main(mainForm)
@@ -71,7 +71,7 @@ bool FileViewerDialog::Form_Load()
     }
 
     const QString name = paths::folderName(File1->path());
-    if (m.Swedish) {
+    if (m.swedish) {
         setWindowTitle(u"Visa / Spela filer:  "_s + name);
         Label1->setText(
             u"Tryck Enter eller Dubbelklicka på en fil för att spela upp  -  Esc för att stänga"_s);
@@ -102,20 +102,20 @@ QString FileViewerDialog::driveOf(const QString& folder) const
 void FileViewerDialog::reportOpeningFailure(FsErrorKind kind, const QString& folder,
                                             const QString& drive)
 {
-    const int side = m.ActivePane / 2;
+    const bool target = m.activePane == Pane::TargetFolders || m.activePane == Pane::TargetList;
     switch (kind) {
     case FsErrorKind::DeviceUnavailable:
         m.message(u"Error"_s,
                   m.text(u"Device "_s + drive + u" is not ready."_s,
                          u"Enhet "_s + drive + u" äe ej tillgänglig."_s),
                   Platform::Buttons::Ok, Platform::Icon::None);
-        m_main.RefreshDriveLists_Click(side);
+        m_main.RefreshDriveLists_Click(target ? 1 : 0);
         break;
     case FsErrorKind::PathNotFound:
         m.ShowPathNotFound(folder);
-        if (m.ActivePane == 0)
+        if (m.activePane == Pane::SourceFolders)
             m_main.RefreshSourceLists_Click();
-        else if (m.ActivePane == 1)
+        else if (m.activePane == Pane::SourceList)
             m_main.RemoveSourceFolder_Click();
         else
             m_main.RefreshTargetLists_Click();
@@ -133,10 +133,10 @@ void FileViewerDialog::File1_DblClick()
     if (file.right(4).compare(u".mp3"_s, Qt::CaseInsensitive) != 0)
         return;
     // The player runs on its own; whether it could be started is not the viewer's concern.
-    if (m.PlayerPath.isEmpty())
+    if (m.playerPath.isEmpty())
         m.platform().openUrl(QUrl::fromLocalFile(file));
     else
-        m.platform().startProgram(m.PlayerPath, {file});
+        m.platform().startProgram(m.playerPath, {file});
 }
 
 void FileViewerDialog::File1_KeyDown(int key, Qt::KeyboardModifiers)

@@ -4,7 +4,7 @@
 
 class FileListBox;
 class MainForm;
-class Module1;
+class AppContext;
 class QLabel;
 class QPushButton;
 enum class FsErrorKind;
@@ -16,7 +16,7 @@ class FileViewerDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    FileViewerDialog(Module1& m, MainForm& mainForm);
+    FileViewerDialog(AppContext& m, MainForm& mainForm);
 
     // Lists the folder's files and selects the first. False when the folder cannot be shown:
     // the user has been told why, the main window has followed up, and the viewer closes
@@ -42,6 +42,6 @@ private:
     QString driveOf(const QString& folder) const;
     void reportOpeningFailure(FsErrorKind kind, const QString& folder, const QString& drive);
 
-    Module1& m;
+    AppContext& m;
     MainForm& m_main;
 };

@@ -1,6 +1,6 @@
 #include "PlayerDialog.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-PlayerDialog::PlayerDialog(Module1& module, QAction& playerItem, QWidget* parent)
+PlayerDialog::PlayerDialog(AppContext& module, QAction& playerItem, QWidget* parent)
     : QDialog(parent)
     , m(module)
     , m_playerItem(playerItem)
@@ -70,15 +70,15 @@ PlayerDialog::PlayerDialog(Module1& module, QAction& playerItem, QWidget* parent
 
 void PlayerDialog::Form_Load()
 {
-    PlayerPathAtOpen = m.PlayerPath;
-    if (m.Swedish) {
+    PlayerPathAtOpen = m.playerPath;
+    if (m.swedish) {
         setWindowTitle(u"Välj mp3 Spelare"_s);
         Label1->setText(u"Vald Spelare:"_s);
         Command_Browse->setText(u"Hitta"_s);
         Command_Cancel->setText(u"Avbryt"_s);
         Option_OptionalPlayer->setText(u"Valfri Spelare"_s);
     }
-    if (!m.PlayerPath.isEmpty()) {
+    if (!m.playerPath.isEmpty()) {
         Option_OptionalPlayer->setChecked(true);
         Option_OptionalPlayer_Click();
     } else {
@@ -98,17 +98,17 @@ void PlayerDialog::Option_WinMediaPlayer_Click()
     Label_Player->setText(m.text(u"System Media Player"_s, u"Systemets mediaspelare"_s));
     if (!LoadFinished)
         return;
-    m.PlayerPath.clear();
+    m.playerPath.clear();
     Command_Browse->setEnabled(false);
-    Command_OK->setEnabled(m.PlayerPath != PlayerPathAtOpen);
+    Command_OK->setEnabled(m.playerPath != PlayerPathAtOpen);
 }
 
 void PlayerDialog::Option_OptionalPlayer_Click()
 {
     // Browse is enabled exactly while the window shows the optional player.
     const bool systemPlayerBefore = !Command_Browse->isEnabled();
-    if (!m.PlayerPath.isEmpty()) {
-        Label_Player->setText(m.PlayerPath);
+    if (!m.playerPath.isEmpty()) {
+        Label_Player->setText(m.playerPath);
     } else if (!PlayerPathAtOpen.isEmpty()) {
         Label_Player->setText(PlayerPathAtOpen);
         Command_OK->setEnabled(false);
@@ -127,7 +127,7 @@ void PlayerDialog::Option_OptionalPlayer_Click()
         }
         return;
     }
-    if (m.PlayerPath == PlayerPathAtOpen)
+    if (m.playerPath == PlayerPathAtOpen)
         Command_OK->setEnabled(false);
 }
 
@@ -146,23 +146,23 @@ bool PlayerDialog::browse()
                                    .confirmOverwrite = false});
     if (!chosen)
         return false;
-    m.PlayerPath = *chosen;
-    Label_Player->setText(m.PlayerPath);
+    m.playerPath = *chosen;
+    Label_Player->setText(m.playerPath);
     Command_OK->setEnabled(true);
     return true;
 }
 
 void PlayerDialog::Command_OK_Click()
 {
-    m_playerItem.setChecked(!m.PlayerPath.isEmpty());
-    if (m.PlayerPath != PlayerPathAtOpen)
-        m.SettingChanged[Module1::PlayerSetting] = true;
+    m_playerItem.setChecked(!m.playerPath.isEmpty());
+    if (m.playerPath != PlayerPathAtOpen)
+        m.settingChanged(AppContext::Setting::Player);
     accept();
 }
 
 void PlayerDialog::Command_Cancel_Click()
 {
-    m.PlayerPath = PlayerPathAtOpen;
+    m.playerPath = PlayerPathAtOpen;
     QDialog::reject();
 }
 

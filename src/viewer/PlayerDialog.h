@@ -2,21 +2,21 @@
 
 #include <QDialog>
 
-class Module1;
+class AppContext;
 class QAction;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
 // The choice of how the viewer plays a file: the desktop's media player, or a player program
-// the user picks. The choice (PlayerPath, empty for the desktop's player) takes effect at once;
+// the user picks. The choice (playerPath, empty for the desktop's player) takes effect at once;
 // Cancel, Esc and the title bar's close button bring back the one the window opened with.
 class PlayerDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // playerItem is the menu item whose tick shows that a player program is chosen.
-    PlayerDialog(Module1& m, QAction& playerItem, QWidget* parent);
+    PlayerDialog(AppContext& m, QAction& playerItem, QWidget* parent);
 
     void done(int result) override;
     // Esc and the title bar's close button act as Cancel.
@@ -40,7 +40,7 @@ private:
     QPushButton* Command_Cancel = nullptr;
     QPushButton* Command_OK = nullptr;
 
-    // PlayerPath as it was when the window opened.
+    // playerPath as it was when the window opened.
     QString PlayerPathAtOpen;
     // False while the window loads: an option selected then only shows what it stands for.
     bool LoadFinished = false;
@@ -48,6 +48,6 @@ private:
     // Asks for a player program; false when the dialog was cancelled, which changes nothing.
     bool browse();
 
-    Module1& m;
+    AppContext& m;
     QAction& m_playerItem;
 };

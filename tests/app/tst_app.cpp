@@ -32,8 +32,9 @@ MainForm& start(MainFormFixture& f)
 // Whether saving a default path, going there from the menu and going home are enabled.
 QList<bool> homeControls(const MainForm& w)
 {
-    return {w.Menu_SaveCurrentLocationasDefaultPath->isEnabled(),
-            w.Menu_GotoDefaultPath->isEnabled(), w.GoHome->isEnabled()};
+    return {child<QAction>(w, u"Menu_SaveCurrentLocationasDefaultPath"_s)->isEnabled(),
+            child<QAction>(w, u"Menu_GotoDefaultPath"_s)->isEnabled(),
+            child<QPushButton>(w, u"GoHome"_s)->isEnabled()};
 }
 
 } // namespace
@@ -100,14 +101,14 @@ void TestApp::languageAndComposedTexts()
     MainFormFixture f;
     MainForm& w = f.start();
     const QString live = u"/media/Music/Album \"Live\""_s;
-    w.SourceList->addItem(live);
+    child<QListWidget>(w, u"SourceList"_s)->addItem(live);
     QVERIFY(w.CheckDuplicateFolder(u"/media/music/album \"live\""_s));
     f.platform->answer(A::Yes);
     QVERIFY(w.CheckDuplicateFolder(live));
-    w.Menu_English->trigger();
+    child<QAction>(w, u"Menu_English"_s)->trigger();
     QCOMPARE(f.platform->messages().size(), 1);
     f.platform->answer(A::Ok);
-    w.Menu_Swedish->trigger();
+    child<QAction>(w, u"Menu_Swedish"_s)->trigger();
     QCOMPARE(f.platform->messages().size(), 2);
     f.platform->answer(A::No);
     QVERIFY(!w.CheckDuplicateFolder(live));
@@ -125,7 +126,7 @@ void TestApp::languageAndComposedTexts()
                               u"  finns redan.\n\nVill du kopiera den ändå ?|YesNo|Question"_s,
                           u"Disk fel|Disk /media/usb  [MUSIC] är inte tillgänglig.|Ok|Critical"_s,
                           u"Error|/media/usb  [MUSIC]  existerar inte.|Ok|None"_s}));
-    QVERIFY(!w.Menu_English->isChecked());
+    QVERIFY(!child<QAction>(w, u"Menu_English"_s)->isChecked());
     w.close();
     QCOMPARE(MainFormFixture::stored(u"Swedish"_s), u"1"_s);
 }
@@ -137,13 +138,15 @@ void TestApp::defaultPathAcrossARestart()
     MainFormFixture f;
     MainForm& w = start(f);
     f.platform->answer(A::No);
-    w.Menu_UseDefaultSourcePath->trigger();
+    child<QAction>(w, u"Menu_UseDefaultSourcePath"_s)->trigger();
     QCOMPARE(homeControls(w), (QList<bool>{true, false, false}));
     f.platform->answer(A::No);
     QVERIFY(!w.close());
     f.platform->answer(A::Ok);
-    w.Menu_SaveCurrentLocationasDefaultPath->trigger();
-    for (QAction* item : {w.Menu_DisableToolTipsOnPanes, w.Menu_UseLogFile, w.Menu_UseLogFile})
+    child<QAction>(w, u"Menu_SaveCurrentLocationasDefaultPath"_s)->trigger();
+    for (QAction* item :
+         {child<QAction>(w, u"Menu_DisableToolTipsOnPanes"_s),
+          child<QAction>(w, u"Menu_UseLogFile"_s), child<QAction>(w, u"Menu_UseLogFile"_s)})
         item->trigger();
     QVERIFY(w.close());
     QMap<QString, QString> written;
@@ -172,14 +175,14 @@ void TestApp::homeFolderGone()
     const QString home = f.dir(u"E/Music/Album"_s);
     f.store(u"DefaultSourcePath"_s, home);
     MainForm& w = start(f);
-    w.SourceDriveList->setDrive(f.system);
-    w.GoHome->click();
-    QCOMPARE(w.SourceFolderList->path(), home);
+    child<DriveListBox>(w, u"SourceDriveList"_s)->setDrive(f.system);
+    child<QPushButton>(w, u"GoHome"_s)->click();
+    QCOMPARE(child<DirListBox>(w, u"SourceFolderList"_s)->path(), home);
     QVERIFY(QDir(home).removeRecursively());
     f.platform->answer(A::Ok);
-    w.GoHome->click();
+    child<QPushButton>(w, u"GoHome"_s)->click();
     QCOMPARE(f.platform->messages().first().text, home + u"  doesn't exist."_s);
-    QVERIFY(!w.Menu_UseDefaultSourcePath->isChecked());
+    QVERIFY(!child<QAction>(w, u"Menu_UseDefaultSourcePath"_s)->isChecked());
     QCOMPARE(w.DefaultSourcePath, QString());
     QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
 }

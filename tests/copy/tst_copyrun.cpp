@@ -90,7 +90,7 @@ QString totalOf(Setup& s, const QStringList& albums)
 {
     qint64 total = 0;
     for (const QString& name : albums)
-        total += s.f.m->FileSystem.folderSize(album(s, name));
+        total += s.f.m->fileSystem.folderSize(album(s, name));
     return FormatWithPrefix(double(total), u"B"_s, 103);
 }
 
@@ -115,7 +115,7 @@ void prepare(Setup& s, const QStringList& albums, const QString& target = u"E"_s
     s.f.store(u"TargetPath"_s, s.f.dir(target));
     s.w = &s.f.start();
     for (const QString& name : albums)
-        s.w->SourceList->addItem(album(s, name));
+        child<QListWidget>(*s.w, u"SourceList"_s)->addItem(album(s, name));
 }
 
 } // namespace
@@ -142,7 +142,7 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
     s.f.dir.mkdir(u"E/03_Old"_s);
     const QString bjork = paths::fromNative("Bj\xf6rk"); // Latin-1 from an old disk
     prepare(s, {u"Gamma"_s, bjork, u"Beta"_s});
-    s.w->Menu_AddFolderPrefix->setChecked(true);
+    child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(true);
     s.f.platform->answer(Platform::Answer::Ok);
     s.w->CopyFolders_Click();
 
@@ -162,11 +162,12 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
         QCOMPARE(::stat(paths::toNative(folder + u"/b.MP3"_s).constData(), &st), 0);
         QCOMPARE(st.st_mtim.tv_nsec, 123'456'789);
     }
-    QCOMPARE(s.w->SourceList->count(), 0);
-    QCOMPARE(itemsOf(s.w->TargetList), QStringList{s.f.dir(u"E/03_Old"_s)} + made);
-    QVERIFY(!s.w->CopyFolders->isEnabled());
+    QCOMPARE(child<QListWidget>(*s.w, u"SourceList"_s)->count(), 0);
+    QCOMPARE(itemsOf(child<QListWidget>(*s.w, u"TargetList"_s)),
+             QStringList{s.f.dir(u"E/03_Old"_s)} + made);
+    QVERIFY(!child<QPushButton>(*s.w, u"CopyFolders"_s)->isEnabled());
     QVERIFY(!s.w->findChild<CopyProgressWindow*>());
-    QCOMPARE(s.w->Label_NumberOfFiles[1]->text(), u"9"_s);
+    QCOMPARE(child<QLabel>(*s.w, u"Label_NumberOfFiles_1"_s)->text(), u"9"_s);
 
     // Each folder is made and filled before the next one is begun, its files in name order.
     QList<qint64> order;
@@ -211,7 +212,7 @@ void TestCopyRun::fatTargetGetsSafeNames()
     s.f.dir.file(u"E/"_s + existing + u"/Track 2.mp3"_s, "old");
     s.f.dir.file(u"C/Music/Live: Vol 1?/a:b?.mp3"_s, "ab");
     prepare(s, {u"Live: Vol 1?"_s}, u"E"_s, u"vfat"_s);
-    s.w->Menu_AddFolderPrefix->setChecked(prefixOn);
+    child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(prefixOn);
     s.f.platform->answer(Platform::Answer::Ok);
     s.f.platform->answer(Platform::Answer::Ok);
     s.w->CopyFolders_Click();
@@ -222,16 +223,16 @@ void TestCopyRun::fatTargetGetsSafeNames()
                                           : u"Track 10.mp3 Track 2.mp3 a_b_.mp3 b.MP3 keep.txt"_s);
     QCOMPARE(contentOf(written + u"/a_b_.mp3"_s), QByteArray("ab"));
     QCOMPARE(contentOf(written + u"/Track 2.mp3"_s), QByteArray("two Live: Vol 1?"));
-    QVERIFY(itemsOf(s.w->TargetList).contains(written));
+    QVERIFY(itemsOf(child<QListWidget>(*s.w, u"TargetList"_s)).contains(written));
 }
 
 void TestCopyRun::cancelInTheSecondOfFiveFolders()
 {
     Setup s;
     prepare(s, {u"A1"_s, u"A2"_s, u"A3"_s, u"A4"_s, u"A5"_s});
-    s.w->Menu_UseLogFile->setChecked(true);
+    child<QAction>(*s.w, u"Menu_UseLogFile"_s)->setChecked(true);
     const QString log = sourcelistfile::defaultName(s.w->DataFolder, QDate::currentDate());
-    s.w->TotalSize->setText(u" 1.00 kB"_s);
+    child<QLabel>(*s.w, u"TotalSize"_s)->setText(u" 1.00 kB"_s);
     s.f.m->SourceListSize = 1000;
     s.f.platform->answer(Platform::Answer::Ok);
     s.f.platform->answer(Platform::Answer::Ok); // the cancel message
@@ -251,20 +252,21 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     presser.stop();
 
     QVERIFY(messageTexts(*s.f.platform).last().startsWith(u"Copying Canceled|"_s));
-    QCOMPARE(itemsOf(s.w->SourceList),
+    QCOMPARE(itemsOf(child<QListWidget>(*s.w, u"SourceList"_s)),
              (QStringList{album(s, u"A3"_s), album(s, u"A4"_s), album(s, u"A5"_s)}));
     QVERIFY(QFileInfo::exists(s.f.dir(u"E/A2"_s)));
     QVERIFY(!QFileInfo::exists(s.f.dir(u"E/A3"_s)));
     // What is left shows its real total, and the buttons follow the list.
-    QCOMPARE(s.w->TotalSize->text(), totalOf(s, {u"A3"_s, u"A4"_s, u"A5"_s}));
-    QVERIFY(s.w->ClearSourceList->isEnabled());
-    QVERIFY(s.w->CopyFolders->isEnabled());
-    QVERIFY(s.w->Menu_SaveCurrentSourceList->isEnabled());
+    QCOMPARE(child<QLabel>(*s.w, u"TotalSize"_s)->text(), totalOf(s, {u"A3"_s, u"A4"_s, u"A5"_s}));
+    QVERIFY(child<QPushButton>(*s.w, u"ClearSourceList"_s)->isEnabled());
+    QVERIFY(child<QPushButton>(*s.w, u"CopyFolders"_s)->isEnabled());
+    QVERIFY(child<QAction>(*s.w, u"Menu_SaveCurrentSourceList"_s)->isEnabled());
 
     // The folder cut short is logged.
     QCOMPARE(sourcelistfile::readLines(log),
              (QStringList{album(s, u"A1"_s), album(s, u"A2"_s), sourcelistfile::EndLine,
-                          u"Number of mp3 files: "_s + s.w->Label_NumberOfFiles[1]->text(),
+                          u"Number of mp3 files: "_s +
+                              child<QLabel>(*s.w, u"Label_NumberOfFiles_1"_s)->text(),
                           u"TotalSize: 1.00 kB"_s}));
     QFile::remove(log);
 }
@@ -286,7 +288,7 @@ void TestCopyRun::fullDiskStopsTheRun()
     s.f.store(u"SourcePath"_s, s.f.dir(u"C/Music"_s));
     s.f.store(u"TargetPath"_s, small);
     MainForm& w = s.f.start();
-    w.SourceList->addItem(s.f.dir(u"C/Music/Big"_s));
+    child<QListWidget>(w, u"SourceList"_s)->addItem(s.f.dir(u"C/Music/Big"_s));
     s.f.platform->answer(Platform::Answer::Ok);
     s.f.platform->answer(Platform::Answer::Ok);
     w.CopyFolders_Click();
@@ -294,11 +296,12 @@ void TestCopyRun::fullDiskStopsTheRun()
     QCOMPARE(messageTexts(*s.f.platform).last(),
              u"Drive Error|Drive "_s + small + u"  [TINY] is full.|Ok|Critical"_s);
     QCOMPARE(QDir(small + u"/Big"_s).entryList(QDir::Files), (QStringList{u"1.mp3"_s, u"2.mp3"_s}));
-    QCOMPARE(itemsOf(w.SourceList), QStringList{s.f.dir(u"C/Music/Big"_s)});
+    QCOMPARE(itemsOf(child<QListWidget>(w, u"SourceList"_s)),
+             QStringList{s.f.dir(u"C/Music/Big"_s)});
     QVERIFY(w.centralWidget()->isEnabled());
-    QVERIFY(!w.CopyFolders->isHidden());
-    QVERIFY(!w.CopyFolders->isEnabled()); // the folder does not fit
-    QCOMPARE(w.TotalSize->text(), totalOf(s, {u"Big"_s}));
+    QVERIFY(!child<QPushButton>(w, u"CopyFolders"_s)->isHidden());
+    QVERIFY(!child<QPushButton>(w, u"CopyFolders"_s)->isEnabled()); // the folder does not fit
+    QCOMPARE(child<QLabel>(w, u"TotalSize"_s)->text(), totalOf(s, {u"Big"_s}));
 }
 
 void TestCopyRun::targetLostBetweenFolders()
@@ -327,9 +330,10 @@ void TestCopyRun::targetLostBetweenFolders()
              u"Drive Error|Drive "_s + s.stick + u"  [STICK] not ready.|Ok|Critical"_s);
     QCOMPARE(entriesOf(s.stick), QString());
     QCOMPARE(entriesOf(s.f.dir(u"pulled"_s)), u"A"_s);
-    QCOMPARE(itemsOf(s.w->SourceList), (QStringList{album(s, u"B"_s), album(s, u"C"_s)}));
-    QCOMPARE(s.w->TotalSize->text(), totalOf(s, {u"B"_s, u"C"_s}));
-    QCOMPARE(s.w->TargetDriveList->drive(), s.f.system);
+    QCOMPARE(itemsOf(child<QListWidget>(*s.w, u"SourceList"_s)),
+             (QStringList{album(s, u"B"_s), album(s, u"C"_s)}));
+    QCOMPARE(child<QLabel>(*s.w, u"TotalSize"_s)->text(), totalOf(s, {u"B"_s, u"C"_s}));
+    QCOMPARE(child<DriveListBox>(*s.w, u"TargetDriveList"_s)->drive(), s.f.system);
 }
 
 void TestCopyRun::runEndsEarly_data()
@@ -380,12 +384,12 @@ void TestCopyRun::runEndsEarly()
     prepare(s, {u"A"_s, u"B"_s, u"C"_s}, target);
     if (setup == u"twice"_s) {
         s.f.dir.file(u"Other/A/1.mp3"_s);
-        s.w->SourceList->addItem(s.f.dir(u"Other/A"_s));
+        child<QListWidget>(*s.w, u"SourceList"_s)->addItem(s.f.dir(u"Other/A"_s));
     }
-    s.w->Menu_AddFolderPrefix->setChecked(setup.startsWith(u"missing"_s));
+    child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(setup.startsWith(u"missing"_s));
     for (const QString& name : setup.split(u' ').mid(1))
         QDir(album(s, name)).removeRecursively();
-    s.w->Menu_UseLogFile->setChecked(setup == u"log"_s);
+    child<QAction>(*s.w, u"Menu_UseLogFile"_s)->setChecked(setup == u"log"_s);
     if (setup == u"log"_s)
         s.w->DataFolder = s.f.dir(u"NoSuchFolder"_s);
     const QByteArray unreadable = paths::toNative(album(s, u"B"_s));
@@ -411,11 +415,11 @@ void TestCopyRun::runEndsEarly()
     QVERIFY2(message.startsWith(pattern.first()) && message.endsWith(pattern.last()),
              qPrintable(message));
     QCOMPARE(s.f.platform->unansweredLeft(), 0);
-    QCOMPARE(s.w->SourceList->count(), left);
+    QCOMPARE(child<QListWidget>(*s.w, u"SourceList"_s)->count(), left);
     QCOMPARE(entriesOf(s.f.dir(target)), made);
     QVERIFY(s.w->centralWidget()->isEnabled());
-    QVERIFY(!s.w->CopyFolders->isHidden());
-    QVERIFY(s.w->ProgressBar1->isHidden());
+    QVERIFY(!child<QPushButton>(*s.w, u"CopyFolders"_s)->isHidden());
+    QVERIFY(child<QProgressBar>(*s.w, u"ProgressBar1"_s)->isHidden());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 

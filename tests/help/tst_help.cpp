@@ -84,18 +84,22 @@ void TestHelp::helpWindow()
 
     MainFormFixture f;
     MainForm& w = f.start();
-    f.m->Swedish = swedish;
-    whileShown<HelpWindow>(onMenus ? w.Menu_MenuHelp : w.Menu_ShortcutsHelp, [&](HelpWindow& form) {
-        auto* rows = child<QListWidget>(form, u"List1"_s);
-        const auto* explanation = child<QLabel>(form, u"Label1"_s);
-        for (int row = rows->count() - 1; row >= 0; --row) {
-            rows->setCurrentRow(row);
-            QCOMPARE(explanation->font().bold(), row == 0);
-            QCOMPARE(explanation->text().contains(u'(' + w.DataFolder + u")."_s), row == logRow);
-        }
-        QTest::keyClick(rows, Qt::Key_Escape);
-        QVERIFY(!form.isVisible());
-    });
+    f.m->swedish = swedish;
+    whileShown<HelpWindow>(onMenus ? child<QAction>(w, u"Menu_MenuHelp"_s)
+                                   : child<QAction>(w, u"Menu_ShortcutsHelp"_s),
+                           [&](HelpWindow& form) {
+                               auto* rows = child<QListWidget>(form, u"List1"_s);
+                               const auto* explanation = child<QLabel>(form, u"Label1"_s);
+                               for (int row = rows->count() - 1; row >= 0; --row) {
+                                   rows->setCurrentRow(row);
+                                   QCOMPARE(explanation->font().bold(), row == 0);
+                                   QCOMPARE(
+                                       explanation->text().contains(u'(' + w.DataFolder + u")."_s),
+                                       row == logRow);
+                               }
+                               QTest::keyClick(rows, Qt::Key_Escape);
+                               QVERIFY(!form.isVisible());
+                           });
 }
 
 // The year the version was made, the address clicked, and mail links of other parts.
@@ -103,9 +107,9 @@ void TestHelp::aboutFromTheHelpMenu()
 {
     MainFormFixture f;
     MainForm& w = f.start();
-    f.m->VersionDate = u"Mar 2031"_s;
+    f.m->versionDate = u"Mar 2031"_s;
     const QString to = u"someone@example.org"_s;
-    whileShown<AboutDialog>(w.Menu_About, [&to](AboutDialog& about) {
+    whileShown<AboutDialog>(child<QAction>(w, u"Menu_About"_s), [&to](AboutDialog& about) {
         QVERIFY(child<QLabel>(about, u"lblDescription"_s)->text().endsWith(u", 2011-2031"_s));
         QTest::mouseClick(child<QLabel>(about, u"lblEmail"_s), Qt::LeftButton);
         about.OpenMailLink(u"MailTo:"_s + to, u"Ordrane"_s, u"Hello"_s);
@@ -250,8 +254,8 @@ void TestHelp::versionCheck()
 
     MainFormFixture f;
     MainForm& w = f.start();
-    f.m->Swedish = swedish;
-    f.m->AppVersion = u"2.1"_s;
+    f.m->swedish = swedish;
+    f.m->appVersion = u"2.1"_s;
     LoopbackServer server(200, "OK", data);
     const QUrl homePage(u"https://home.example.org/dl/Ordrane.htm"_s);
     AboutDialog about(*f.m, {server.url(u"/dl/swv.txt"_s), homePage, u"someone@example.org"_s}, &w);

@@ -34,22 +34,25 @@ MainForm& start(MainFormFixture& f, const QList<int>& albums)
 
 void insert(MainForm& w, const QString& folder)
 {
-    w.SourceFolderList->setPath(folder);
-    QTest::keyClick(w.SourceFolderList, Qt::Key_Insert);
+    child<DirListBox>(w, u"SourceFolderList"_s)->setPath(folder);
+    QTest::keyClick(child<DirListBox>(w, u"SourceFolderList"_s), Qt::Key_Insert);
 }
 
 // The Source List's entries by their album numbers, and the size text: "1 0| 1.50 kB".
 QString listed(const MainFormFixture& f, const MainForm& w)
 {
     QStringList albums;
-    for (int i = 0; i < w.SourceList->count(); ++i)
-        albums.append(w.SourceList->item(i)->text().mid(f.dir(u"E/"_s).size()));
-    return albums.join(u' ') + u'|' + w.TotalSize->text();
+    for (int i = 0; i < child<QListWidget>(w, u"SourceList"_s)->count(); ++i)
+        albums.append(
+            child<QListWidget>(w, u"SourceList"_s)->item(i)->text().mid(f.dir(u"E/"_s).size()));
+    return albums.join(u' ') + u'|' + child<QLabel>(w, u"TotalSize"_s)->text();
 }
 
 QPoint centreOf(const MainForm& w, int row)
 {
-    return w.SourceList->visualItemRect(w.SourceList->item(row)).center();
+    return child<QListWidget>(w, u"SourceList"_s)
+        ->visualItemRect(child<QListWidget>(w, u"SourceList"_s)->item(row))
+        .center();
 }
 
 // Source drive E opened at E/Music, target drive T opened at T/Music, both removable.
@@ -74,9 +77,12 @@ QString state(const MainFormFixture& f, const MainForm& w)
         return list->path().mid(f.dir.path().size() + 1) +
                (up->isEnabled() ? QString() : u" top"_s);
     };
-    QStringList parts{pane(w.SourceFolderList, w.SourceUpOneLevel),
-                      pane(w.TargetFolderList, w.TargetUpOneLevel),
-                      u"list "_s + QString::number(w.SourceList->count())};
+    QStringList parts{pane(child<DirListBox>(w, u"SourceFolderList"_s),
+                           child<QPushButton>(w, u"SourceUpOneLevel"_s)),
+                      pane(child<DirListBox>(w, u"TargetFolderList"_s),
+                           child<QPushButton>(w, u"TargetUpOneLevel"_s)),
+                      u"list "_s +
+                          QString::number(child<QListWidget>(w, u"SourceList"_s)->count())};
     for (const ScriptedPlatform::Message& m : f.platform->messages())
         parts.append(m.title);
     return parts.join(u"; "_s);
@@ -136,8 +142,12 @@ void TestPanes::fallBacks()
         f.drives->remove(stick);
     MainForm& w = f.start();
     const QString expected = pane.endsWith(u'/') ? f.dir(pane.chopped(1)) + u'/' : f.dir(pane);
-    QCOMPARE((key == u"TargetPath"_s ? w.TargetFolderList : w.SourceFolderList)->path(), expected);
-    QCOMPARE(f.m->TargetDrive->mountPoint(), w.TargetDriveList->mountPoint());
+    QCOMPARE((key == u"TargetPath"_s ? child<DirListBox>(w, u"TargetFolderList"_s)
+                                     : child<DirListBox>(w, u"SourceFolderList"_s))
+                 ->path(),
+             expected);
+    QCOMPARE(f.m->TargetDrive->mountPoint(),
+             child<DriveListBox>(w, u"TargetDriveList"_s)->mountPoint());
 
     // Reported once shown, and only the first time.
     f.platform->answer(A::Ok);
@@ -149,10 +159,12 @@ void TestPanes::fallBacks()
     QCOMPARE(f.platform->messages().size(), reported ? 1 : 0);
 
     QVERIFY(w.close());
-    QCOMPARE(MainFormFixture::stored(u"SourcePath"_s), w.SourceFolderList->path());
-    QCOMPARE(MainFormFixture::stored(u"TargetPath"_s), w.TargetFolderList->path());
-    QVERIFY(QFileInfo(w.SourceFolderList->path()).isDir());
-    QVERIFY(QFileInfo(w.TargetFolderList->path()).isDir());
+    QCOMPARE(MainFormFixture::stored(u"SourcePath"_s),
+             child<DirListBox>(w, u"SourceFolderList"_s)->path());
+    QCOMPARE(MainFormFixture::stored(u"TargetPath"_s),
+             child<DirListBox>(w, u"TargetFolderList"_s)->path());
+    QVERIFY(QFileInfo(child<DirListBox>(w, u"SourceFolderList"_s)->path()).isDir());
+    QVERIFY(QFileInfo(child<DirListBox>(w, u"TargetFolderList"_s)->path()).isDir());
 }
 
 // In the stored language, with the path and the system's reason; the program runs on.
@@ -174,7 +186,7 @@ void TestPanes::unwritableDataFolderIsReported()
     const QString head = u"Error|Ordrane kan inte skapa sin datafolder:  "_s + dataFolder + u'\n';
     QVERIFY2(shown.startsWith(head) && shown.count(u'|') == 3 && shown.size() > head.size() + 16,
              qPrintable(shown));
-    QCOMPARE(w.SourceFolderList->path(), f.system + u'/');
+    QCOMPARE(child<DirListBox>(w, u"SourceFolderList"_s)->path(), f.system + u'/');
 }
 
 // Sizes and free space follow the list; dragging an entry moves it; a folder or a target drive
@@ -188,35 +200,36 @@ void TestPanes::editing()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const auto freeSpace = [&]() -> QString {
         const bool red =
-            w.TargetFreeSpace->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
-        return w.TargetFreeSpace->text() + (red ? u" red"_s : QString()) +
-               (w.CopyFolders->isEnabled() ? u" copy"_s : QString());
+            child<QLabel>(w, u"TargetFreeSpace"_s)->palette().color(QPalette::WindowText) ==
+            QColor(255, 0, 0);
+        return child<QLabel>(w, u"TargetFreeSpace"_s)->text() + (red ? u" red"_s : QString()) +
+               (child<QPushButton>(w, u"CopyFolders"_s)->isEnabled() ? u" copy"_s : QString());
     };
     QCOMPARE(freeSpace(), u"-1.50 kB red"_s);
 
-    QWidget* viewport = w.SourceList->viewport();
+    QWidget* viewport = child<QListWidget>(w, u"SourceList"_s)->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf(w, 2));
     QTest::mouseMove(viewport, centreOf(w, 0));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, centreOf(w, 0));
     QCOMPARE(listed(f, w), u"2 0 1| 4.50 kB"_s);
-    QCOMPARE(w.SourceList->currentRow(), 0);
-    QTest::keyClick(w.SourceList, Qt::Key_Delete);
+    QCOMPARE(child<QListWidget>(w, u"SourceList"_s)->currentRow(), 0);
+    QTest::keyClick(child<QListWidget>(w, u"SourceList"_s), Qt::Key_Delete);
     QCOMPARE(listed(f, w), u"0 1| 3.00 kB"_s);
     QCOMPARE(freeSpace(), u" copy"_s); // exactly full
 
     const QString gone = f.dir.mkdir(u"E/2/Gone"_s);
-    w.SourceFolderList->setPath(gone);
+    child<DirListBox>(w, u"SourceFolderList"_s)->setPath(gone);
     QVERIFY(QDir(gone).removeRecursively());
     f.drives->setReady(f.dir(u"F"_s), false);
     f.platform->answer(A::Ok);
     f.platform->answer(A::Ok);
-    QTest::keyClick(w.SourceFolderList, Qt::Key_Insert);
+    QTest::keyClick(child<DirListBox>(w, u"SourceFolderList"_s), Qt::Key_Insert);
     insert(w, f.dir(u"E/2"_s));
     QCOMPARE(messageTexts(*f.platform),
              (QStringList{u"Error|"_s + gone + u"  doesn't exist.|Ok|None"_s,
                           u"Drive Error|Drive "_s + f.dir(u"F"_s) + u" not ready.|Ok|Critical"_s}));
     QCOMPARE(listed(f, w), u"0 1 2| 4.50 kB"_s);
-    QCOMPARE(w.TargetFolderList->path(), f.system + u'/');
+    QCOMPARE(child<DirListBox>(w, u"TargetFolderList"_s)->path(), f.system + u'/');
     QCOMPARE(f.m->TargetDrive->mountPoint(), f.system);
 }
 
@@ -234,12 +247,12 @@ void TestPanes::dropFolders()
     dragged.setUrls(urls);
     // The drag comes in first: the drop goes where the drag was taken.
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(w.SourceList->viewport(), &enter);
+    QCoreApplication::sendEvent(child<QListWidget>(w, u"SourceList"_s)->viewport(), &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {}, QEvent::Drop);
     for (A answer : {A::Ok, A::Ok, A::Yes})
         f.platform->answer(answer);
-    QCoreApplication::sendEvent(w.SourceList->viewport(), &drop);
+    QCoreApplication::sendEvent(child<QListWidget>(w, u"SourceList"_s)->viewport(), &drop);
 
     QVERIFY(drop.isAccepted());
     QCOMPARE(listed(f, w), u"1 0 1|  500 B "_s);
@@ -250,10 +263,11 @@ void TestPanes::dropFolders()
         QVERIFY(f.platform->messages()[i].text.contains(f.dir(u"E/"_s + named[i])));
 
     // A click on the entry already selected is a click as well.
-    w.SourceList->setCurrentRow(1);
-    w.RemoveSourceFolder->setEnabled(false);
-    QTest::mouseClick(w.SourceList->viewport(), Qt::LeftButton, {}, centreOf(w, 1));
-    QVERIFY(w.RemoveSourceFolder->isEnabled());
+    child<QListWidget>(w, u"SourceList"_s)->setCurrentRow(1);
+    child<QPushButton>(w, u"RemoveSourceFolder"_s)->setEnabled(false);
+    QTest::mouseClick(child<QListWidget>(w, u"SourceList"_s)->viewport(), Qt::LeftButton, {},
+                      centreOf(w, 1));
+    QVERIFY(child<QPushButton>(w, u"RemoveSourceFolder"_s)->isEnabled());
 }
 
 void TestPanes::keys_data()
@@ -314,7 +328,8 @@ void TestPanes::keys()
     else
         QTest::keyClick(folders, QKeySequence(action)[0].key());
     QTEST(state(f, w), "state");
-    QCOMPARE(f.m->TargetDrive->mountPoint(), w.TargetDriveList->mountPoint());
+    QCOMPARE(f.m->TargetDrive->mountPoint(),
+             child<DriveListBox>(w, u"TargetDriveList"_s)->mountPoint());
 }
 
 // A stick mounted inside a folder of a fixed drive: browsing into it makes it the target drive,
@@ -331,21 +346,22 @@ void TestPanes::nestedDrives()
     MainForm& w = f.start();
     // Drive shown, free space, count, Clear Disk, Up, and the drive in use.
     const auto shows = [&]() -> QString {
-        return QStringList{w.TargetDriveList->currentText(),
-                           w.TargetFreeSpace->text(),
-                           w.Label_NumberOfFiles[1]->text(),
-                           w.ClearTargetDrive->isEnabled() ? u"clear"_s : QString(),
-                           w.TargetUpOneLevel->isEnabled() ? u"up"_s : QString(),
-                           f.m->TargetDrive->mountPoint()}
+        return QStringList{
+            child<DriveListBox>(w, u"TargetDriveList"_s)->currentText(),
+            child<QLabel>(w, u"TargetFreeSpace"_s)->text(),
+            child<QLabel>(w, u"Label_NumberOfFiles_1"_s)->text(),
+            child<QPushButton>(w, u"ClearTargetDrive"_s)->isEnabled() ? u"clear"_s : QString(),
+            child<QPushButton>(w, u"TargetUpOneLevel"_s)->isEnabled() ? u"up"_s : QString(),
+            f.m->TargetDrive->mountPoint()}
             .join(u'|');
     };
     const QString outside = f.system + u"| 1.00 kB|Click Refresh||up|"_s + f.system;
     QCOMPARE(shows(), outside);
-    w.TargetFolderList->setListIndex(0);
-    QTest::keyClick(w.TargetFolderList, Qt::Key_Return);
+    child<DirListBox>(w, u"TargetFolderList"_s)->setListIndex(0);
+    QTest::keyClick(child<DirListBox>(w, u"TargetFolderList"_s), Qt::Key_Return);
     QCOMPARE(shows(), stick + u"  [STICK]| 2.50 kB|2|clear|up|"_s + stick);
-    w.TargetUpOneLevel->click();
-    QCOMPARE(w.TargetFolderList->path(), f.dir(u"C/media"_s));
+    child<QPushButton>(w, u"TargetUpOneLevel"_s)->click();
+    QCOMPARE(child<DirListBox>(w, u"TargetFolderList"_s)->path(), f.dir(u"C/media"_s));
     QCOMPARE(shows(), outside);
 }
 
@@ -358,7 +374,8 @@ void TestPanes::liveDriveLists()
     const QString stick = f.dir.mkdir(u"A new stick"_s);
     f.drives->add(stick, true, u"NEW"_s);
     f.drives->announceChange();
-    for (const DriveListBox* list : {w.SourceDriveList, w.TargetDriveList})
+    for (const DriveListBox* list : {child<DriveListBox>(w, u"SourceDriveList"_s),
+                                     child<DriveListBox>(w, u"TargetDriveList"_s)})
         QVERIFY(list->findText(stick + u"  [NEW]"_s) >= 0);
     QCOMPARE(state(f, w), u"E/Music; T/Music; list 0"_s);
 }

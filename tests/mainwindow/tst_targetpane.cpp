@@ -103,7 +103,7 @@ void TestTargetPane::deletion()
     f.store(u"TargetPath"_s, f.dir(folder));
     MainForm& w = f.start();
     w.show();
-    w.TargetList->setCurrentRow(0);
+    child<QListWidget>(w, u"TargetList"_s)->setCurrentRow(0);
     const QString tree = treeOf(drive);
     if (kind == u"unmounted"_s)
         f.drives->remove(drive);
@@ -111,7 +111,7 @@ void TestTargetPane::deletion()
     for (A a : {answer, A::Ok, A::Ok})
         f.platform->answer(a);
     if (kind == u"fixed drive"_s) {
-        QTest::keyClick(w.TargetList, Qt::Key_Delete);
+        QTest::keyClick(child<QListWidget>(w, u"TargetList"_s), Qt::Key_Delete);
         w.ClearTargetDrive_Click();
         w.ClearWholeDrive = true;
         w.ClearTargetFolders_Click();
@@ -129,10 +129,10 @@ void TestTargetPane::deletion()
     QCOMPARE(treeOf(drive), left.isEmpty() ? tree : left);
     QCOMPARE(treeOf(elsewhere), u"X/ X/1.mp3 f.mp3"_s);
     if (kind == u"unmounted"_s)
-        QCOMPARE(w.TargetFolderList->path(), f.system + u'/');
+        QCOMPARE(child<DirListBox>(w, u"TargetFolderList"_s)->path(), f.system + u'/');
     else if (titles.size() == 1)
-        QCOMPARE(w.TargetList->count(),
-                 QDir(w.TargetFolderList->path())
+        QCOMPARE(child<QListWidget>(w, u"TargetList"_s)->count(),
+                 QDir(child<DirListBox>(w, u"TargetFolderList"_s)->path())
                      .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)
                      .size());
     QVERIFY(!w.findChild<CopyProgressWindow*>() && w.centralWidget()->isEnabled() &&

@@ -33,7 +33,7 @@ void TestMultiFolderDialog::choices()
     MainForm& w = f.start();
     f.platform->answer(Platform::Answer::Ok);
     f.platform->answer(Platform::Answer::Ok);
-    f.m->Swedish = true;
+    f.m->swedish = true;
     // Runs the window: with no rows, Insert, Down and Insert; else the rows picked, Ctrl held
     // after the first, and Transfer, albums 3 and 6 vanishing first when row 2 is picked.
     auto run = [&](const QList<int>& rows) {
@@ -55,7 +55,7 @@ void TestMultiFolderDialog::choices()
             form->close();
         };
         QTimer::singleShot(0, &w, act);
-        w.CopyMultipleFolders->click();
+        child<QPushButton>(w, u"CopyMultipleFolders"_s)->click();
     };
     // No album is current until the user picks one: the first Insert does nothing.
     run({});
@@ -65,7 +65,7 @@ void TestMultiFolderDialog::choices()
     QCOMPARE(messageTexts(*f.platform).join(u'\n').replace(album, u"A"_s),
              u"Tom Folder|A8 är tom och kan inte kopieras !|Ok|Information\n"
              u"Error|Följande Foldrar kunde inte hittas:\n\nA3\nA6|Ok|None"_s);
-    QCOMPARE(w.SourceList->item(1)->text(), album + u'2');
+    QCOMPARE(child<QListWidget>(w, u"SourceList"_s)->item(1)->text(), album + u'2');
     QCOMPARE(f.m->SourceListSize, 1900.0);
 }
 

@@ -41,16 +41,17 @@ struct Program {
     void insert(const QStringList& names)
     {
         for (const QString& name : names) {
-            w->SourceFolderList->setPath(music + u'/' + name);
-            QTest::keyClick(w->SourceFolderList, Qt::Key_Insert);
+            child<DirListBox>(*w, u"SourceFolderList"_s)->setPath(music + u'/' + name);
+            QTest::keyClick(child<DirListBox>(*w, u"SourceFolderList"_s), Qt::Key_Insert);
         }
     }
     // The list files, then "|" and the albums of the Source List.
     QString state() const
     {
         QStringList albums;
-        for (int i = 0; i < w->SourceList->count(); ++i)
-            albums.append(w->SourceList->item(i)->text().remove(music + u'/'));
+        for (int i = 0; i < child<QListWidget>(*w, u"SourceList"_s)->count(); ++i)
+            albums.append(
+                child<QListWidget>(*w, u"SourceList"_s)->item(i)->text().remove(music + u'/'));
         return entriesOf(data) + u'|' + albums.join(u' ');
     }
 
@@ -139,7 +140,7 @@ void TestRecallSourceList::chosenFile()
 
     Program p;
     p.insert(r.before.split(u' ').filter(QRegularExpression(u"^[A-Z]"_s)));
-    p.f.m->Swedish = r.before.contains(u"sv"_s);
+    p.f.m->swedish = r.before.contains(u"sv"_s);
     const QString file =
         p.f.dir.file(u"Data/2024-12-05_1.odr"_s, r.saved.replace("%1", QFile::encodeName(p.music)));
     if (r.before.contains(u"party"_s))
@@ -165,7 +166,7 @@ void TestRecallSourceList::chosenFile()
                 ->trigger();
     });
     timer.start(0);
-    p.w->Menu_ShowSavedSourceList->trigger();
+    child<QAction>(*p.w, u"Menu_ShowSavedSourceList"_s)->trigger();
 
     const QStringList expected =
         r.messages.replace(u"%1"_s, p.music).replace(u"%2"_s, file).split(u'#', Qt::SkipEmptyParts);
@@ -180,7 +181,7 @@ void TestRecallSourceList::chosenFile()
     QCOMPARE(p.state(), r.after);
     if (r.before.contains(u"party"_s))
         QVERIFY(contentOf(p.data + u"/Party.odr"_s).contains("Abba"));
-    QCOMPARE(p.f.m->SourceListSize, 4.0 * p.w->SourceList->count());
+    QCOMPARE(p.f.m->SourceListSize, 4.0 * child<QListWidget>(*p.w, u"SourceList"_s)->count());
 }
 
 // Saved over an existing file with the list, the mp3 count of two levels and the size; a listed
@@ -190,7 +191,7 @@ void TestRecallSourceList::saving()
     Program p;
     p.insert({u"Counted"_s, u"Björk"_s});
     const QString party = p.f.dir.file(u"Data/Party.odr"_s, "kept\r\n");
-    p.f.m->Swedish = true;
+    p.f.m->swedish = true;
     p.f.platform->answerFileDialog(p.data + u"/Party"_s);
     p.f.platform->answerFileDialog(party);
     for (A a : {A::Yes, A::Ok})
@@ -199,7 +200,7 @@ void TestRecallSourceList::saving()
     const QByteArray content =
         (p.music + u"/Counted\r\n"_s + p.music +
          u"/Björk\r\nend ----------------------------------\r\nNumber of mp3 files: 3\r\nTotalSize:"_s +
-         p.w->TotalSize->text() + u"\r\n"_s)
+         child<QLabel>(*p.w, u"TotalSize"_s)->text() + u"\r\n"_s)
             .toUtf8();
     QCOMPARE(contentOf(party), content);
     QVERIFY(QDir(p.music + u"/Björk"_s).removeRecursively());

@@ -54,7 +54,7 @@ void MainFormFixture::store(const QString& key, const QString& text)
 
 MainForm& MainFormFixture::start()
 {
-    m = std::make_unique<Module1>(std::move(m_platform), std::move(m_drives));
+    m = std::make_unique<AppContext>(std::move(m_platform), std::move(m_drives));
     window = std::make_unique<MainForm>(*m);
     return *window;
 }

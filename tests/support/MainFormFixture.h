@@ -5,7 +5,7 @@
 #include "TestDir.h"
 #include "TestDrives.h"
 
-#include "app/Module1.h"
+#include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
 
 #include <memory>
@@ -21,7 +21,7 @@ public:
     QString addDrive(const QString& name, bool removable, const QString& label = {});
     // Stores settings as a previous run would have left them.
     void store(const QString& key, const QString& text);
-    // Module1 and the main window, started on the settings stored so far.
+    // AppContext and the main window, started on the settings stored so far.
     MainForm& start();
     // The stored text of a key, or "<none>".
     static QString stored(const QString& key);
@@ -31,7 +31,7 @@ public:
     QString system; // mount point of the system drive
     ScriptedPlatform* platform = nullptr;
     TestDrives* drives = nullptr;
-    std::unique_ptr<Module1> m;
+    std::unique_ptr<AppContext> m;
     std::unique_ptr<MainForm> window;
 
 private:

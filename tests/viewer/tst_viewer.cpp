@@ -30,15 +30,17 @@ MainForm& start(MainFormFixture& f)
 void highlight(MainFormFixture& f, int pane, const QString& relative)
 {
     const QString folder = f.dir(relative);
-    DirListBox* folders = pane == 0 ? f.window->SourceFolderList : f.window->TargetFolderList;
+    DirListBox* folders = pane == 0 ? child<DirListBox>(*f.window, u"SourceFolderList"_s)
+                                    : child<DirListBox>(*f.window, u"TargetFolderList"_s);
     for (int i = 0; i < folders->listCount(); ++i)
         if (folders->list(i) == folder && pane != 3)
             folders->setListIndex(i);
-    QListWidget* list = pane == 1 ? f.window->SourceList : f.window->TargetList;
+    QListWidget* list = pane == 1 ? child<QListWidget>(*f.window, u"SourceList"_s)
+                                  : child<QListWidget>(*f.window, u"TargetList"_s);
     if (pane == 1)
         list->addItem(folder);
     list->setCurrentItem(list->findItems(folder, Qt::MatchExactly).value(0));
-    f.m->ActivePane = qint16(pane);
+    f.m->activePane = Pane(pane);
 }
 
 // Opens the viewer; once open, records its caption and files, presses Enter on the first file,
@@ -87,11 +89,11 @@ void TestViewer::plays()
     highlight(f, 1, u"E/Music/Odd"_s);
     const QStringList seen{u"View / Play files:  Odd"_s, u"-x \"quoted\" name.mp3"_s, u"open"_s};
     QCOMPARE(viewAndPlay(w), seen);
-    f.m->PlayerPath = f.dir(u"C/my \"player\" -v"_s);
+    f.m->playerPath = f.dir(u"C/my \"player\" -v"_s);
     f.platform->setStartSucceeds(false);
     QCOMPARE(viewAndPlay(w), seen);
     QCOMPARE(f.platform->openedUrls(), QList<QUrl>{QUrl::fromLocalFile(file)});
-    QCOMPARE(f.platform->started().value(0).program, f.m->PlayerPath);
+    QCOMPARE(f.platform->started().value(0).program, f.m->playerPath);
     QCOMPARE(f.platform->started().value(0).arguments, QStringList{file});
 }
 
@@ -125,7 +127,7 @@ void TestViewer::openingFailures()
 
     MainFormFixture f;
     MainForm& w = start(f);
-    f.m->Swedish = true;
+    f.m->swedish = true;
     const QString drive = pane >= 2 ? u"T"_s : u"E"_s;
     QString folder = drive + (failure == Failure::NoMp3 ? u"/Music/No"_s : u"/Music/Album"_s);
     if (failure == Failure::Other) {
@@ -147,12 +149,17 @@ void TestViewer::openingFailures()
     QCOMPARE(viewAndPlay(w), QStringList());
     message.replace(u"<folder>"_s, f.dir(folder)).replace(u"<drive>"_s, f.dir(drive));
     QCOMPARE(f.platform->messages().value(0).text, message);
-    const DirListBox* folders = pane >= 2 ? w.TargetFolderList : w.SourceFolderList;
+    const DirListBox* folders = pane >= 2 ? child<DirListBox>(w, u"TargetFolderList"_s)
+                                          : child<DirListBox>(w, u"SourceFolderList"_s);
     QCOMPARE(folders->list(0) == f.dir(drive + u"/Music/Album"_s), after != After::Reread);
-    QCOMPARE(w.SourceList->count(), pane == 1 && after != After::Removed ? 1 : 0);
-    QCOMPARE(w.TargetList->count(), w.TargetFolderList->listCount());
-    QCOMPARE(w.SourceDriveList->findData(added) >= 0, after == After::SourceDrives);
-    QCOMPARE(w.TargetDriveList->findData(added) >= 0, after == After::TargetDrives);
+    QCOMPARE(child<QListWidget>(w, u"SourceList"_s)->count(),
+             pane == 1 && after != After::Removed ? 1 : 0);
+    QCOMPARE(child<QListWidget>(w, u"TargetList"_s)->count(),
+             child<DirListBox>(w, u"TargetFolderList"_s)->listCount());
+    QCOMPARE(child<DriveListBox>(w, u"SourceDriveList"_s)->findData(added) >= 0,
+             after == After::SourceDrives);
+    QCOMPARE(child<DriveListBox>(w, u"TargetDriveList"_s)->findData(added) >= 0,
+             after == After::TargetDrives);
 }
 
 // The option, cancelled, goes back to the system's player. Cancel restores the player at the
@@ -161,21 +168,21 @@ void TestViewer::playerChoice()
 {
     MainFormFixture f;
     MainForm& w = start(f);
-    f.m->PlayerPath = u"/usr/bin/vlc"_s;
+    f.m->playerPath = u"/usr/bin/vlc"_s;
     for (const bool ok : {false, true}) {
-        PlayerDialog form(*f.m, *w.Menu_Player, &w);
+        PlayerDialog form(*f.m, *child<QAction>(w, u"Menu_Player"_s), &w);
         form.show();
         auto* desktopPlayer = child<QRadioButton>(form, u"Option_WinMediaPlayer"_s);
         auto* otherPlayer = child<QRadioButton>(form, u"Option_OptionalPlayer"_s);
         desktopPlayer->click();
         f.platform->answerFileDialog(std::nullopt);
         otherPlayer->click();
-        QVERIFY(desktopPlayer->isChecked() && f.m->PlayerPath.isEmpty());
+        QVERIFY(desktopPlayer->isChecked() && f.m->playerPath.isEmpty());
         f.platform->answerFileDialog(u"/usr/bin/mpv"_s);
         otherPlayer->click();
         child<QPushButton>(form, ok ? u"Command_OK"_s : u"Command_Cancel"_s)->click();
-        QCOMPARE(f.m->PlayerPath, ok ? u"/usr/bin/mpv"_s : u"/usr/bin/vlc"_s);
-        QCOMPARE(f.m->SettingChanged[Module1::PlayerSetting], ok);
+        QCOMPARE(f.m->playerPath, ok ? u"/usr/bin/mpv"_s : u"/usr/bin/vlc"_s);
+        QCOMPARE(f.m->hasChanged(AppContext::Setting::Player), ok);
     }
     QVERIFY(w.close());
     QCOMPARE(MainFormFixture::stored(u"Player"_s), u"/usr/bin/mpv"_s);

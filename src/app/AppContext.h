@@ -6,21 +6,24 @@
 
 #include <QString>
 
-#include <array>
+#include <bitset>
 #include <memory>
 #include <optional>
 
+// The four panes of the main window, in their order on the screen and in the Tab order.
+enum class Pane { SourceFolders, SourceList, TargetFolders, TargetList };
+
 // The state that more than one window uses, the services every window reaches the machine
 // through, and the shared messages. One object lives for the whole run.
-class Module1 final {
+class AppContext final {
 public:
     // With the desktop and the drive table of this machine.
-    Module1();
+    AppContext();
     // With the given services (tests).
-    Module1(std::unique_ptr<Platform> platform, std::unique_ptr<Drives> drives);
-    ~Module1();
-    Module1(const Module1&) = delete;
-    Module1& operator=(const Module1&) = delete;
+    AppContext(std::unique_ptr<Platform> platform, std::unique_ptr<Drives> drives);
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
 
     Platform& platform() { return *m_platform; }
     Drives& drives() { return *m_drives; }
@@ -29,7 +32,7 @@ public:
     // The text of the language in use.
     QString text(const QString& english, const QString& swedish) const
     {
-        return Swedish ? swedish : english;
+        return this->swedish ? swedish : english;
     }
     Platform::Answer message(const QString& title, const QString& text, Platform::Buttons buttons,
                              Platform::Icon icon);
@@ -37,33 +40,36 @@ public:
     void ShowDriveNotReady(const QString& drive);
     void ShowPathNotFound(const QString& path);
 
-    // Settings keys indexed by SettingChanged.
-    enum Setting {
-        SwedishSetting,
-        DisableToolTipsSetting,
-        DefaultSourcePathSetting,
-        AddFolderPrefixSetting,
-        UseLogFileSetting,
-        PlayerSetting,
+    // The settings the user can change while the program runs; only those changed are written
+    // when it ends.
+    enum class Setting {
+        Swedish,
+        DisableToolTips,
+        DefaultSourcePath,
+        AddFolderPrefix,
+        UseLogFile,
+        Player,
     };
+    void settingChanged(Setting setting) { m_changed[std::size_t(setting)] = true; }
+    bool hasChanged(Setting setting) const { return m_changed[std::size_t(setting)]; }
 
 private:
     std::unique_ptr<Platform> m_platform;
     std::unique_ptr<Drives> m_drives;
     SettingsStore m_settings;
+    std::bitset<6> m_changed;
 
 public:
-    QString AppVersion;
-    QString VersionDate;
+    QString appVersion;
+    QString versionDate;
     double SourceListSize = 0;
     double EstimatedFreeSpace = 0;
-    bool Swedish = false;
-    qint16 ActivePane = 0;
-    bool HelpOnMenus = false;
-    bool CancelRequested = false;
-    QString SavedListPath;
-    QString PlayerPath;
-    std::array<bool, 6> SettingChanged{};
-    ::FileSystem FileSystem;
+    bool swedish = false;
+    Pane activePane = Pane::SourceFolders;
+    bool helpOnMenus = false;
+    bool cancelRequested = false;
+    QString savedListPath;
+    QString playerPath;
+    ::FileSystem fileSystem;
     std::optional<DriveInfo> TargetDrive;
 };

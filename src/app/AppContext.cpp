@@ -1,31 +1,31 @@
-#include "Module1.h"
+#include "AppContext.h"
 
 #include "platform/QtPlatform.h"
 #include "platform/SystemDrives.h"
 
 using namespace Qt::StringLiterals;
 
-Module1::Module1()
-    : Module1(std::make_unique<QtPlatform>(), std::make_unique<SystemDrives>())
+AppContext::AppContext()
+    : AppContext(std::make_unique<QtPlatform>(), std::make_unique<SystemDrives>())
 {
 }
 
-Module1::Module1(std::unique_ptr<Platform> platform, std::unique_ptr<Drives> drives)
+AppContext::AppContext(std::unique_ptr<Platform> platform, std::unique_ptr<Drives> drives)
     : m_platform(std::move(platform))
     , m_drives(std::move(drives))
-    , FileSystem(*m_drives)
+    , fileSystem(*m_drives)
 {
 }
 
-Module1::~Module1() = default;
+AppContext::~AppContext() = default;
 
-Platform::Answer Module1::message(const QString& title, const QString& text,
-                                  Platform::Buttons buttons, Platform::Icon icon)
+Platform::Answer AppContext::message(const QString& title, const QString& text,
+                                     Platform::Buttons buttons, Platform::Icon icon)
 {
     return m_platform->message(title, text, buttons, icon);
 }
 
-void Module1::ShowDriveNotReady(const QString& drive)
+void AppContext::ShowDriveNotReady(const QString& drive)
 {
     message(text(u"Drive Error"_s, u"Disk fel"_s),
             text(u"Drive "_s + drive + u" not ready."_s,
@@ -33,7 +33,7 @@ void Module1::ShowDriveNotReady(const QString& drive)
             Platform::Buttons::Ok, Platform::Icon::Critical);
 }
 
-void Module1::ShowPathNotFound(const QString& path)
+void AppContext::ShowPathNotFound(const QString& path)
 {
     message(u"Error"_s, path + text(u"  doesn't exist."_s, u"  existerar inte."_s),
             Platform::Buttons::Ok, Platform::Icon::None);
