@@ -69,6 +69,8 @@ public:
     bool helpOnMenus = false;
     bool cancelRequested = false;
     QString savedListPath;
+    // Where saved Source Lists and copy logs go.
+    QString dataFolder;
     QString playerPath;
     ::FileSystem fileSystem;
     std::optional<DriveInfo> TargetDrive;

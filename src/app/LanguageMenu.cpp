@@ -1,25 +1,26 @@
-// The language items of the Options menu. The choice takes effect at once for messages and for
-// windows opened afterwards; the main window's own texts follow at the next start.
+#include "LanguageMenu.h"
 
 #include "AppContext.h"
-#include "mainwindow/MainForm.h"
-
-#include <QAction>
+#include "MenuOption.h"
 
 using namespace Qt::StringLiterals;
 
-void MainForm::connectLanguageMenu()
+LanguageMenu::LanguageMenu(AppContext& app, QAction& english, QAction& swedish, QObject* parent)
+    : QObject(parent)
+    , m(app)
+    , m_english(english)
+    , m_swedish(swedish)
 {
-    connectOption(Menu_English, &MainForm::Menu_English_Click);
-    connectOption(Menu_Swedish, &MainForm::Menu_Swedish_Click);
+    connectOption(m_english, this, [this] { chooseEnglish(); });
+    connectOption(m_swedish, this, [this] { chooseSwedish(); });
 }
 
-void MainForm::Menu_English_Click()
+void LanguageMenu::chooseEnglish()
 {
-    if (Menu_English->isChecked())
+    if (m_english.isChecked())
         return;
-    Menu_English->setChecked(true);
-    Menu_Swedish->setChecked(false);
+    m_english.setChecked(true);
+    m_swedish.setChecked(false);
     m.message(u"Change of language"_s,
               u"For the change to English to work the program must be restarted !"_s,
               Platform::Buttons::Ok, Platform::Icon::Information);
@@ -27,12 +28,12 @@ void MainForm::Menu_English_Click()
     m.settingChanged(AppContext::Setting::Swedish);
 }
 
-void MainForm::Menu_Swedish_Click()
+void LanguageMenu::chooseSwedish()
 {
-    if (Menu_Swedish->isChecked())
+    if (m_swedish.isChecked())
         return;
-    Menu_Swedish->setChecked(true);
-    Menu_English->setChecked(false);
+    m_swedish.setChecked(true);
+    m_english.setChecked(false);
     m.message(u"Språkändring"_s,
               u"För att ändringen till svenska ska fungera måste programmet startas om !"_s,
               Platform::Buttons::Ok, Platform::Icon::Information);

@@ -168,7 +168,7 @@ void CopyRun::transfer(const Plan& plan)
 
 bool CopyRun::startLog()
 {
-    m_logFile = sourcelistfile::defaultName(w.DataFolder, QDate::currentDate());
+    m_logFile = sourcelistfile::defaultName(m.dataFolder, QDate::currentDate());
     if (!w.Menu_UseLogFile->isChecked())
         return true;
     // The name is taken now, so that nothing saved during the run can take it.
@@ -181,7 +181,7 @@ bool CopyRun::startLog()
         } catch (const FsError& error) {
             m_log.reset();
             const QString taken = m_logFile;
-            m_logFile = sourcelistfile::defaultName(w.DataFolder, QDate::currentDate());
+            m_logFile = sourcelistfile::defaultName(m.dataFolder, QDate::currentDate());
             if (m_logFile == taken) {
                 show(m, copyplan::logNotCreated(m_logFile, error.reason(m.swedish), m.swedish),
                      Platform::Buttons::Ok, Platform::Icon::Critical);

@@ -1,9 +1,8 @@
-// The Help menu: the help window for the menus or the keyboard shortcuts, and the About window.
+#include "HelpMenu.h"
 
 #include "AboutDialog.h"
 #include "HelpWindow.h"
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -23,26 +22,30 @@ void showModal(std::unique_ptr<QDialog> window)
 
 } // namespace
 
-void MainForm::connectHelpMenu()
+HelpMenu::HelpMenu(AppContext& app, QWidget& mainWindow, QAction& menuHelp, QAction& shortcutsHelp,
+                   QAction& about)
+    : QObject(&mainWindow)
+    , m(app)
+    , m_mainWindow(mainWindow)
 {
-    connect(Menu_MenuHelp, &QAction::triggered, this, &MainForm::Menu_MenuHelp_Click);
-    connect(Menu_ShortcutsHelp, &QAction::triggered, this, &MainForm::Menu_ShortcutsHelp_Click);
-    connect(Menu_About, &QAction::triggered, this, &MainForm::Menu_About_Click);
+    connect(&menuHelp, &QAction::triggered, this, &HelpMenu::showMenuHelp);
+    connect(&shortcutsHelp, &QAction::triggered, this, &HelpMenu::showShortcutsHelp);
+    connect(&about, &QAction::triggered, this, &HelpMenu::showAbout);
 }
 
-void MainForm::Menu_MenuHelp_Click()
+void HelpMenu::showMenuHelp()
 {
     m.helpOnMenus = true;
-    showModal(std::make_unique<HelpWindow>(m, DataFolder, this));
+    showModal(std::make_unique<HelpWindow>(m, m.dataFolder, &m_mainWindow));
 }
 
-void MainForm::Menu_ShortcutsHelp_Click()
+void HelpMenu::showShortcutsHelp()
 {
     m.helpOnMenus = false;
-    showModal(std::make_unique<HelpWindow>(m, DataFolder, this));
+    showModal(std::make_unique<HelpWindow>(m, m.dataFolder, &m_mainWindow));
 }
 
-void MainForm::Menu_About_Click()
+void HelpMenu::showAbout()
 {
-    showModal(std::make_unique<AboutDialog>(m, AboutLinks::configured(), this));
+    showModal(std::make_unique<AboutDialog>(m, AboutLinks::configured(), &m_mainWindow));
 }

@@ -1,10 +1,16 @@
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "app/AppContext.h"
+#include "app/LanguageMenu.h"
+#include "app/MenuOption.h"
+#include "help/HelpMenu.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
 #include "resources/ButtonPictures.h"
+#include "viewer/PlayerChoice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -53,9 +59,9 @@ MainForm::MainForm(AppContext& module, QWidget* parent)
     setObjectName(u"MainForm"_s);
     QApplication::setWindowIcon(applicationIcon());
     createMenus();
-    connectLanguageMenu();
-    connectHelpMenu();
-    connectPlayerMenu();
+    new LanguageMenu(m, *Menu_English, *Menu_Swedish, this);
+    new HelpMenu(m, *this, *Menu_MenuHelp, *Menu_ShortcutsHelp, *Menu_About);
+    new PlayerChoice(m, *Menu_Player, *this);
     connectSavedListsMenu();
     createControls();
     connectPanes();
@@ -108,23 +114,14 @@ void MainForm::createMenus()
     Menu_OpenExplorer = action(Menu_Hidden, u"Menu_OpenExplorer"_s);
 
     connect(Menu_Exit, &QAction::triggered, this, &MainForm::Menu_Exit_Click);
-    connectOption(Menu_UseDefaultSourcePath, &MainForm::Menu_UseDefaultSourcePath_Click);
+    connectOption(*Menu_UseDefaultSourcePath, this, [this] { Menu_UseDefaultSourcePath_Click(); });
     connect(Menu_SaveCurrentLocationasDefaultPath, &QAction::triggered, this,
             &MainForm::Menu_SaveCurrentLocationasDefaultPath_Click);
     connect(Menu_GotoDefaultPath, &QAction::triggered, this, &MainForm::Menu_GotoDefaultPath_Click);
-    connectOption(Menu_DisableToolTipsOnPanes, &MainForm::Menu_DisableToolTipsOnPanes_Click);
-    connectOption(Menu_AddFolderPrefix, &MainForm::Menu_AddFolderPrefix_Click);
-    connectOption(Menu_UseLogFile, &MainForm::Menu_UseLogFile_Click);
-}
-
-void MainForm::connectOption(QAction* item, void (MainForm::*handler)())
-{
-    // Qt ticks or unticks the item before telling; the handlers decide from the tick as it was
-    // and set it themselves.
-    connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
-        item->setChecked(!checked);
-        (this->*handler)();
-    });
+    connectOption(*Menu_DisableToolTipsOnPanes, this,
+                  [this] { Menu_DisableToolTipsOnPanes_Click(); });
+    connectOption(*Menu_AddFolderPrefix, this, [this] { Menu_AddFolderPrefix_Click(); });
+    connectOption(*Menu_UseLogFile, this, [this] { Menu_UseLogFile_Click(); });
 }
 
 void MainForm::createControls()
@@ -132,8 +129,9 @@ void MainForm::createControls()
     auto* central = named(new QWidget(this), u"Central"_s);
     setCentralWidget(central);
 
-    SourceDriveList = named(new DriveListBox(m.drives(), central), u"SourceDriveList"_s);
-    SourceFolderList = named(new DirListBox(m.drives(), central), u"SourceFolderList"_s);
+    m_sourceFolders = new FolderBrowser(m, u"Source"_s, *central);
+    SourceDriveList = &m_sourceFolders->driveList();
+    SourceFolderList = &m_sourceFolders->folderList();
     SourceUpOneLevel = pictureButton(u"SourceUpOneLevel"_s, ButtonPicture::UpOneLevel, central);
     GoHome = pictureButton(u"GoHome"_s, ButtonPicture::Home, central);
     RefreshSourceLists = named(new QPushButton(central), u"RefreshSourceLists"_s);
@@ -153,8 +151,9 @@ void MainForm::createControls()
     CopyFolders->setIconSize(QSize(32, 32));
     CopyFolders->setEnabled(false);
 
-    TargetDriveList = named(new DriveListBox(m.drives(), central), u"TargetDriveList"_s);
-    TargetFolderList = named(new DirListBox(m.drives(), central), u"TargetFolderList"_s);
+    m_targetFolders = new FolderBrowser(m, u"Target"_s, *central);
+    TargetDriveList = &m_targetFolders->driveList();
+    TargetFolderList = &m_targetFolders->folderList();
     TargetUpOneLevel = pictureButton(u"TargetUpOneLevel"_s, ButtonPicture::UpOneLevel, central);
     RefreshTargetLists = named(new QPushButton(central), u"RefreshTargetLists"_s);
     TargetList = named(new QListWidget(central), u"TargetList"_s);
@@ -272,6 +271,8 @@ void MainForm::createControls()
     connect(SourceFolderList, &DirListBox::changed, this, &MainForm::SourceFolderList_Change);
     connect(TargetDriveList, &DriveListBox::changed, this, &MainForm::TargetDriveList_Change);
     connect(TargetFolderList, &DirListBox::changed, this, &MainForm::TargetFolderList_Change);
+    connect(m_targetFolders, &FolderBrowser::folderKept, this, &MainForm::takeTargetDrive);
+    connect(m_targetFolders, &FolderBrowser::openFolderReread, this, &MainForm::FillTargetList);
     connect(CopyFolders, &QPushButton::clicked, this, &MainForm::CopyFolders_Click);
 }
 

@@ -10,6 +10,7 @@
 class DirListBox;
 class DriveListBox;
 class FileListBox;
+class FolderBrowser;
 class AppContext;
 class QAction;
 class QDropEvent;
@@ -94,7 +95,6 @@ public:
     QString DefaultSourcePath;
     QString SourcePath;
     QString StartFolder;
-    QString DataFolder;
     bool ToolTipsOff = false;
     bool DefaultPathLost = false;
     bool CountingConfirmed = false;
@@ -180,22 +180,10 @@ public Q_SLOTS:
     // The copy run.
     void CopyFolders_Click();
 
-    // Language switching.
-    void Menu_English_Click();
-    void Menu_Swedish_Click();
-
-    // Help and About.
-    void Menu_MenuHelp_Click();
-    void Menu_ShortcutsHelp_Click();
-    void Menu_About_Click();
-
     // Deleting on the target.
     void RemoveTargetFolder_Click();
     void ClearTargetFolders_Click();
     void ClearTargetDrive_Click();
-
-    // File viewing and playing.
-    void Menu_Player_Click();
 
     // Saved Source Lists.
     void Menu_SaveCurrentSourceList_Click();
@@ -210,7 +198,6 @@ protected:
 private:
     void createMenus();
     void createControls();
-    void connectOption(QAction* item, void (MainForm::*handler)());
     void setEnglishTexts();
     void setSwedishTexts();
     void setPaneToolTips();
@@ -222,21 +209,8 @@ private:
     bool sourceListDropEvent(QDropEvent* event);
     // Folders dropped onto the Source List go in, in their order, as Insert puts one in.
     void addDroppedFolders(const QList<QUrl>& urls);
-    void openPaneFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder);
-    bool rereadPaneFolder(DriveListBox* driveList, DirListBox* folderList,
-                          const QString& alreadyReported = {});
-    void openNearestFolder(DriveListBox* driveList, DirListBox* folderList, const QString& folder,
-                           const QString& alreadyReported = {});
-    // After a drive change that failed: the drive list shows the drive of the open folder again.
-    void keepPaneFolder(DriveListBox* driveList, DirListBox* folderList);
     // TargetDrive, the free space and the delete button follow the drive of the target folder.
     void takeTargetDrive();
-    // Opens folder at start, or the nearest existing folder above it on its drive; a drive that
-    // is gone opens the system drive. Says which of the three happened.
-    enum class StartPlace { Folder, Above, SystemDrive };
-    StartPlace openAtStart(DriveListBox* driveList, DirListBox* folderList, const QString& folder);
-    // Opens the root of the system drive in a pane whose drive is gone.
-    void openSystemDrive(DriveListBox* driveList, DirListBox* folderList);
 
     // Deleting on the target. True when the target drive is removable and there; a fixed drive
     // turns the delete buttons off, a lost one is reported and the pane moves to the system drive.
@@ -248,16 +222,13 @@ private:
     // write-protected content stopped the deletion.
     bool clearTargetContent(const QString& mountPoint, const QString& folder);
 
-    // Language switching; Help and About.
-    void connectLanguageMenu();
-    void connectHelpMenu();
-    // File viewing and playing.
-    void connectPlayerMenu();
     // Saved Source Lists.
     void connectSavedListsMenu();
     void recallSavedList(const QString& file);
 
     AppContext& m;
+    FolderBrowser* m_sourceFolders = nullptr;
+    FolderBrowser* m_targetFolders = nullptr;
     bool m_activated = false;
     bool m_unloaded = false;
     bool m_pressOnSelected = false; // the Source List's left button went down on a selected entry

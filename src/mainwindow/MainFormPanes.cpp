@@ -2,6 +2,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "Mp3Count.h"
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
@@ -22,7 +24,7 @@ void MainForm::SourceDriveList_Change()
         SourceFolderList->setPath(drives::rootOf(SourceDriveList->mountPoint()));
     } catch (const FsError&) {
         m.ShowDriveNotReady(SourceDriveList->drive());
-        keepPaneFolder(SourceDriveList, SourceFolderList);
+        m_sourceFolders->keepFolder();
     }
 }
 
@@ -41,22 +43,7 @@ void MainForm::TargetDriveList_Change()
         UpdateEstimatedFreeSpace();
     } catch (const FsError&) {
         m.ShowDriveNotReady(TargetDriveList->drive());
-        keepPaneFolder(TargetDriveList, TargetFolderList);
-    }
-}
-
-void MainForm::keepPaneFolder(DriveListBox* driveList, DirListBox* folderList)
-{
-    if (!folderList->path().isEmpty()) {
-        driveList->showDrive(folderList->mountPoint());
-        if (folderList == TargetFolderList)
-            takeTargetDrive();
-        return;
-    }
-    try {
-        driveList->setDrive(m.drives().systemMountPoint());
-    } catch (const FsError&) {
-        // The system drive cannot be read either: the list keeps the user's choice.
+        m_targetFolders->keepFolder();
     }
 }
 

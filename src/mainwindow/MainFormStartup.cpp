@@ -2,6 +2,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "BuildInfo.h"
 #include "app/AppContext.h"
 #include "app/VersionText.h"
@@ -40,7 +42,7 @@ void MainForm::Form_Load()
 
     // Opening a folder makes its drive the pane's drive, the target drive included.
     openSourceAtStart();
-    openAtStart(TargetDriveList, TargetFolderList, targetPath);
+    m_targetFolders->openAtStart(targetPath);
 
     m.versionDate = u"Dec 2024"_s;
     setWindowTitle(u"Ordrane, v"_s + m.appVersion + u" - "_s + m.versionDate + u" / QV"_s);
@@ -51,16 +53,16 @@ void MainForm::Form_Load()
 
 void MainForm::createDataFolder()
 {
-    DataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    m.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(DataFolder).toStdString(), error);
+    std::filesystem::create_directories(QFile::encodeName(m.dataFolder).toStdString(), error);
     if (!error)
         return;
     // The program runs on without it; whatever would be written there says so when it fails.
     m.message(u"Error"_s,
               m.text(u"Ordrane cannot create its data folder:  "_s,
                      u"Ordrane kan inte skapa sin datafolder:  "_s) +
-                  DataFolder + u'\n' + QString::fromLocal8Bit(error.message()),
+                  m.dataFolder + u'\n' + QString::fromLocal8Bit(error.message()),
               Platform::Buttons::Ok, Platform::Icon::Exclamation);
 }
 
@@ -98,39 +100,14 @@ void MainForm::readSettings(QString& targetPath)
 void MainForm::openSourceAtStart()
 {
     const bool useDefault = Menu_UseDefaultSourcePath->isChecked();
-    const StartPlace place =
-        openAtStart(SourceDriveList, SourceFolderList, useDefault ? DefaultSourcePath : SourcePath);
-    if (!useDefault || place == StartPlace::Folder)
+    const FolderBrowser::StartPlace place =
+        m_sourceFolders->openAtStart(useDefault ? DefaultSourcePath : SourcePath);
+    if (!useDefault || place == FolderBrowser::StartPlace::Folder)
         return;
     // A default folder that is gone switches the option off; only a gone folder on a drive
     // that is there is reported.
     Menu_UseDefaultSourcePath_Click();
-    DefaultPathLost = place == StartPlace::Above;
-}
-
-MainForm::StartPlace MainForm::openAtStart(DriveListBox* driveList, DirListBox* folderList,
-                                           const QString& folder)
-{
-    const auto volume = drives::volumeOf(m.drives().volumes(), folder);
-    // A stick's folder left in the settings lies in a folder of the system drive where sticks
-    // are mounted; when it is gone, so is the stick, and those folders are no place for the pane.
-    const bool stickGone = volume && volume->mountPoint == m.drives().systemMountPoint() &&
-                           (folder.startsWith(u"/media/"_s) || folder.startsWith(u"/run/media/"_s));
-    if (volume && m.drives().isReady(volume->mountPoint)) {
-        for (QString above = folder; !above.isEmpty();
-             above = drives::parentFolder({*volume}, above)) {
-            try {
-                folderList->setPath(above);
-                return above == folder ? StartPlace::Folder : StartPlace::Above;
-            } catch (const FsError&) {
-                // Gone: the folder above it, silently.
-            }
-            if (stickGone)
-                break;
-        }
-    }
-    openSystemDrive(driveList, folderList);
-    return StartPlace::SystemDrive;
+    DefaultPathLost = place == FolderBrowser::StartPlace::Above;
 }
 
 void MainForm::Form_Activate()

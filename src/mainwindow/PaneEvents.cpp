@@ -3,6 +3,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "ListIndex.h"
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
@@ -28,12 +30,10 @@ void MainForm::connectPanes()
         pane->viewport()->installEventFilter(this);
     }
 
-    connect(SourceFolderList, &DirListBox::entryActivated, this, [this](int index) {
-        openPaneFolder(SourceDriveList, SourceFolderList, SourceFolderList->list(index));
-    });
-    connect(TargetFolderList, &DirListBox::entryActivated, this, [this](int index) {
-        openPaneFolder(TargetDriveList, TargetFolderList, TargetFolderList->list(index));
-    });
+    connect(SourceFolderList, &DirListBox::entryActivated, this,
+            [this](int index) { m_sourceFolders->open(SourceFolderList->list(index)); });
+    connect(TargetFolderList, &DirListBox::entryActivated, this,
+            [this](int index) { m_targetFolders->open(TargetFolderList->list(index)); });
     connect(TargetFolderList, &QListWidget::itemClicked, this, &MainForm::TargetFolderList_Click);
     // A list box's click is any selection of an item: by mouse, by keys or by the program.
     connect(SourceList, &QListWidget::itemSelectionChanged, this, [this] {
@@ -166,8 +166,7 @@ void MainForm::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Right:
-        openPaneFolder(SourceDriveList, SourceFolderList,
-                       SourceFolderList->list(SourceFolderList->listIndex()));
+        m_sourceFolders->open(SourceFolderList->list(SourceFolderList->listIndex()));
         break;
     case Qt::Key_Space:
         Menu_Hidden->popup(QCursor::pos());
@@ -198,15 +197,13 @@ void MainForm::TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers)
     else if (key == Qt::Key_Left)
         TargetUpOneLevel_Click();
     else if (key == Qt::Key_Right)
-        openPaneFolder(TargetDriveList, TargetFolderList,
-                       TargetFolderList->list(TargetFolderList->listIndex()));
+        m_targetFolders->open(TargetFolderList->list(TargetFolderList->listIndex()));
 }
 
 void MainForm::TargetFolderList_KeyPress(QChar typed)
 {
     if (typed == u'\r')
-        openPaneFolder(TargetDriveList, TargetFolderList,
-                       TargetFolderList->list(TargetFolderList->listIndex()));
+        m_targetFolders->open(TargetFolderList->list(TargetFolderList->listIndex()));
 }
 
 void MainForm::TargetList_KeyDown(int key, Qt::KeyboardModifiers)

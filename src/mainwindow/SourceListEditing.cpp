@@ -3,6 +3,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "ListIndex.h"
 #include "app/AppContext.h"
 #include "app/SizeText.h"
@@ -36,7 +38,7 @@ void MainForm::CopyFolder_Click()
             UpdateSourceListSize();
     } catch (const FsError&) {
         m.ShowPathNotFound(path);
-        rereadPaneFolder(SourceDriveList, SourceFolderList, path);
+        m_sourceFolders->reread(path);
     }
     SourceFolderList->setFocus();
 }

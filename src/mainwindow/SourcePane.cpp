@@ -2,6 +2,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -13,14 +15,14 @@ void MainForm::SourceUpOneLevel_Click()
     // At a drive's mount point Up opens the folder holding it, on the enclosing drive.
     const QString parent = SourceFolderList->parentFolder();
     if (!parent.isEmpty())
-        openPaneFolder(SourceDriveList, SourceFolderList, parent);
+        m_sourceFolders->open(parent);
     SourceFolderList->setListIndex(-1);
     SourceFolderList->setFocus();
 }
 
 void MainForm::RefreshSourceLists_Click()
 {
-    rereadPaneFolder(SourceDriveList, SourceFolderList);
+    m_sourceFolders->reread();
     SourceFolderList->setFocus();
 }
 

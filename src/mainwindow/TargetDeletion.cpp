@@ -4,6 +4,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "ListIndex.h"
 #include "app/AppContext.h"
 #include "copy/CopyProgressWindow.h"
@@ -191,7 +193,7 @@ void MainForm::ClearTargetFolders_Click()
     }
 
     // A folder or medium gone since it was shown moves the pane, and nothing is deleted.
-    if (!rereadPaneFolder(TargetDriveList, TargetFolderList))
+    if (!m_targetFolders->reread())
         return;
     FillTargetList();
     bool finished = false;
@@ -215,7 +217,7 @@ void MainForm::ClearTargetFolders_Click()
         return;
     }
 
-    if (rereadPaneFolder(TargetDriveList, TargetFolderList))
+    if (m_targetFolders->reread())
         FillTargetList();
     UpdateEstimatedFreeSpace();
     if (TargetFolderList->path() == TargetDriveList->drive() + u'/')
@@ -292,7 +294,7 @@ bool MainForm::targetTakesDeletion()
 void MainForm::leaveLostTargetDrive()
 {
     m.ShowDriveNotReady(TargetDriveList->drive());
-    openSystemDrive(TargetDriveList, TargetFolderList);
+    m_targetFolders->openSystemDrive();
 }
 
 void MainForm::deleteOnTarget(const QString& mountPoint, const QString& folder)

@@ -2,6 +2,8 @@
 
 #include "MainForm.h"
 
+#include "FolderBrowser.h"
+
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -17,7 +19,7 @@ void MainForm::TargetUpOneLevel_Click()
     // At a drive's mount point Up opens the folder holding it, on the enclosing drive.
     const QString parent = TargetFolderList->parentFolder();
     if (!parent.isEmpty())
-        openPaneFolder(TargetDriveList, TargetFolderList, parent);
+        m_targetFolders->open(parent);
     TargetFolderList->setListIndex(-1);
     TargetFolderList->setFocus();
 }
@@ -45,7 +47,7 @@ void MainForm::RefreshTargetLists_Click()
 {
     // A folder that has vanished moves the pane, which fills the list anew; there is nothing
     // left to refresh or count for it.
-    if (rereadPaneFolder(TargetDriveList, TargetFolderList)) {
+    if (m_targetFolders->reread()) {
         FillTargetList();
         UpdateEstimatedFreeSpace();
         bool removable = false;

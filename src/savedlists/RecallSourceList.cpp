@@ -113,10 +113,10 @@ void MainForm::Menu_ShowSavedSourceList_Click()
 {
     Platform::FileDialog dialog;
     dialog.title = m.text(u"Saved Source File List"_s, u"Sparad Källfil-lista"_s);
-    dialog.folder = DataFolder;
+    dialog.folder = m.dataFolder;
     dialog.filter = u"OrdraneFiles (*.odr)"_s;
     dialog.confirmOverwrite = false;
-    SavedListChoice choice(m, DataFolder, dialog.title);
+    SavedListChoice choice(m, m.dataFolder, dialog.title);
 
     // The open dialog comes back after a delete, a rename or a Close in the viewer.
     QString file;

@@ -28,9 +28,9 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
 {
     Platform::FileDialog dialog;
     dialog.title = m.text(u"Save Source List"_s, u"Spara Käll-lista"_s);
-    dialog.folder = DataFolder;
+    dialog.folder = m.dataFolder;
     dialog.fileName =
-        paths::folderName(sourcelistfile::defaultName(DataFolder, QDate::currentDate()));
+        paths::folderName(sourcelistfile::defaultName(m.dataFolder, QDate::currentDate()));
     dialog.filter = u"OrdraneFiles (*.odr)"_s;
     dialog.confirmOverwrite = true;
     const std::optional<QString> chosen = m.platform().saveFileName(dialog);

@@ -1,18 +1,11 @@
-// The main window's part in viewing and playing files: the viewer and the choice of player.
+// The main window's part in viewing files: the viewer over the active pane.
 
 #include "FileViewerDialog.h"
-#include "PlayerDialog.h"
 #include "mainwindow/MainForm.h"
 
-#include <QAction>
 #include <QCoreApplication>
 
 #include <memory>
-
-void MainForm::connectPlayerMenu()
-{
-    connectOption(Menu_Player, &MainForm::Menu_Player_Click);
-}
 
 void MainForm::ShowFileViewer()
 {
@@ -22,13 +15,5 @@ void MainForm::ShowFileViewer()
         return;
     viewer->exec();
     viewer.reset();
-    QCoreApplication::processEvents();
-}
-
-void MainForm::Menu_Player_Click()
-{
-    auto form = std::make_unique<PlayerDialog>(m, *Menu_Player, this);
-    form->exec();
-    form.reset();
     QCoreApplication::processEvents();
 }

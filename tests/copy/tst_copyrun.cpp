@@ -231,7 +231,7 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     Setup s;
     prepare(s, {u"A1"_s, u"A2"_s, u"A3"_s, u"A4"_s, u"A5"_s});
     child<QAction>(*s.w, u"Menu_UseLogFile"_s)->setChecked(true);
-    const QString log = sourcelistfile::defaultName(s.w->DataFolder, QDate::currentDate());
+    const QString log = sourcelistfile::defaultName(s.f.m->dataFolder, QDate::currentDate());
     child<QLabel>(*s.w, u"TotalSize"_s)->setText(u" 1.00 kB"_s);
     s.f.m->SourceListSize = 1000;
     s.f.platform->answer(Platform::Answer::Ok);
@@ -391,7 +391,7 @@ void TestCopyRun::runEndsEarly()
         QDir(album(s, name)).removeRecursively();
     child<QAction>(*s.w, u"Menu_UseLogFile"_s)->setChecked(setup == u"log"_s);
     if (setup == u"log"_s)
-        s.w->DataFolder = s.f.dir(u"NoSuchFolder"_s);
+        s.f.m->dataFolder = s.f.dir(u"NoSuchFolder"_s);
     const QByteArray unreadable = paths::toNative(album(s, u"B"_s));
     if (setup == u"unreadable"_s)
         ::chmod(unreadable.constData(), 0);
@@ -409,7 +409,7 @@ void TestCopyRun::runEndsEarly()
 
     const QStringList pattern = QString(last)
                                     .replace(u"%1"_s, s.f.dir.path())
-                                    .replace(u"%2"_s, s.w->DataFolder)
+                                    .replace(u"%2"_s, s.f.m->dataFolder)
                                     .split(u'*');
     const QString message = messageTexts(*s.f.platform).last();
     QVERIFY2(message.startsWith(pattern.first()) && message.endsWith(pattern.last()),

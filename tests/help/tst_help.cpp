@@ -85,21 +85,21 @@ void TestHelp::helpWindow()
     MainFormFixture f;
     MainForm& w = f.start();
     f.m->swedish = swedish;
-    whileShown<HelpWindow>(onMenus ? child<QAction>(w, u"Menu_MenuHelp"_s)
-                                   : child<QAction>(w, u"Menu_ShortcutsHelp"_s),
-                           [&](HelpWindow& form) {
-                               auto* rows = child<QListWidget>(form, u"List1"_s);
-                               const auto* explanation = child<QLabel>(form, u"Label1"_s);
-                               for (int row = rows->count() - 1; row >= 0; --row) {
-                                   rows->setCurrentRow(row);
-                                   QCOMPARE(explanation->font().bold(), row == 0);
-                                   QCOMPARE(
-                                       explanation->text().contains(u'(' + w.DataFolder + u")."_s),
-                                       row == logRow);
-                               }
-                               QTest::keyClick(rows, Qt::Key_Escape);
-                               QVERIFY(!form.isVisible());
-                           });
+    whileShown<HelpWindow>(
+        onMenus ? child<QAction>(w, u"Menu_MenuHelp"_s)
+                : child<QAction>(w, u"Menu_ShortcutsHelp"_s),
+        [&](HelpWindow& form) {
+            auto* rows = child<QListWidget>(form, u"List1"_s);
+            const auto* explanation = child<QLabel>(form, u"Label1"_s);
+            for (int row = rows->count() - 1; row >= 0; --row) {
+                rows->setCurrentRow(row);
+                QCOMPARE(explanation->font().bold(), row == 0);
+                QCOMPARE(explanation->text().contains(u'(' + f.m->dataFolder + u")."_s),
+                         row == logRow);
+            }
+            QTest::keyClick(rows, Qt::Key_Escape);
+            QVERIFY(!form.isVisible());
+        });
 }
 
 // The year the version was made, the address clicked, and mail links of other parts.

@@ -36,7 +36,7 @@ struct Program {
                       u"E/Music/Counted/CD1/Bonus/3.mp3"_s});
         f.store(u"SourcePath"_s, music);
         w = &f.start();
-        w->DataFolder = data;
+        f.m->dataFolder = data;
     }
     void insert(const QStringList& names)
     {
