@@ -245,8 +245,9 @@ void benchSourceList(const QString& album, const Options& o)
 {
     AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
     MainForm w(m);
-    w.SourceFolderList->setPath(album);
-    w.SourceFolderList->setListIndex(-1);
+    auto* folders = w.findChild<DirListBox*>(u"SourceFolderList"_s);
+    folders->setPath(album);
+    folders->setListIndex(-1);
     for (int i = 0; i < o.sourceListEntries; ++i)
         w.SourceList->addItem(album + u" copy "_s + QString::number(i));
     std::vector<double> ours;

@@ -3,6 +3,7 @@
 
 #include "AppContext.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourcePane.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FsError.h"
@@ -29,28 +30,27 @@ void MainForm::Menu_UseDefaultSourcePath_Click()
             return;
         }
         try {
-            SourceDriveList->setDrive(m.fileSystem.driveName(DefaultSourcePath));
-            SourceFolderList->setPath(DefaultSourcePath);
+            m_source->goTo(DefaultSourcePath);
         } catch (const FsError&) {
             // It was saved from the open folder a moment ago; the pane shows it already.
         }
         Menu_GotoDefaultPath->setEnabled(true);
-        GoHome->setEnabled(true);
+        m_source->setHomeEnabled(true);
     } else {
         DefaultSourcePath.clear();
         Menu_UseDefaultSourcePath->setChecked(false);
         Menu_SaveCurrentLocationasDefaultPath->setEnabled(false);
         Menu_GotoDefaultPath->setEnabled(false);
-        GoHome->setEnabled(false);
+        m_source->setHomeEnabled(false);
     }
     m.settingChanged(AppContext::Setting::DefaultSourcePath);
 }
 
 void MainForm::Menu_SaveCurrentLocationasDefaultPath_Click()
 {
-    DefaultSourcePath = SourceFolderList->path();
+    DefaultSourcePath = m_source->folder();
     Menu_GotoDefaultPath->setEnabled(true);
-    GoHome->setEnabled(true);
+    m_source->setHomeEnabled(true);
     m.message(m.text(u"Default Path"_s, u"Standard Sökväg"_s),
               m.text(u"Default path saved."_s, u"Standard sökväg sparad."_s), Platform::Buttons::Ok,
               Platform::Icon::Information);
@@ -65,9 +65,8 @@ void MainForm::Menu_GotoDefaultPath_Click()
 void MainForm::GoHome_Click()
 {
     try {
-        SourceDriveList->setDrive(m.fileSystem.driveName(DefaultSourcePath));
-        SourceFolderList->setPath(DefaultSourcePath);
-        SourceFolderList->setFocus();
+        m_source->goTo(DefaultSourcePath);
+        m_source->focusFolders();
     } catch (const FsError&) {
         m.ShowPathNotFound(DefaultSourcePath);
         Menu_UseDefaultSourcePath_Click();

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/SizeText.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourcePane.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
@@ -84,7 +85,7 @@ std::optional<CopyRun::Plan> CopyRun::check()
         }
         if (!askAboutTargetFolders(plan)) {
             QApplication::restoreOverrideCursor();
-            w.SourceFolderList->setFocus();
+            w.sourcePane().focusFolders();
             return std::nullopt;
         }
         return plan;
@@ -327,7 +328,7 @@ void CopyRun::end()
     if (m_notFoundCount > 0)
         show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.swedish),
              Platform::Buttons::Ok, Platform::Icon::None);
-    w.RefreshSourceLists_Click();
+    w.sourcePane().refreshFolders();
 }
 
 void CopyRun::showSourceListLeft()
@@ -351,5 +352,5 @@ void CopyRun::restoreIdleWindow()
     w.ProgressBar1->hide();
     w.CopyFolders->show();
     QApplication::restoreOverrideCursor();
-    w.SourceFolderList->setFocus();
+    w.sourcePane().focusFolders();
 }

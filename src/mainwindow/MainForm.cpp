@@ -1,6 +1,8 @@
 #include "MainForm.h"
 
 #include "FolderBrowser.h"
+#include "NamedControls.h"
+#include "SourcePane.h"
 
 #include "app/AppContext.h"
 #include "app/LanguageMenu.h"
@@ -27,20 +29,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-template <typename T> T* named(T* object, const QString& name)
-{
-    object->setObjectName(name);
-    return object;
-}
-
-QPushButton* pictureButton(const QString& name, ButtonPicture picture, QWidget* parent)
-{
-    auto* button = named(new QPushButton(parent), name);
-    button->setIcon(buttonPicture(picture));
-    button->setIconSize(QSize(24, 24));
-    return button;
-}
 
 QFrame* line(const QString& name, QWidget* parent)
 {
@@ -129,15 +117,7 @@ void MainForm::createControls()
     auto* central = named(new QWidget(this), u"Central"_s);
     setCentralWidget(central);
 
-    m_sourceFolders = new FolderBrowser(m, u"Source"_s, *central);
-    SourceDriveList = &m_sourceFolders->driveList();
-    SourceFolderList = &m_sourceFolders->folderList();
-    SourceUpOneLevel = pictureButton(u"SourceUpOneLevel"_s, ButtonPicture::UpOneLevel, central);
-    GoHome = pictureButton(u"GoHome"_s, ButtonPicture::Home, central);
-    RefreshSourceLists = named(new QPushButton(central), u"RefreshSourceLists"_s);
-    CopyFolder = pictureButton(u"CopyFolder"_s, ButtonPicture::AddOne, central);
-    CopyMultipleFolders =
-        pictureButton(u"CopyMultipleFolders"_s, ButtonPicture::AddSeveral, central);
+    m_source = new SourcePane(m, *central);
     SourceList = named(new QListWidget(central), u"SourceList"_s);
     RemoveSourceFolder = pictureButton(u"RemoveSourceFolder"_s, ButtonPicture::Remove, central);
     RemoveSourceFolder->setEnabled(false);
@@ -165,12 +145,12 @@ void MainForm::createControls()
     ClearTargetDrive->setEnabled(false);
     Label_TargetFreeSpace = named(new QLabel(central), u"Label_TargetFreeSpace"_s);
     TargetFreeSpace = named(new QLabel(central), u"TargetFreeSpace"_s);
-    for (int i = 0; i < 2; ++i) {
-        Label_NumberOfFiles[i] =
-            named(new QLabel(central), u"Label_NumberOfFiles_"_s + QString::number(i));
-        RefreshDriveLists[i] =
-            named(new QPushButton(central), u"RefreshDriveLists_"_s + QString::number(i));
-    }
+    Label_NumberOfFiles[0] = named(new QLabel(central), u"Label_NumberOfFiles_0"_s);
+    Label_NumberOfFiles[1] = named(new QLabel(central), u"Label_NumberOfFiles_1"_s);
+    RefreshTargetDrives = named(new QPushButton(central), u"RefreshDriveLists_1"_s);
+    // The drive lists' refresh buttons come after the target pane's buttons in the Tab order.
+    QWidget::setTabOrder(ClearTargetDrive,
+                         central->findChild<QPushButton*>(u"RefreshDriveLists_0"_s));
 
     TempFiles = named(new FileListBox(central), u"TempFiles"_s);
     TempFiles->setPattern(u"*.mp3"_s);
@@ -184,23 +164,6 @@ void MainForm::createControls()
     Line2 = line(u"Line2"_s, central);
 
     // Source side: drive and folders on the left, the Source List on the right.
-    auto* sourceDrive = new QHBoxLayout;
-    sourceDrive->addWidget(SourceDriveList, 1);
-    sourceDrive->addWidget(RefreshDriveLists[0]);
-    auto* sourceButtons = new QHBoxLayout;
-    sourceButtons->addWidget(SourceUpOneLevel);
-    sourceButtons->addWidget(GoHome);
-    sourceButtons->addStretch(1);
-    sourceButtons->addWidget(RefreshSourceLists);
-    auto* sourceLeft = new QVBoxLayout;
-    sourceLeft->addLayout(sourceDrive);
-    sourceLeft->addWidget(SourceFolderList, 1);
-    sourceLeft->addLayout(sourceButtons);
-    auto* addButtons = new QVBoxLayout;
-    addButtons->addStretch(1);
-    addButtons->addWidget(CopyFolder);
-    addButtons->addWidget(CopyMultipleFolders);
-    addButtons->addStretch(1);
     auto* totals = new QHBoxLayout;
     totals->addWidget(Label_TotalSize);
     totals->addWidget(TotalSize);
@@ -215,8 +178,8 @@ void MainForm::createControls()
     sourceRight->addWidget(SourceList, 1);
     sourceRight->addLayout(listButtons);
     auto* source = new QHBoxLayout;
-    source->addLayout(sourceLeft, 2);
-    source->addLayout(addButtons);
+    source->addLayout(m_source->createFoldersLayout(), 2);
+    source->addLayout(m_source->createAddButtonsLayout());
     source->addLayout(sourceRight, 3);
 
     auto* copyRow = new QHBoxLayout;
@@ -228,7 +191,7 @@ void MainForm::createControls()
     // Target side, laid out the same way.
     auto* targetDrive = new QHBoxLayout;
     targetDrive->addWidget(TargetDriveList, 1);
-    targetDrive->addWidget(RefreshDriveLists[1]);
+    targetDrive->addWidget(RefreshTargetDrives);
     auto* targetButtons = new QHBoxLayout;
     targetButtons->addWidget(TargetUpOneLevel);
     targetButtons->addStretch(1);
@@ -257,7 +220,7 @@ void MainForm::createControls()
     targetRight->addLayout(deleteButtons);
     auto* target = new QHBoxLayout;
     target->addLayout(targetLeft, 2);
-    target->addSpacing(CopyFolder->sizeHint().width() + source->spacing());
+    target->addSpacing(m_source->addButtonsWidth() + source->spacing());
     target->addLayout(targetRight, 3);
 
     auto* window = new QVBoxLayout(central);
@@ -267,8 +230,6 @@ void MainForm::createControls()
     window->addWidget(Line2);
     window->addLayout(target, 1);
 
-    connect(SourceDriveList, &DriveListBox::changed, this, &MainForm::SourceDriveList_Change);
-    connect(SourceFolderList, &DirListBox::changed, this, &MainForm::SourceFolderList_Change);
     connect(TargetDriveList, &DriveListBox::changed, this, &MainForm::TargetDriveList_Change);
     connect(TargetFolderList, &DirListBox::changed, this, &MainForm::TargetFolderList_Change);
     connect(m_targetFolders, &FolderBrowser::folderKept, this, &MainForm::takeTargetDrive);

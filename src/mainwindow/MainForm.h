@@ -21,6 +21,7 @@ class QMenu;
 class QMouseEvent;
 class QProgressBar;
 class QPushButton;
+class SourcePane;
 
 // The main window: source pane above, target pane below, each a drive list, a folder list and
 // a list box with their buttons. Closing it ends the program.
@@ -30,6 +31,8 @@ class MainForm final : public QMainWindow {
 public:
     explicit MainForm(AppContext& m, QWidget* parent = nullptr);
     ~MainForm() override;
+
+    SourcePane& sourcePane() { return *m_source; }
 
     // Menus.
     QMenu* Menu_File = nullptr;
@@ -55,13 +58,6 @@ public:
     QAction* Menu_OpenExplorer = nullptr;
 
     // Source side.
-    DriveListBox* SourceDriveList = nullptr;
-    DirListBox* SourceFolderList = nullptr;
-    QPushButton* SourceUpOneLevel = nullptr;
-    QPushButton* GoHome = nullptr;
-    QPushButton* RefreshSourceLists = nullptr;
-    QPushButton* CopyFolder = nullptr;
-    QPushButton* CopyMultipleFolders = nullptr;
     QListWidget* SourceList = nullptr;
     QPushButton* RemoveSourceFolder = nullptr;
     QPushButton* ClearSourceList = nullptr;
@@ -82,7 +78,7 @@ public:
     QLabel* Label_TargetFreeSpace = nullptr;
     QLabel* TargetFreeSpace = nullptr;
     std::array<QLabel*, 2> Label_NumberOfFiles{};
-    std::array<QPushButton*, 2> RefreshDriveLists{};
+    QPushButton* RefreshTargetDrives = nullptr;
 
     // Not shown: enumerators for counting and copying, and the copy run's progress bar.
     FileListBox* TempFiles = nullptr;
@@ -132,8 +128,6 @@ public Q_SLOTS:
     void Form_Unload();
     void Menu_Exit_Click();
 
-    void SourceDriveList_Change();
-    void SourceFolderList_Change();
     void TargetDriveList_Change();
     void TargetFolderList_Change();
     void FillTargetList();
@@ -149,12 +143,10 @@ public Q_SLOTS:
     void Menu_UseLogFile_Click();
 
     // The panes' keys (modifiers Shift, Ctrl and Alt only), mouse buttons and pop-up menu.
-    void SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
     void SourceList_KeyDown(int key, Qt::KeyboardModifiers shift);
     void TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
     void TargetFolderList_KeyPress(QChar typed);
     void TargetList_KeyDown(int key, Qt::KeyboardModifiers shift);
-    void SourceFolderList_MouseDown(Qt::MouseButton button);
     void SourceList_MouseDown(Qt::MouseButton button, QPoint at);
     void SourceList_MouseUp(Qt::MouseButton button);
     void TargetFolderList_MouseDown(Qt::MouseButton button);
@@ -163,8 +155,6 @@ public Q_SLOTS:
     void Menu_OpenExplorer_Click();
     void CopyMultipleFolders_Click();
 
-    void SourceUpOneLevel_Click();
-    void RefreshSourceLists_Click();
     void RefreshDriveLists_Click(int Index);
     void CopyFolder_Click();
     void SourceList_Click();
@@ -205,6 +195,8 @@ private:
     void createDataFolder();
     void openSourceAtStart();
     void connectPanes();
+    // The Source List, the target folder list and the Target List: panes 1 to 3.
+    std::array<QListWidget*, 3> otherPanes() const;
     bool paneMouseEvent(int pane, QMouseEvent* event);
     bool sourceListDropEvent(QDropEvent* event);
     // Folders dropped onto the Source List go in, in their order, as Insert puts one in.
@@ -227,7 +219,7 @@ private:
     void recallSavedList(const QString& file);
 
     AppContext& m;
-    FolderBrowser* m_sourceFolders = nullptr;
+    SourcePane* m_source = nullptr;
     FolderBrowser* m_targetFolders = nullptr;
     bool m_activated = false;
     bool m_unloaded = false;

@@ -18,22 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-void MainForm::SourceDriveList_Change()
-{
-    try {
-        SourceFolderList->setPath(drives::rootOf(SourceDriveList->mountPoint()));
-    } catch (const FsError&) {
-        m.ShowDriveNotReady(SourceDriveList->drive());
-        m_sourceFolders->keepFolder();
-    }
-}
-
-void MainForm::SourceFolderList_Change()
-{
-    SourceDriveList->showDrive(SourceFolderList->mountPoint());
-    SourceUpOneLevel->setEnabled(!SourceFolderList->parentFolder().isEmpty());
-}
-
 void MainForm::TargetDriveList_Change()
 {
     try {

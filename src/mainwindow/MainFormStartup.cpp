@@ -2,7 +2,7 @@
 
 #include "MainForm.h"
 
-#include "FolderBrowser.h"
+#include "SourcePane.h"
 
 #include "BuildInfo.h"
 #include "app/AppContext.h"
@@ -84,7 +84,7 @@ void MainForm::readSettings(QString& targetPath)
     const bool hasDefault = !DefaultSourcePath.isEmpty();
     Menu_SaveCurrentLocationasDefaultPath->setEnabled(hasDefault);
     Menu_GotoDefaultPath->setEnabled(hasDefault);
-    GoHome->setEnabled(hasDefault);
+    m_source->setHomeEnabled(hasDefault);
     Menu_UseDefaultSourcePath->setChecked(hasDefault);
 
     Menu_DisableToolTipsOnPanes->setChecked(
@@ -101,7 +101,7 @@ void MainForm::openSourceAtStart()
 {
     const bool useDefault = Menu_UseDefaultSourcePath->isChecked();
     const FolderBrowser::StartPlace place =
-        m_sourceFolders->openAtStart(useDefault ? DefaultSourcePath : SourcePath);
+        m_source->openAtStart(useDefault ? DefaultSourcePath : SourcePath);
     if (!useDefault || place == FolderBrowser::StartPlace::Folder)
         return;
     // A default folder that is gone switches the option off; only a gone folder on a drive
@@ -115,7 +115,7 @@ void MainForm::Form_Activate()
     if (m_activated)
         return;
     m_activated = true;
-    SourceFolderList->setFocus();
+    m_source->focusFolders();
     QCoreApplication::processEvents();
     if (DefaultPathLost) {
         m.message(u"Error"_s,
@@ -146,7 +146,7 @@ void MainForm::Form_QueryUnload(bool& cancel)
 void MainForm::Form_Unload()
 {
     SettingsStore& store = m.settings();
-    store.setValue(u"SourcePath"_s, SourceFolderList->path());
+    store.setValue(u"SourcePath"_s, m_source->folder());
     store.setValue(u"TargetPath"_s, TargetFolderList->path());
     if (m.hasChanged(AppContext::Setting::Swedish))
         store.setValue(u"Swedish"_s, SettingsStore::onOff(m.swedish));

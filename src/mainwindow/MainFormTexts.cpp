@@ -2,6 +2,7 @@
 
 #include "MainForm.h"
 
+#include "SourcePane.h"
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
 
@@ -87,11 +88,8 @@ static QList<Text> windowTexts(MainForm& w)
          u"Number of mp3 files in selected path on Target drive:"_s,
          u"Antal mp3 filer i vald sökväg på Måldisk:"_s},
         {captionOf(w.Label_NumberOfFiles[1]), u"Click Refresh"_s, u"Klicka Uppdatera"_s},
-        {captionOf(w.RefreshDriveLists[0]), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
-        {captionOf(w.GoHome), u"Go Home"_s, u"Gå Hem"_s},
-        {captionOf(w.RefreshSourceLists), u"Refresh"_s, u"Uppdatera"_s},
         {captionOf(w.ClearSourceList), u"Clear"_s, u"Rensa"_s},
-        {captionOf(w.RefreshDriveLists[1]), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
+        {captionOf(w.RefreshTargetDrives), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
         {captionOf(w.RefreshTargetLists), u"Refresh"_s, u"Uppdatera"_s},
         {captionOf(w.ClearTargetFolders), u"Clear  Open Folder"_s, u"Radera Vald"_s},
         {captionOf(w.ClearTargetDrive), u"Clear Disk"_s, u" Radera   Allt"_s},
@@ -102,25 +100,14 @@ static QList<Text> windowTexts(MainForm& w)
          u"Radera alla foldrar från visad sökväg på Måldisken"_s},
         {toolTipOf(w.ClearTargetDrive), u"Delete all folders from the Target drive"_s,
          u"Radera hela Måldisken"_s},
-        {toolTipOf(w.CopyFolder), u"Select one folder from the Source disk"_s,
-         u"Välj en folder från Källdisken"_s},
         {toolTipOf(w.CopyFolders),
          u"Copy all folders from the Source List to the selected path on the Target drive"_s,
          u"Kopiera alla foldrar från Käll-listan till vald sökväg på Måldisken"_s},
-        {toolTipOf(w.CopyMultipleFolders), u"Select muliple folders from the Source disk"_s,
-         u"Välj flera foldrar från Källdisken"_s},
         {toolTipOf(w.Label_NumberOfFiles[0]),
          u"Files are counted in the selected folder and two levels of sub folders."_s,
          u"Filer räknas i vald folder och två nivåer av underfoldrar"_s},
-        {toolTipOf(w.RefreshDriveLists[0]), u"Refresh Source Drive List"_s,
-         u"Uppdatera Källdisk-listan"_s},
-        {toolTipOf(w.RefreshDriveLists[1]), u"RefreshTarget Drive List"_s,
+        {toolTipOf(w.RefreshTargetDrives), u"RefreshTarget Drive List"_s,
          u"Uppdatera Måldisk-listan"_s},
-        {toolTipOf(w.GoHome), u"Go to Default Source Location"_s,
-         u"Gå till Standard Plats för Källdisk"_s},
-        {toolTipOf(w.RefreshSourceLists),
-         u"Refresh the file count of the displayed path of the Source drive"_s,
-         u"Uppdatera filräkning i visad sökväg på Källdisken"_s},
         {toolTipOf(w.RefreshTargetLists),
          u"Refresh the file count of the displayed path of the Target drive"_s,
          u"Uppdatera filräkning i visad sökväg på Måldisken"_s},
@@ -128,7 +115,6 @@ static QList<Text> windowTexts(MainForm& w)
          u"Ta bort den valda foldern från Käll-listan"_s},
         {toolTipOf(w.RemoveTargetFolder), u"Delete the selected folder from the Target drive"_s,
          u"Radera den valda foldern från Måldisken"_s},
-        {toolTipOf(w.SourceUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
         {toolTipOf(w.TargetUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
     };
 }
@@ -159,15 +145,17 @@ QString MainForm::paneToolTip(int pane) const
 
 void MainForm::setPaneToolTips()
 {
-    const std::array<QWidget*, 4> panes{SourceFolderList, SourceList, TargetFolderList, TargetList};
-    for (int i = 0; i < 4; ++i)
-        panes[i]->setToolTip(ToolTipsOff ? QString() : paneToolTip(i));
+    m_source->setPaneToolTip(ToolTipsOff ? QString() : paneToolTip(0));
+    const std::array<QListWidget*, 3> panes = otherPanes();
+    for (std::size_t i = 0; i < panes.size(); ++i)
+        panes[i]->setToolTip(ToolTipsOff ? QString() : paneToolTip(int(i) + 1));
 }
 
 void MainForm::setEnglishTexts()
 {
     for (const Text& t : windowTexts(*this))
         t.set(t.english);
+    m_source->setTexts(false);
     Menu_English->setText(u"&English"_s);
     Menu_Swedish->setText(u"S&venska"_s);
     Label_NumberOfFiles[1]->setToolTip(u"Number of files. Only one level of subfolder counted."_s);
@@ -178,6 +166,7 @@ void MainForm::setSwedishTexts()
 {
     for (const Text& t : windowTexts(*this))
         t.set(t.swedish);
+    m_source->setTexts(true);
     Menu_English->setChecked(false);
     Menu_Swedish->setChecked(true);
     setPaneToolTips();

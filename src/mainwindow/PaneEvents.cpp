@@ -6,6 +6,7 @@
 #include "FolderBrowser.h"
 
 #include "ListIndex.h"
+#include "SourcePane.h"
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -21,17 +22,18 @@
 
 void MainForm::connectPanes()
 {
-    const std::array<QListWidget*, 4> panes{SourceFolderList, SourceList, TargetFolderList,
-                                            TargetList};
-    for (QListWidget* pane : panes) {
+    for (QListWidget* pane : otherPanes()) {
         // A pane takes the focus from the left button only (see eventFilter).
         pane->setFocusPolicy(Qt::TabFocus);
         pane->installEventFilter(this);
         pane->viewport()->installEventFilter(this);
     }
 
-    connect(SourceFolderList, &DirListBox::entryActivated, this,
-            [this](int index) { m_sourceFolders->open(SourceFolderList->list(index)); });
+    connect(m_source, &SourcePane::addRequested, this, &MainForm::CopyFolder_Click);
+    connect(m_source, &SourcePane::addSeveralRequested, this, &MainForm::CopyMultipleFolders_Click);
+    connect(m_source, &SourcePane::homeRequested, this, &MainForm::GoHome_Click);
+    connect(m_source, &SourcePane::menuRequested, this,
+            [this] { Menu_Hidden->popup(QCursor::pos()); });
     connect(TargetFolderList, &DirListBox::entryActivated, this,
             [this](int index) { m_targetFolders->open(TargetFolderList->list(index)); });
     connect(TargetFolderList, &QListWidget::itemClicked, this, &MainForm::TargetFolderList_Click);
@@ -51,11 +53,6 @@ void MainForm::connectPanes()
             TargetList_Click();
     });
 
-    connect(SourceUpOneLevel, &QPushButton::clicked, this, &MainForm::SourceUpOneLevel_Click);
-    connect(GoHome, &QPushButton::clicked, this, &MainForm::GoHome_Click);
-    connect(RefreshSourceLists, &QPushButton::clicked, this, &MainForm::RefreshSourceLists_Click);
-    connect(CopyFolder, &QPushButton::clicked, this, &MainForm::CopyFolder_Click);
-    connect(CopyMultipleFolders, &QPushButton::clicked, this, &MainForm::CopyMultipleFolders_Click);
     connect(RemoveSourceFolder, &QPushButton::clicked, this, &MainForm::RemoveSourceFolder_Click);
     connect(ClearSourceList, &QPushButton::clicked, this, &MainForm::ClearSourceList_Click);
     connect(TargetUpOneLevel, &QPushButton::clicked, this, &MainForm::TargetUpOneLevel_Click);
@@ -63,19 +60,24 @@ void MainForm::connectPanes()
     connect(RemoveTargetFolder, &QPushButton::clicked, this, &MainForm::RemoveTargetFolder_Click);
     connect(ClearTargetFolders, &QPushButton::clicked, this, &MainForm::ClearTargetFolders_Click);
     connect(ClearTargetDrive, &QPushButton::clicked, this, &MainForm::ClearTargetDrive_Click);
-    for (int i = 0; i < 2; ++i)
-        connect(RefreshDriveLists[i], &QPushButton::clicked, this,
-                [this, i] { RefreshDriveLists_Click(i); });
+    connect(RefreshTargetDrives, &QPushButton::clicked, this,
+            [this] { RefreshDriveLists_Click(1); });
     connect(Menu_OpenPlay, &QAction::triggered, this, &MainForm::ShowFileViewer);
     connect(Menu_OpenExplorer, &QAction::triggered, this, &MainForm::Menu_OpenExplorer_Click);
 }
 
+std::array<QListWidget*, 3> MainForm::otherPanes() const
+{
+    return {SourceList, TargetFolderList, TargetList};
+}
+
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    const std::array<QListWidget*, 4> panes{SourceFolderList, SourceList, TargetFolderList,
-                                            TargetList};
-    for (int pane = 0; pane < 4; ++pane) {
-        if (watched == panes[pane]->viewport()) {
+    const std::array<QListWidget*, 3> panes = otherPanes();
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+        // The source folder list is pane 0: it watches itself.
+        const int pane = int(i) + 1;
+        if (watched == panes[i]->viewport()) {
             const QEvent::Type type = event->type();
             if (pane == 1 &&
                 (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop))
@@ -85,10 +87,10 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
                 return false;
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (type != QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton)
-                panes[pane]->setFocus(Qt::MouseFocusReason);
+                panes[i]->setFocus(Qt::MouseFocusReason);
             return paneMouseEvent(pane, mouse);
         }
-        if (watched != panes[pane])
+        if (watched != panes[i])
             continue;
         if (event->type() == QEvent::FocusIn) {
             // The focus coming back from the pop-up menu, before its item acts, is not the user
@@ -102,9 +104,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
             const auto* key = static_cast<QKeyEvent*>(event);
             const Qt::KeyboardModifiers shift =
                 key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-            if (pane == 0) {
-                SourceFolderList_KeyDown(key->key(), shift);
-            } else if (pane == 1) {
+            if (pane == 1) {
                 SourceList_KeyDown(key->key(), shift);
             } else if (pane == 2) {
                 TargetFolderList_KeyDown(key->key(), shift);
@@ -113,7 +113,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
             } else {
                 TargetList_KeyDown(key->key(), shift);
             }
-            return key->key() == Qt::Key_Space && (pane == 0 || pane == 2);
+            return key->key() == Qt::Key_Space && pane == 2;
         }
         return false;
     }
@@ -143,43 +143,13 @@ bool MainForm::paneMouseEvent(int pane, QMouseEvent* event)
             SourceList_MouseUp(button);
         return button == Qt::RightButton;
     }
-    if (pane == 0)
-        SourceFolderList_MouseDown(button);
-    else if (pane == 1)
+    if (pane == 1)
         SourceList_MouseDown(button, event->position().toPoint());
     else if (pane == 2)
         TargetFolderList_MouseDown(button);
     else
         TargetList_MouseDown(button);
     return button == Qt::RightButton;
-}
-
-void MainForm::SourceFolderList_KeyDown(int key, Qt::KeyboardModifiers shift)
-{
-    if (key == Qt::Key_Insert && shift == Qt::ControlModifier) {
-        CopyMultipleFolders_Click();
-        return;
-    }
-    if (shift != Qt::NoModifier)
-        return;
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Right:
-        m_sourceFolders->open(SourceFolderList->list(SourceFolderList->listIndex()));
-        break;
-    case Qt::Key_Space:
-        Menu_Hidden->popup(QCursor::pos());
-        break;
-    case Qt::Key_Left:
-        SourceUpOneLevel_Click();
-        break;
-    case Qt::Key_Insert:
-        CopyFolder_Click();
-        break;
-    default:
-        break;
-    }
 }
 
 void MainForm::SourceList_KeyDown(int key, Qt::KeyboardModifiers)
@@ -214,14 +184,6 @@ void MainForm::TargetList_KeyDown(int key, Qt::KeyboardModifiers)
         RemoveTargetFolder_Click();
 }
 
-void MainForm::SourceFolderList_MouseDown(Qt::MouseButton button)
-{
-    if (button != Qt::RightButton)
-        return;
-    m.activePane = Pane::SourceFolders;
-    Menu_Hidden->popup(QCursor::pos());
-}
-
 void MainForm::TargetFolderList_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
@@ -242,7 +204,7 @@ QString MainForm::activePaneFolder() const
 {
     switch (m.activePane) {
     case Pane::SourceFolders:
-        return SourceFolderList->list(SourceFolderList->listIndex());
+        return m_source->highlightedFolder();
     case Pane::SourceList:
         return listIndex(SourceList) < 0 ? QString() : SourceList->currentItem()->text();
     case Pane::TargetFolders:

@@ -3,7 +3,7 @@
 
 #include "MainForm.h"
 
-#include "FolderBrowser.h"
+#include "SourcePane.h"
 
 #include "ListIndex.h"
 #include "app/AppContext.h"
@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 
 void MainForm::CopyFolder_Click()
 {
-    const QString path = SourceFolderList->list(SourceFolderList->listIndex());
+    const QString path = m_source->highlightedFolder();
     try {
         if (paths::isRoot(path)) {
             const auto answer = m.message(
@@ -38,9 +38,9 @@ void MainForm::CopyFolder_Click()
             UpdateSourceListSize();
     } catch (const FsError&) {
         m.ShowPathNotFound(path);
-        m_sourceFolders->reread(path);
+        m_source->reread(path);
     }
-    SourceFolderList->setFocus();
+    m_source->focusFolders();
 }
 
 void MainForm::addDroppedFolders(const QList<QUrl>& urls)
@@ -122,7 +122,7 @@ void MainForm::RemoveSourceFolder_Click()
         CopyFolders->setEnabled(false);
         ClearSourceList->setEnabled(false);
         Menu_SaveCurrentSourceList->setEnabled(false);
-        SourceFolderList->setFocus();
+        m_source->focusFolders();
         return;
     }
     // Selecting raises the list's click, which enables the remove button again. The list may
@@ -151,7 +151,7 @@ void MainForm::ClearSourceList_Click()
     ClearSourceList->setEnabled(false);
     Menu_SaveCurrentSourceList->setEnabled(false);
     CopyFolders->setEnabled(false);
-    SourceFolderList->setFocus();
+    m_source->focusFolders();
 }
 
 void MainForm::SourceList_MouseDown(Qt::MouseButton button, QPoint at)

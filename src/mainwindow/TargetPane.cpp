@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "FolderBrowser.h"
+#include "SourcePane.h"
 
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
@@ -22,6 +23,16 @@ void MainForm::TargetUpOneLevel_Click()
         m_targetFolders->open(parent);
     TargetFolderList->setListIndex(-1);
     TargetFolderList->setFocus();
+}
+
+void MainForm::RefreshDriveLists_Click(int Index)
+{
+    if (Index == 0) {
+        m_source->refreshDrives();
+        return;
+    }
+    TargetDriveList->refresh();
+    TargetDriveList->setFocus();
 }
 
 void MainForm::TargetFolderList_Click()

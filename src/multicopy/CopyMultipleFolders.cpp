@@ -2,7 +2,7 @@
 
 #include "MultiFolderDialog.h"
 #include "mainwindow/MainForm.h"
-#include "platform/DirListBox.h"
+#include "mainwindow/SourcePane.h"
 
 #include <QCoreApplication>
 
@@ -15,5 +15,5 @@ void MainForm::CopyMultipleFolders_Click()
     window->exec();
     window.reset();
     QCoreApplication::processEvents();
-    SourceFolderList->setFocus();
+    sourcePane().focusFolders();
 }

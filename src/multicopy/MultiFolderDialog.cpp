@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
-#include "platform/DirListBox.h"
+#include "mainwindow/SourcePane.h"
 #include "platform/FsError.h"
 #include "resources/ButtonPictures.h"
 
@@ -68,10 +68,9 @@ MultiFolderDialog::MultiFolderDialog(AppContext& module, MainForm& mainForm)
 
 void MultiFolderDialog::Form_Load()
 {
-    const DirListBox& folders = *m_main.SourceFolderList;
-    for (int i = 0; i < folders.listCount(); ++i)
-        SourceFolderList->addItem(folders.list(i));
-    const int highlighted = folders.listIndex();
+    const SourcePane& source = m_main.sourcePane();
+    SourceFolderList->addItems(source.listedFolders());
+    const int highlighted = source.highlightedRow();
     if (highlighted >= 0) {
         SourceFolderList->setCurrentRow(highlighted, QItemSelectionModel::ClearAndSelect);
         QCoreApplication::processEvents();
@@ -134,7 +133,7 @@ void MultiFolderDialog::Button_Transfer_Click()
             report = m.text(u"The following folders could not be found:"_s,
                             u"Följande Foldrar kunde inte hittas:"_s) +
                      u'\n' + notFoundText;
-        m_main.RefreshSourceLists_Click();
+        m_main.sourcePane().refreshFolders();
         m.message(u"Error"_s, report, Platform::Buttons::Ok, Platform::Icon::None);
     }
     close();

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourcePane.h"
 #include "platform/DriveListBox.h"
 #include "platform/Drives.h"
 #include "platform/FileListBox.h"
@@ -91,10 +92,12 @@ QString FileViewerDialog::driveOf(const QString& folder) const
     // stands in the lists: looked up there too, it is reported as not ready, and its folder is
     // not taken for a missing folder of the drive it was mounted on.
     QList<Volume> known = m.drives().volumes();
-    for (const DriveListBox* list : {m_main.SourceDriveList, m_main.TargetDriveList}) {
-        for (int i = 0; i < list->count(); ++i)
-            known.append(Volume{list->itemData(i).toString(), {}, false, {}});
-    }
+    QStringList listed = m_main.sourcePane().listedDrives();
+    const DriveListBox& target = *m_main.TargetDriveList;
+    for (int i = 0; i < target.count(); ++i)
+        listed.append(target.itemData(i).toString());
+    for (const QString& mountPoint : std::as_const(listed))
+        known.append(Volume{mountPoint, {}, false, {}});
     const std::optional<Volume> volume = drives::volumeOf(known, folder);
     return volume ? volume->mountPoint : QString();
 }
@@ -114,7 +117,7 @@ void FileViewerDialog::reportOpeningFailure(FsErrorKind kind, const QString& fol
     case FsErrorKind::PathNotFound:
         m.ShowPathNotFound(folder);
         if (m.activePane == Pane::SourceFolders)
-            m_main.RefreshSourceLists_Click();
+            m_main.sourcePane().refreshFolders();
         else if (m.activePane == Pane::SourceList)
             m_main.RemoveSourceFolder_Click();
         else
