@@ -201,10 +201,10 @@ void benchCopyWindow(const QString& work, const QStringList& albums, int runs)
         MainForm w(m);
         w.show();
         for (const QString& album : albums)
-            w.SourceList->addItem(album);
+            w.findChild<QListWidget*>(u"SourceList"_s)->addItem(album);
         QCoreApplication::processEvents();
         ours.push_back(seconds([&] { w.CopyFolders_Click(); }));
-        if (w.SourceList->count() != 0)
+        if (w.findChild<QListWidget*>(u"SourceList"_s)->count() != 0)
             qFatal("the copy run through the window did not copy every album");
         QDir(target).removeRecursively();
         runShell(u"sync"_s);
@@ -249,11 +249,13 @@ void benchSourceList(const QString& album, const Options& o)
     folders->setPath(album);
     folders->setListIndex(-1);
     for (int i = 0; i < o.sourceListEntries; ++i)
-        w.SourceList->addItem(album + u" copy "_s + QString::number(i));
+        w.findChild<QListWidget*>(u"SourceList"_s)
+            ->addItem(album + u" copy "_s + QString::number(i));
     std::vector<double> ours;
     for (int r = 0; r < o.runs; ++r) {
         ours.push_back(seconds([&] { w.CopyFolder_Click(); }));
-        delete w.SourceList->takeItem(w.SourceList->count() - 1);
+        delete w.findChild<QListWidget*>(u"SourceList"_s)
+            ->takeItem(w.findChild<QListWidget*>(u"SourceList"_s)->count() - 1);
     }
     report("sourcelist_add", ours, {});
 }

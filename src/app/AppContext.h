@@ -62,7 +62,6 @@ private:
 public:
     QString appVersion;
     QString versionDate;
-    double SourceListSize = 0;
     double EstimatedFreeSpace = 0;
     bool swedish = false;
     Pane activePane = Pane::SourceFolders;

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/SizeText.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourceListPane.h"
 #include "mainwindow/SourcePane.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -68,8 +69,8 @@ std::optional<CopyRun::Plan> CopyRun::check()
                      Platform::Icon::Question) == Platform::Answer::No)
                 return std::nullopt;
         } else {
-            const auto confirmation = copyplan::confirmation(w.SourceList->count(), plan.targetPath,
-                                                             paths::isRoot(highlighted), m.swedish);
+            const auto confirmation = copyplan::confirmation(
+                w.sourceListPane().count(), plan.targetPath, paths::isRoot(highlighted), m.swedish);
             if (show(m, confirmation, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
                 Platform::Answer::Cancel)
                 return std::nullopt;
@@ -111,8 +112,9 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
     for (int i = 0; i < w.TargetList->count(); ++i)
         targetNames.append(paths::folderName(w.TargetList->item(i)->text()));
     QStringList earlierSources;
-    for (int p = 0; p < w.SourceList->count(); ++p) {
-        const QString source = written(w.SourceList->item(p)->text());
+    const QStringList listed = w.sourceListPane().folders();
+    for (int p = 0; p < listed.size(); ++p) {
+        const QString source = written(listed[p]);
         const int match = copyplan::firstMatch(source, targetNames, prefixOn, cs);
         // Without the prefix, two listed folders of one name would end up in one folder.
         const bool listedTwice =
@@ -134,9 +136,7 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
 
 void CopyRun::transfer(const Plan& plan)
 {
-    w.CopyFolders->hide();
-    QCoreApplication::processEvents();
-    w.ProgressBar1->show();
+    w.sourceListPane().startCopying();
     if (!startLog()) {
         restoreIdleWindow();
         return;
@@ -155,11 +155,11 @@ void CopyRun::transfer(const Plan& plan)
         return;
     }
 
-    const int folderCount = w.SourceList->count();
+    const int folderCount = w.sourceListPane().count();
     for (int position = 0; position < folderCount; ++position) {
         if (!copyFolder(plan, position))
             break;
-        delete w.SourceList->takeItem(0);
+        w.sourceListPane().removeFirst();
         letEventsThrough();
         if (m.cancelRequested)
             break;
@@ -194,7 +194,7 @@ bool CopyRun::startLog()
 
 bool CopyRun::copyFolder(const Plan& plan, int position)
 {
-    const QString entry = w.SourceList->item(0)->text();
+    const QString entry = w.sourceListPane().firstFolder();
     m_progress->showFolder(entry, w);
     try {
         w.FilesToCopy->setPath(entry);
@@ -266,8 +266,7 @@ void CopyRun::letEventsThrough()
     if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventInterval)
         return;
     // The bar draws itself at once when it changes, so it moves only here.
-    w.ProgressBar1->setMaximum(m_filesToWrite);
-    w.ProgressBar1->setValue(m_filesWritten);
+    w.sourceListPane().showProgress(m_filesWritten, m_filesToWrite);
     QCoreApplication::processEvents();
     m_sinceEvents.start();
 }
@@ -286,13 +285,12 @@ void CopyRun::end()
     m_target.reset();
     m_progress.reset();
     w.setWorking(false);
-    w.ProgressBar1->hide();
-    w.CopyFolders->show();
+    w.sourceListPane().endCopying();
     if (m.cancelRequested)
         show(m, copyplan::canceled(m.swedish), Platform::Buttons::Ok, Platform::Icon::None);
 
-    const QString totalSize = w.TotalSize->text();
-    showSourceListLeft();
+    const QString totalSize = w.sourceListPane().totalText();
+    w.sourceListPane().remeasure();
     if (m_driveLost) {
         // The pane leaves the lost drive, as any use of a drive that is gone does.
         try {
@@ -318,39 +316,16 @@ void CopyRun::end()
     }
     QApplication::restoreOverrideCursor();
 
-    const bool left = w.SourceList->count() > 0;
-    w.Menu_SaveCurrentSourceList->setEnabled(left);
-    w.ClearSourceList->setEnabled(left);
-    w.Label_ShowFiles->setVisible(left);
-    if (!left)
-        w.CopyFolders->setEnabled(false);
-    w.RemoveSourceFolder->setEnabled(false);
+    w.sourceListPane().followList();
     if (m_notFoundCount > 0)
         show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.swedish),
              Platform::Buttons::Ok, Platform::Icon::None);
     w.sourcePane().refreshFolders();
 }
 
-void CopyRun::showSourceListLeft()
-{
-    m.SourceListSize = 0;
-    for (int i = 0; i < w.SourceList->count(); ++i) {
-        try {
-            m.SourceListSize += double(m.fileSystem.folderSize(w.SourceList->item(i)->text()));
-        } catch (const FsError&) {
-            // A folder gone meanwhile is reported by the next run.
-        }
-    }
-    if (w.SourceList->count() > 0)
-        w.TotalSize->setText(FormatWithPrefix(m.SourceListSize, u"B"_s, 103));
-    else
-        w.TotalSize->clear();
-}
-
 void CopyRun::restoreIdleWindow()
 {
-    w.ProgressBar1->hide();
-    w.CopyFolders->show();
+    w.sourceListPane().endCopying();
     QApplication::restoreOverrideCursor();
     w.sourcePane().focusFolders();
 }

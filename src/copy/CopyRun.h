@@ -50,8 +50,6 @@ private:
     // not so often that drawing it costs more than the copying.
     void letEventsThrough();
     void end();
-    // The Source List after the run: its real total, and the buttons as after an edit.
-    void showSourceListLeft();
     void restoreIdleWindow();
 
     MainForm& w;

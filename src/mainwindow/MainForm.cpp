@@ -2,6 +2,7 @@
 
 #include "FolderBrowser.h"
 #include "NamedControls.h"
+#include "SourceListPane.h"
 #include "SourcePane.h"
 
 #include "app/AppContext.h"
@@ -118,18 +119,7 @@ void MainForm::createControls()
     setCentralWidget(central);
 
     m_source = new SourcePane(m, *central);
-    SourceList = named(new QListWidget(central), u"SourceList"_s);
-    RemoveSourceFolder = pictureButton(u"RemoveSourceFolder"_s, ButtonPicture::Remove, central);
-    RemoveSourceFolder->setEnabled(false);
-    ClearSourceList = named(new QPushButton(central), u"ClearSourceList"_s);
-    ClearSourceList->setEnabled(false);
-    Label_TotalSize = named(new QLabel(central), u"Label_TotalSize"_s);
-    TotalSize = named(new QLabel(central), u"TotalSize"_s);
-    Label_ShowFiles = named(new QLabel(central), u"Label_ShowFiles"_s);
-    Label_ShowFiles->setVisible(false);
-    CopyFolders = pictureButton(u"CopyFolders"_s, ButtonPicture::Copy, central);
-    CopyFolders->setIconSize(QSize(32, 32));
-    CopyFolders->setEnabled(false);
+    m_list = new SourceListPane(m, *central);
 
     m_targetFolders = new FolderBrowser(m, u"Target"_s, *central);
     TargetDriveList = &m_targetFolders->driveList();
@@ -152,41 +142,17 @@ void MainForm::createControls()
     QWidget::setTabOrder(ClearTargetDrive,
                          central->findChild<QPushButton*>(u"RefreshDriveLists_0"_s));
 
-    TempFiles = named(new FileListBox(central), u"TempFiles"_s);
-    TempFiles->setPattern(u"*.mp3"_s);
-    TempFiles->hide();
     FilesToCopy = named(new FileListBox(central), u"FilesToCopy"_s);
     FilesToCopy->setPattern(u"*.mp3"_s);
     FilesToCopy->hide();
-    ProgressBar1 = named(new QProgressBar(central), u"ProgressBar1"_s);
-    ProgressBar1->hide();
     Line1 = line(u"Line1"_s, central);
     Line2 = line(u"Line2"_s, central);
 
     // Source side: drive and folders on the left, the Source List on the right.
-    auto* totals = new QHBoxLayout;
-    totals->addWidget(Label_TotalSize);
-    totals->addWidget(TotalSize);
-    totals->addStretch(1);
-    auto* listButtons = new QHBoxLayout;
-    listButtons->addWidget(RemoveSourceFolder);
-    listButtons->addWidget(ClearSourceList);
-    listButtons->addWidget(Label_ShowFiles);
-    listButtons->addStretch(1);
-    auto* sourceRight = new QVBoxLayout;
-    sourceRight->addLayout(totals);
-    sourceRight->addWidget(SourceList, 1);
-    sourceRight->addLayout(listButtons);
     auto* source = new QHBoxLayout;
     source->addLayout(m_source->createFoldersLayout(), 2);
     source->addLayout(m_source->createAddButtonsLayout());
-    source->addLayout(sourceRight, 3);
-
-    auto* copyRow = new QHBoxLayout;
-    copyRow->addStretch(1);
-    copyRow->addWidget(CopyFolders);
-    copyRow->addWidget(ProgressBar1, 1);
-    copyRow->addStretch(1);
+    source->addLayout(m_list->createListLayout(), 3);
 
     // Target side, laid out the same way.
     auto* targetDrive = new QHBoxLayout;
@@ -226,7 +192,7 @@ void MainForm::createControls()
     auto* window = new QVBoxLayout(central);
     window->addLayout(source, 1);
     window->addWidget(Line1);
-    window->addLayout(copyRow);
+    window->addLayout(m_list->createCopyRow());
     window->addWidget(Line2);
     window->addLayout(target, 1);
 
@@ -234,7 +200,6 @@ void MainForm::createControls()
     connect(TargetFolderList, &DirListBox::changed, this, &MainForm::TargetFolderList_Change);
     connect(m_targetFolders, &FolderBrowser::folderKept, this, &MainForm::takeTargetDrive);
     connect(m_targetFolders, &FolderBrowser::openFolderReread, this, &MainForm::FillTargetList);
-    connect(CopyFolders, &QPushButton::clicked, this, &MainForm::CopyFolders_Click);
 }
 
 void MainForm::showEvent(QShowEvent* event)

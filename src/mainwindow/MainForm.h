@@ -21,6 +21,7 @@ class QMenu;
 class QMouseEvent;
 class QProgressBar;
 class QPushButton;
+class SourceListPane;
 class SourcePane;
 
 // The main window: source pane above, target pane below, each a drive list, a folder list and
@@ -33,6 +34,7 @@ public:
     ~MainForm() override;
 
     SourcePane& sourcePane() { return *m_source; }
+    SourceListPane& sourceListPane() { return *m_list; }
 
     // Menus.
     QMenu* Menu_File = nullptr;
@@ -58,13 +60,6 @@ public:
     QAction* Menu_OpenExplorer = nullptr;
 
     // Source side.
-    QListWidget* SourceList = nullptr;
-    QPushButton* RemoveSourceFolder = nullptr;
-    QPushButton* ClearSourceList = nullptr;
-    QLabel* Label_TotalSize = nullptr;
-    QLabel* TotalSize = nullptr;
-    QLabel* Label_ShowFiles = nullptr;
-    QPushButton* CopyFolders = nullptr;
 
     // Target side.
     DriveListBox* TargetDriveList = nullptr;
@@ -81,9 +76,7 @@ public:
     QPushButton* RefreshTargetDrives = nullptr;
 
     // Not shown: enumerators for counting and copying, and the copy run's progress bar.
-    FileListBox* TempFiles = nullptr;
     FileListBox* FilesToCopy = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
 
@@ -96,20 +89,7 @@ public:
     bool CountingConfirmed = false;
     bool SkipClearConfirmation = false;
     bool ClearWholeDrive = false;
-    qint16 DragStartIndex = -1;
     bool CopyRunning = false; // a copy run or a deletion has the window: closing waits for its end
-
-    // True when the folder may go into the Source List: it is not there yet, or the user wants
-    // it twice.
-    bool CheckDuplicateFolder(const QString& path);
-
-    // Multi-folder selection.
-    // Appends a folder to the Source List after the checks of every addition: an empty folder
-    // and one without mp3 files directly inside are refused with a message, one already listed
-    // goes in again only when the user says so. SourceListSize grows by the folder's size; the
-    // labels are the caller's. True when the folder went in; throws FsError when it cannot be
-    // read.
-    bool addSourceFolder(const QString& path);
 
     // While a copy run or a deletion works, the window takes no input and cannot be closed;
     // window events are still served.
@@ -143,12 +123,9 @@ public Q_SLOTS:
     void Menu_UseLogFile_Click();
 
     // The panes' keys (modifiers Shift, Ctrl and Alt only), mouse buttons and pop-up menu.
-    void SourceList_KeyDown(int key, Qt::KeyboardModifiers shift);
     void TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
     void TargetFolderList_KeyPress(QChar typed);
     void TargetList_KeyDown(int key, Qt::KeyboardModifiers shift);
-    void SourceList_MouseDown(Qt::MouseButton button, QPoint at);
-    void SourceList_MouseUp(Qt::MouseButton button);
     void TargetFolderList_MouseDown(Qt::MouseButton button);
     void TargetList_MouseDown(Qt::MouseButton button);
     void ShowFileViewer();
@@ -157,10 +134,7 @@ public Q_SLOTS:
 
     void RefreshDriveLists_Click(int Index);
     void CopyFolder_Click();
-    void SourceList_Click();
-    void RemoveSourceFolder_Click();
     void ClearSourceList_Click();
-    void UpdateSourceListSize();
 
     void TargetUpOneLevel_Click();
     void TargetFolderList_Click();
@@ -195,12 +169,9 @@ private:
     void createDataFolder();
     void openSourceAtStart();
     void connectPanes();
-    // The Source List, the target folder list and the Target List: panes 1 to 3.
-    std::array<QListWidget*, 3> otherPanes() const;
+    // The target folder list and the Target List: panes 2 and 3.
+    std::array<QListWidget*, 2> targetPanes() const;
     bool paneMouseEvent(int pane, QMouseEvent* event);
-    bool sourceListDropEvent(QDropEvent* event);
-    // Folders dropped onto the Source List go in, in their order, as Insert puts one in.
-    void addDroppedFolders(const QList<QUrl>& urls);
     // TargetDrive, the free space and the delete button follow the drive of the target folder.
     void takeTargetDrive();
 
@@ -220,8 +191,8 @@ private:
 
     AppContext& m;
     SourcePane* m_source = nullptr;
+    SourceListPane* m_list = nullptr;
     FolderBrowser* m_targetFolders = nullptr;
     bool m_activated = false;
     bool m_unloaded = false;
-    bool m_pressOnSelected = false; // the Source List's left button went down on a selected entry
 };

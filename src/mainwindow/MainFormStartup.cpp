@@ -47,8 +47,6 @@ void MainForm::Form_Load()
     m.versionDate = u"Dec 2024"_s;
     setWindowTitle(u"Ordrane, v"_s + m.appVersion + u" - "_s + m.versionDate + u" / QV"_s);
     setPaneToolTips();
-    CopyFolders->setEnabled(false);
-    DragStartIndex = -1;
 }
 
 void MainForm::createDataFolder()

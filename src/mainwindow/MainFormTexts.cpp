@@ -2,6 +2,7 @@
 
 #include "MainForm.h"
 
+#include "SourceListPane.h"
 #include "SourcePane.h"
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
@@ -78,31 +79,21 @@ static QList<Text> windowTexts(MainForm& w)
         {captionOf(w.Menu_OpenPlay), u"View/Play Files"_s, u"Visa / Spela filer"_s},
         {captionOf(w.Menu_OpenExplorer), u"Open Selected Folder in File Manager"_s,
          u"Öppna vald folder i Filhanteraren"_s},
-        {captionOf(w.Label_TotalSize), u"Total size of files to copy:"_s,
-         u"Sammanlagd storlek av filer att kopiera:"_s},
-        {captionOf(w.Label_ShowFiles), u"Right click on a folder to show files"_s,
-         u"Högerklicka på en folder för att visa filer"_s},
         {captionOf(w.Label_TargetFreeSpace), u"Estimated free space on Target drive:"_s,
          u"Uppskattat ledigt utrymme på Måldisk:"_s},
         {captionOf(w.Label_NumberOfFiles[0]),
          u"Number of mp3 files in selected path on Target drive:"_s,
          u"Antal mp3 filer i vald sökväg på Måldisk:"_s},
         {captionOf(w.Label_NumberOfFiles[1]), u"Click Refresh"_s, u"Klicka Uppdatera"_s},
-        {captionOf(w.ClearSourceList), u"Clear"_s, u"Rensa"_s},
         {captionOf(w.RefreshTargetDrives), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
         {captionOf(w.RefreshTargetLists), u"Refresh"_s, u"Uppdatera"_s},
         {captionOf(w.ClearTargetFolders), u"Clear  Open Folder"_s, u"Radera Vald"_s},
         {captionOf(w.ClearTargetDrive), u"Clear Disk"_s, u" Radera   Allt"_s},
-        {toolTipOf(w.ClearSourceList), u"Remove all folders from the Source List"_s,
-         u"Ta bort alla foldrar från Käll-listan"_s},
         {toolTipOf(w.ClearTargetFolders),
          u"Delete all subfolders from the selected path of the Target drive"_s,
          u"Radera alla foldrar från visad sökväg på Måldisken"_s},
         {toolTipOf(w.ClearTargetDrive), u"Delete all folders from the Target drive"_s,
          u"Radera hela Måldisken"_s},
-        {toolTipOf(w.CopyFolders),
-         u"Copy all folders from the Source List to the selected path on the Target drive"_s,
-         u"Kopiera alla foldrar från Käll-listan till vald sökväg på Måldisken"_s},
         {toolTipOf(w.Label_NumberOfFiles[0]),
          u"Files are counted in the selected folder and two levels of sub folders."_s,
          u"Filer räknas i vald folder och två nivåer av underfoldrar"_s},
@@ -111,8 +102,6 @@ static QList<Text> windowTexts(MainForm& w)
         {toolTipOf(w.RefreshTargetLists),
          u"Refresh the file count of the displayed path of the Target drive"_s,
          u"Uppdatera filräkning i visad sökväg på Måldisken"_s},
-        {toolTipOf(w.RemoveSourceFolder), u"Remove the selected folder from the Source List"_s,
-         u"Ta bort den valda foldern från Käll-listan"_s},
         {toolTipOf(w.RemoveTargetFolder), u"Delete the selected folder from the Target drive"_s,
          u"Radera den valda foldern från Måldisken"_s},
         {toolTipOf(w.TargetUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
@@ -146,9 +135,10 @@ QString MainForm::paneToolTip(int pane) const
 void MainForm::setPaneToolTips()
 {
     m_source->setPaneToolTip(ToolTipsOff ? QString() : paneToolTip(0));
-    const std::array<QListWidget*, 3> panes = otherPanes();
+    m_list->setPaneToolTip(ToolTipsOff ? QString() : paneToolTip(1));
+    const std::array<QListWidget*, 2> panes = targetPanes();
     for (std::size_t i = 0; i < panes.size(); ++i)
-        panes[i]->setToolTip(ToolTipsOff ? QString() : paneToolTip(int(i) + 1));
+        panes[i]->setToolTip(ToolTipsOff ? QString() : paneToolTip(int(i) + 2));
 }
 
 void MainForm::setEnglishTexts()
@@ -156,6 +146,7 @@ void MainForm::setEnglishTexts()
     for (const Text& t : windowTexts(*this))
         t.set(t.english);
     m_source->setTexts(false);
+    m_list->setTexts(false);
     Menu_English->setText(u"&English"_s);
     Menu_Swedish->setText(u"S&venska"_s);
     Label_NumberOfFiles[1]->setToolTip(u"Number of files. Only one level of subfolder counted."_s);
@@ -167,6 +158,7 @@ void MainForm::setSwedishTexts()
     for (const Text& t : windowTexts(*this))
         t.set(t.swedish);
     m_source->setTexts(true);
+    m_list->setTexts(true);
     Menu_English->setChecked(false);
     Menu_Swedish->setChecked(true);
     setPaneToolTips();

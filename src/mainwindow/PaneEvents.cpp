@@ -6,6 +6,7 @@
 #include "FolderBrowser.h"
 
 #include "ListIndex.h"
+#include "SourceListPane.h"
 #include "SourcePane.h"
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
@@ -22,7 +23,7 @@
 
 void MainForm::connectPanes()
 {
-    for (QListWidget* pane : otherPanes()) {
+    for (QListWidget* pane : targetPanes()) {
         // A pane takes the focus from the left button only (see eventFilter).
         pane->setFocusPolicy(Qt::TabFocus);
         pane->installEventFilter(this);
@@ -37,24 +38,19 @@ void MainForm::connectPanes()
     connect(TargetFolderList, &DirListBox::entryActivated, this,
             [this](int index) { m_targetFolders->open(TargetFolderList->list(index)); });
     connect(TargetFolderList, &QListWidget::itemClicked, this, &MainForm::TargetFolderList_Click);
+    connect(m_list, &SourceListPane::totalChanged, this, &MainForm::UpdateEstimatedFreeSpace);
+    connect(m_list, &SourceListPane::savingPossible, Menu_SaveCurrentSourceList,
+            &QAction::setEnabled);
+    connect(m_list, &SourceListPane::copyRequested, this, &MainForm::CopyFolders_Click);
+    connect(m_list, &SourceListPane::clearRequested, this, &MainForm::ClearSourceList_Click);
+    connect(m_list, &SourceListPane::viewRequested, this, &MainForm::ShowFileViewer);
+    connect(m_list, &SourceListPane::emptied, m_source, &SourcePane::focusFolders);
     // A list box's click is any selection of an item: by mouse, by keys or by the program.
-    connect(SourceList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (listIndex(SourceList) >= 0)
-            SourceList_Click();
-    });
-    // A click on the entry already selected changes no selection, but is a click all the same.
-    connect(SourceList, &QListWidget::itemClicked, this, [this] {
-        if (m_pressOnSelected)
-            SourceList_Click();
-    });
-    SourceList->viewport()->setAcceptDrops(true);
     connect(TargetList, &QListWidget::itemSelectionChanged, this, [this] {
         if (listIndex(TargetList) >= 0)
             TargetList_Click();
     });
 
-    connect(RemoveSourceFolder, &QPushButton::clicked, this, &MainForm::RemoveSourceFolder_Click);
-    connect(ClearSourceList, &QPushButton::clicked, this, &MainForm::ClearSourceList_Click);
     connect(TargetUpOneLevel, &QPushButton::clicked, this, &MainForm::TargetUpOneLevel_Click);
     connect(RefreshTargetLists, &QPushButton::clicked, this, &MainForm::RefreshTargetLists_Click);
     connect(RemoveTargetFolder, &QPushButton::clicked, this, &MainForm::RemoveTargetFolder_Click);
@@ -66,22 +62,19 @@ void MainForm::connectPanes()
     connect(Menu_OpenExplorer, &QAction::triggered, this, &MainForm::Menu_OpenExplorer_Click);
 }
 
-std::array<QListWidget*, 3> MainForm::otherPanes() const
+std::array<QListWidget*, 2> MainForm::targetPanes() const
 {
-    return {SourceList, TargetFolderList, TargetList};
+    return {TargetFolderList, TargetList};
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    const std::array<QListWidget*, 3> panes = otherPanes();
+    const std::array<QListWidget*, 2> panes = targetPanes();
     for (std::size_t i = 0; i < panes.size(); ++i) {
-        // The source folder list is pane 0: it watches itself.
-        const int pane = int(i) + 1;
+        // The source panes 0 and 1 watch themselves.
+        const int pane = int(i) + 2;
         if (watched == panes[i]->viewport()) {
             const QEvent::Type type = event->type();
-            if (pane == 1 &&
-                (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop))
-                return sourceListDropEvent(static_cast<QDropEvent*>(event));
             if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
                 type != QEvent::MouseButtonRelease)
                 return false;
@@ -104,9 +97,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
             const auto* key = static_cast<QKeyEvent*>(event);
             const Qt::KeyboardModifiers shift =
                 key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-            if (pane == 1) {
-                SourceList_KeyDown(key->key(), shift);
-            } else if (pane == 2) {
+            if (pane == 2) {
                 TargetFolderList_KeyDown(key->key(), shift);
                 if (!key->text().isEmpty())
                     TargetFolderList_KeyPress(key->text().front());
@@ -120,44 +111,18 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainForm::sourceListDropEvent(QDropEvent* event)
-{
-    // Folders dragged from the file manager; anything else is not taken.
-    if (!event->mimeData()->hasUrls() || event->source()) {
-        event->ignore();
-        return true;
-    }
-    event->acceptProposedAction();
-    if (event->type() == QEvent::Drop)
-        addDroppedFolders(event->mimeData()->urls());
-    return true;
-}
-
 bool MainForm::paneMouseEvent(int pane, QMouseEvent* event)
 {
     // The right button acts on the entry already highlighted: the list neither moves its
     // highlight nor takes the focus for it, so it never sees that button.
     const Qt::MouseButton button = event->button();
-    if (event->type() == QEvent::MouseButtonRelease) {
-        if (pane == 1)
-            SourceList_MouseUp(button);
+    if (event->type() == QEvent::MouseButtonRelease)
         return button == Qt::RightButton;
-    }
-    if (pane == 1)
-        SourceList_MouseDown(button, event->position().toPoint());
-    else if (pane == 2)
+    if (pane == 2)
         TargetFolderList_MouseDown(button);
     else
         TargetList_MouseDown(button);
     return button == Qt::RightButton;
-}
-
-void MainForm::SourceList_KeyDown(int key, Qt::KeyboardModifiers)
-{
-    if (key == Qt::Key_Space && listIndex(SourceList) >= 0)
-        ShowFileViewer();
-    else if (key == Qt::Key_Delete && RemoveSourceFolder->isEnabled())
-        RemoveSourceFolder_Click();
 }
 
 void MainForm::TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers)
@@ -206,7 +171,7 @@ QString MainForm::activePaneFolder() const
     case Pane::SourceFolders:
         return m_source->highlightedFolder();
     case Pane::SourceList:
-        return listIndex(SourceList) < 0 ? QString() : SourceList->currentItem()->text();
+        return m_list->highlightedFolder();
     case Pane::TargetFolders:
         return TargetFolderList->list(TargetFolderList->listIndex());
     case Pane::TargetList:

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourceListPane.h"
 #include "mainwindow/SourcePane.h"
 #include "platform/FsError.h"
 #include "resources/ButtonPictures.h"
@@ -116,14 +117,14 @@ void MultiFolderDialog::Button_Transfer_Click()
             continue;
         const QString path = item->text();
         try {
-            m_main.addSourceFolder(path);
+            m_main.sourceListPane().addFolder(path);
         } catch (const FsError&) {
             ++notFound;
             notFoundText += u'\n' + path;
         }
     }
-    if (m_main.SourceList->count() > 0)
-        m_main.UpdateSourceListSize();
+    if (m_main.sourceListPane().count() > 0)
+        m_main.sourceListPane().showTotal();
 
     if (notFound > 0) {
         QString report;

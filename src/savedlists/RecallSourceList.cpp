@@ -6,6 +6,7 @@
 #include "SourceListFile.h"
 #include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourceListPane.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
@@ -162,7 +163,7 @@ void MainForm::recallSavedList(const QString& file)
     }
     m.savedListPath.clear();
 
-    if (SourceList->count() > 0) {
+    if (m_list->count() > 0) {
         SkipClearConfirmation = true;
         const auto answer = m.message(
             m.text(u"Recall a saved Source List"_s, u"Hämta en sparad Källfil-lista"_s),
@@ -198,24 +199,22 @@ void MainForm::recallSavedList(const QString& file)
                 continue;
             }
             ++recalled;
-            if (CheckDuplicateFolder(line)) {
-                SourceList->addItem(line);
-                m.SourceListSize += double(size);
-            }
+            if (m_list->checkDuplicate(line))
+                m_list->addMeasured(line, size);
         } catch (const FsError&) {
             ++notFound;
         }
     }
     // The labels, the buttons and the save item follow the list; the copy button the free space.
-    if (SourceList->count() > 0)
-        UpdateSourceListSize();
+    if (m_list->count() > 0)
+        m_list->showTotal();
 
     if (empty > 0 || notFound > 0) {
         const savedlists::Message summary =
             savedlists::recallSummary(recalled, empty, notFound, m.swedish);
         m.message(summary.title, summary.text, Platform::Buttons::Ok, Platform::Icon::Information);
     }
-    if (SourceList->count() == 0)
+    if (m_list->count() == 0)
         Menu_SaveCurrentSourceList->setEnabled(false);
     SkipClearConfirmation = false;
 }

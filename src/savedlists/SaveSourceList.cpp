@@ -5,6 +5,7 @@
 #include "SourceListFile.h"
 #include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourceListPane.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
@@ -69,9 +70,9 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
     QStringList entries;
     qint64 count = 0;
     try {
-        for (int i = 0; i < SourceList->count(); ++i) {
-            entries.append(SourceList->item(i)->text());
-            count += savedlists::countMp3TwoLevels(entries.last());
+        for (const QString& folder : m_list->folders()) {
+            entries.append(folder);
+            count += savedlists::countMp3TwoLevels(folder);
         }
     } catch (const FsError& error) {
         if (error.kind() == FsErrorKind::PathNotFound)
@@ -84,7 +85,7 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
         return;
     }
     try {
-        sourcelistfile::write(file, entries, QString::number(count), TotalSize->text());
+        sourcelistfile::write(file, entries, QString::number(count), m_list->totalText());
     } catch (const FsError& error) {
         saveFailed(error.reason(m.swedish));
     }

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SourceListPane.h"
 #include "mainwindow/SourcePane.h"
 #include "platform/DriveListBox.h"
 #include "platform/Drives.h"
@@ -119,7 +120,7 @@ void FileViewerDialog::reportOpeningFailure(FsErrorKind kind, const QString& fol
         if (m.activePane == Pane::SourceFolders)
             m_main.sourcePane().refreshFolders();
         else if (m.activePane == Pane::SourceList)
-            m_main.RemoveSourceFolder_Click();
+            m_main.sourceListPane().removeSelected();
         else
             m_main.RefreshTargetLists_Click();
         break;

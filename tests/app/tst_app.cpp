@@ -1,4 +1,6 @@
 #include "support/MainFormFixture.h"
+
+#include "mainwindow/SourceListPane.h"
 #include "support/MessageText.h"
 
 #include "app/SizeText.h"
@@ -102,16 +104,16 @@ void TestApp::languageAndComposedTexts()
     MainForm& w = f.start();
     const QString live = u"/media/Music/Album \"Live\""_s;
     child<QListWidget>(w, u"SourceList"_s)->addItem(live);
-    QVERIFY(w.CheckDuplicateFolder(u"/media/music/album \"live\""_s));
+    QVERIFY(w.sourceListPane().checkDuplicate(u"/media/music/album \"live\""_s));
     f.platform->answer(A::Yes);
-    QVERIFY(w.CheckDuplicateFolder(live));
+    QVERIFY(w.sourceListPane().checkDuplicate(live));
     child<QAction>(w, u"Menu_English"_s)->trigger();
     QCOMPARE(f.platform->messages().size(), 1);
     f.platform->answer(A::Ok);
     child<QAction>(w, u"Menu_Swedish"_s)->trigger();
     QCOMPARE(f.platform->messages().size(), 2);
     f.platform->answer(A::No);
-    QVERIFY(!w.CheckDuplicateFolder(live));
+    QVERIFY(!w.sourceListPane().checkDuplicate(live));
     f.platform->answer(A::Ok);
     f.platform->answer(A::Ok);
     f.m->ShowDriveNotReady(u"/media/usb  [MUSIC]"_s);

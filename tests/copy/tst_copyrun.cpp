@@ -233,7 +233,6 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     child<QAction>(*s.w, u"Menu_UseLogFile"_s)->setChecked(true);
     const QString log = sourcelistfile::defaultName(s.f.m->dataFolder, QDate::currentDate());
     child<QLabel>(*s.w, u"TotalSize"_s)->setText(u" 1.00 kB"_s);
-    s.f.m->SourceListSize = 1000;
     s.f.platform->answer(Platform::Answer::Ok);
     s.f.platform->answer(Platform::Answer::Ok); // the cancel message
 

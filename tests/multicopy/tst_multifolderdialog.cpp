@@ -1,4 +1,6 @@
 #include "support/MainFormFixture.h"
+
+#include "mainwindow/SourceListPane.h"
 #include "support/MessageText.h"
 
 #include "multicopy/MultiFolderDialog.h"
@@ -66,7 +68,7 @@ void TestMultiFolderDialog::choices()
              u"Tom Folder|A8 är tom och kan inte kopieras !|Ok|Information\n"
              u"Error|Följande Foldrar kunde inte hittas:\n\nA3\nA6|Ok|None"_s);
     QCOMPARE(child<QListWidget>(w, u"SourceList"_s)->item(1)->text(), album + u'2');
-    QCOMPARE(f.m->SourceListSize, 1900.0);
+    QCOMPARE(w.sourceListPane().totalBytes(), 1900.0);
 }
 
 QTEST_MAIN(TestMultiFolderDialog)

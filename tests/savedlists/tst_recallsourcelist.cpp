@@ -1,4 +1,6 @@
 #include "support/MainFormFixture.h"
+
+#include "mainwindow/SourceListPane.h"
 #include "support/MessageText.h"
 
 #include "platform/DirListBox.h"
@@ -181,7 +183,8 @@ void TestRecallSourceList::chosenFile()
     QCOMPARE(p.state(), r.after);
     if (r.before.contains(u"party"_s))
         QVERIFY(contentOf(p.data + u"/Party.odr"_s).contains("Abba"));
-    QCOMPARE(p.f.m->SourceListSize, 4.0 * child<QListWidget>(*p.w, u"SourceList"_s)->count());
+    QCOMPARE(p.w->sourceListPane().totalBytes(),
+             4.0 * child<QListWidget>(*p.w, u"SourceList"_s)->count());
 }
 
 // Saved over an existing file with the list, the mp3 count of two levels and the size; a listed
