@@ -8,6 +8,7 @@
 #include "app/AppContext.h"
 #include "app/LanguageMenu.h"
 #include "app/MenuOption.h"
+#include "copy/CopyRun.h"
 #include "help/HelpMenu.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -242,6 +243,11 @@ void MainForm::closeEvent(QCloseEvent* event)
     }
     Form_Unload();
     event->accept();
+}
+
+void MainForm::CopyFolders_Click()
+{
+    CopyRun(*this, m).run();
 }
 
 void MainForm::Menu_Exit_Click()

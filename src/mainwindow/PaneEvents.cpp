@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
+#include "viewer/FileViewerDialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -20,6 +21,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+
+#include <memory>
 
 void MainForm::connectPanes()
 {
@@ -178,6 +181,17 @@ QString MainForm::activePaneFolder() const
         break;
     }
     return listIndex(TargetList) < 0 ? QString() : TargetList->currentItem()->text();
+}
+
+void MainForm::ShowFileViewer()
+{
+    auto viewer = std::make_unique<FileViewerDialog>(m, *this);
+    // A folder that cannot be shown has been reported; the viewer closes before it shows.
+    if (!viewer->Form_Load())
+        return;
+    viewer->exec();
+    viewer.reset();
+    QCoreApplication::processEvents();
 }
 
 void MainForm::Menu_OpenExplorer_Click()

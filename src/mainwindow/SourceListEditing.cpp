@@ -1,13 +1,18 @@
-// Between the source pane and the Source List: adding the highlighted source folder and
-// clearing the list.
+// Between the source pane and the Source List: adding the highlighted source folder or several
+// folders, and clearing the list.
 
 #include "MainForm.h"
 
 #include "SourceListPane.h"
 #include "SourcePane.h"
 #include "app/AppContext.h"
+#include "multicopy/MultiFolderDialog.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
+
+#include <QCoreApplication>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +35,16 @@ void MainForm::CopyFolder_Click()
         m.ShowPathNotFound(path);
         m_source->reread(path);
     }
+    m_source->focusFolders();
+}
+
+void MainForm::CopyMultipleFolders_Click()
+{
+    // A new window for each opening: it lists the folder open at this moment.
+    auto window = std::make_unique<MultiFolderDialog>(m, *m_source, *m_list, this);
+    window->exec();
+    window.reset();
+    QCoreApplication::processEvents();
     m_source->focusFolders();
 }
 

@@ -1,7 +1,6 @@
 #include "MultiFolderDialog.h"
 
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/SourceListPane.h"
 #include "mainwindow/SourcePane.h"
 #include "platform/FsError.h"
@@ -17,10 +16,12 @@
 
 using namespace Qt::StringLiterals;
 
-MultiFolderDialog::MultiFolderDialog(AppContext& module, MainForm& mainForm)
-    : QDialog(&mainForm)
+MultiFolderDialog::MultiFolderDialog(AppContext& module, SourcePane& source, SourceListPane& list,
+                                     QWidget* parent)
+    : QDialog(parent)
     , m(module)
-    , m_main(mainForm)
+    , m_source(source)
+    , m_list(list)
 {
     setObjectName(u"MultiCopyForm"_s);
     setWindowTitle(u"Multiple Copy"_s);
@@ -69,9 +70,8 @@ MultiFolderDialog::MultiFolderDialog(AppContext& module, MainForm& mainForm)
 
 void MultiFolderDialog::Form_Load()
 {
-    const SourcePane& source = m_main.sourcePane();
-    SourceFolderList->addItems(source.listedFolders());
-    const int highlighted = source.highlightedRow();
+    SourceFolderList->addItems(m_source.listedFolders());
+    const int highlighted = m_source.highlightedRow();
     if (highlighted >= 0) {
         SourceFolderList->setCurrentRow(highlighted, QItemSelectionModel::ClearAndSelect);
         QCoreApplication::processEvents();
@@ -117,14 +117,14 @@ void MultiFolderDialog::Button_Transfer_Click()
             continue;
         const QString path = item->text();
         try {
-            m_main.sourceListPane().addFolder(path);
+            m_list.addFolder(path);
         } catch (const FsError&) {
             ++notFound;
             notFoundText += u'\n' + path;
         }
     }
-    if (m_main.sourceListPane().count() > 0)
-        m_main.sourceListPane().showTotal();
+    if (m_list.count() > 0)
+        m_list.showTotal();
 
     if (notFound > 0) {
         QString report;
@@ -134,7 +134,7 @@ void MultiFolderDialog::Button_Transfer_Click()
             report = m.text(u"The following folders could not be found:"_s,
                             u"Följande Foldrar kunde inte hittas:"_s) +
                      u'\n' + notFoundText;
-        m_main.sourcePane().refreshFolders();
+        m_source.refreshFolders();
         m.message(u"Error"_s, report, Platform::Buttons::Ok, Platform::Icon::None);
     }
     close();

@@ -2,8 +2,9 @@
 
 #include <QDialog>
 
-class MainForm;
 class AppContext;
+class SourceListPane;
+class SourcePane;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -15,7 +16,7 @@ class MultiFolderDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    MultiFolderDialog(AppContext& m, MainForm& mainForm);
+    MultiFolderDialog(AppContext& m, SourcePane& source, SourceListPane& list, QWidget* parent);
 
 public Q_SLOTS:
     void Form_Load();
@@ -35,5 +36,6 @@ private:
     QLabel* Label1 = nullptr;
 
     AppContext& m;
-    MainForm& m_main;
+    SourcePane& m_source;
+    SourceListPane& m_list;
 };
