@@ -14,6 +14,7 @@
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
 #include "resources/ButtonPictures.h"
+#include "savedlists/SavedLists.h"
 #include "viewer/PlayerChoice.h"
 
 #include <QApplication>
@@ -52,8 +53,9 @@ MainForm::MainForm(AppContext& module, QWidget* parent)
     new LanguageMenu(m, *Menu_English, *Menu_Swedish, this);
     new HelpMenu(m, *this, *Menu_MenuHelp, *Menu_ShortcutsHelp, *Menu_About);
     new PlayerChoice(m, *Menu_Player, *this);
-    connectSavedListsMenu();
     createControls();
+    new SavedLists(m, *m_source, *m_list, *this, *Menu_ShowSavedSourceList,
+                   *Menu_SaveCurrentSourceList);
     connectPanes();
     setEnglishTexts();
     resize(1000, 760);

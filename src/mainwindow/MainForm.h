@@ -87,7 +87,6 @@ public:
     bool ToolTipsOff = false;
     bool DefaultPathLost = false;
     bool CountingConfirmed = false;
-    bool SkipClearConfirmation = false;
     bool ClearWholeDrive = false;
     bool CopyRunning = false; // a copy run or a deletion has the window: closing waits for its end
 
@@ -149,10 +148,6 @@ public Q_SLOTS:
     void ClearTargetFolders_Click();
     void ClearTargetDrive_Click();
 
-    // Saved Source Lists.
-    void Menu_SaveCurrentSourceList_Click();
-    void Menu_ShowSavedSourceList_Click();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -184,10 +179,6 @@ private:
     // Deletes the listed subfolders of the open folder, then its files; false when
     // write-protected content stopped the deletion.
     bool clearTargetContent(const QString& mountPoint, const QString& folder);
-
-    // Saved Source Lists.
-    void connectSavedListsMenu();
-    void recallSavedList(const QString& file);
 
     AppContext& m;
     SourcePane* m_source = nullptr;

@@ -42,8 +42,6 @@ void MainForm::connectPanes()
             [this](int index) { m_targetFolders->open(TargetFolderList->list(index)); });
     connect(TargetFolderList, &QListWidget::itemClicked, this, &MainForm::TargetFolderList_Click);
     connect(m_list, &SourceListPane::totalChanged, this, &MainForm::UpdateEstimatedFreeSpace);
-    connect(m_list, &SourceListPane::savingPossible, Menu_SaveCurrentSourceList,
-            &QAction::setEnabled);
     connect(m_list, &SourceListPane::copyRequested, this, &MainForm::CopyFolders_Click);
     connect(m_list, &SourceListPane::clearRequested, this, &MainForm::ClearSourceList_Click);
     connect(m_list, &SourceListPane::viewRequested, this, &MainForm::ShowFileViewer);

@@ -50,14 +50,11 @@ void MainForm::CopyMultipleFolders_Click()
 
 void MainForm::ClearSourceList_Click()
 {
-    if (!SkipClearConfirmation) {
-        const auto answer =
-            m.message(m.text(u"Clear Source List"_s, u"Rensa alla filer i listan"_s),
-                      m.text(u"Are you sure ?"_s, u"Är du säker ?"_s), Platform::Buttons::YesNo,
-                      Platform::Icon::Question);
-        if (answer == Platform::Answer::No)
-            return;
-    }
+    const auto answer = m.message(m.text(u"Clear Source List"_s, u"Rensa alla filer i listan"_s),
+                                  m.text(u"Are you sure ?"_s, u"Är du säker ?"_s),
+                                  Platform::Buttons::YesNo, Platform::Icon::Question);
+    if (answer == Platform::Answer::No)
+        return;
     m_list->clear();
     m_source->focusFolders();
 }

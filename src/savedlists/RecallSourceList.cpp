@@ -1,12 +1,14 @@
 // The File menu's saved lists: choosing a saved Source List or copy log, viewing it, deleting or
 // renaming it, and recalling its folders into the Source List.
 
+#include "SavedLists.h"
+
 #include "SavedListRules.h"
 #include "SavedListsDialog.h"
 #include "SourceListFile.h"
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/SourceListPane.h"
+#include "mainwindow/SourcePane.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
@@ -14,7 +16,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
 
 #include <memory>
 
@@ -110,7 +111,7 @@ private:
 
 } // namespace
 
-void MainForm::Menu_ShowSavedSourceList_Click()
+void SavedLists::showSaved()
 {
     Platform::FileDialog dialog;
     dialog.title = m.text(u"Saved Source File List"_s, u"Sparad Källfil-lista"_s);
@@ -123,12 +124,10 @@ void MainForm::Menu_ShowSavedSourceList_Click()
     QString file;
     while (file.isEmpty()) {
         const std::optional<QString> chosen = m.platform().openFileName(dialog);
-        if (!chosen) {
-            SkipClearConfirmation = false;
+        if (!chosen)
             return;
-        }
         m.savedListPath = *chosen;
-        auto viewer = std::make_unique<SavedListsDialog>(m, this);
+        auto viewer = std::make_unique<SavedListsDialog>(m, &m_mainWindow);
         if (viewer->loaded())
             viewer->exec();
         viewer.reset();
@@ -143,10 +142,10 @@ void MainForm::Menu_ShowSavedSourceList_Click()
         }
         file = m.savedListPath;
     }
-    recallSavedList(file);
+    recall(file);
 }
 
-void MainForm::recallSavedList(const QString& file)
+void SavedLists::recall(const QString& file)
 {
     // Read before the Source List may be cleared, so that a file that cannot be read costs
     // nothing.
@@ -163,8 +162,7 @@ void MainForm::recallSavedList(const QString& file)
     }
     m.savedListPath.clear();
 
-    if (m_list->count() > 0) {
-        SkipClearConfirmation = true;
+    if (m_list.count() > 0) {
         const auto answer = m.message(
             m.text(u"Recall a saved Source List"_s, u"Hämta en sparad Källfil-lista"_s),
             m.text(u"The current Source List is not empty.\n\nSelect Yes to clear the current "
@@ -175,12 +173,13 @@ void MainForm::recallSavedList(const QString& file)
                    u"hämta den sparade listan och lägg till den till den nuvarande "
                    u"Källfil-listan. "_s),
             Platform::Buttons::YesNoCancel, Platform::Icon::Question);
-        if (answer == Platform::Answer::Cancel) {
-            SkipClearConfirmation = false;
+        if (answer == Platform::Answer::Cancel)
             return;
+        if (answer == Platform::Answer::Yes) {
+            // The user has just answered for the clearing.
+            m_list.clear();
+            m_source.focusFolders();
         }
-        if (answer == Platform::Answer::Yes)
-            ClearSourceList_Click();
     }
 
     int recalled = 0;
@@ -199,22 +198,21 @@ void MainForm::recallSavedList(const QString& file)
                 continue;
             }
             ++recalled;
-            if (m_list->checkDuplicate(line))
-                m_list->addMeasured(line, size);
+            if (m_list.checkDuplicate(line))
+                m_list.addMeasured(line, size);
         } catch (const FsError&) {
             ++notFound;
         }
     }
     // The labels, the buttons and the save item follow the list; the copy button the free space.
-    if (m_list->count() > 0)
-        m_list->showTotal();
+    if (m_list.count() > 0)
+        m_list.showTotal();
 
     if (empty > 0 || notFound > 0) {
         const savedlists::Message summary =
             savedlists::recallSummary(recalled, empty, notFound, m.swedish);
         m.message(summary.title, summary.text, Platform::Buttons::Ok, Platform::Icon::Information);
     }
-    if (m_list->count() == 0)
-        Menu_SaveCurrentSourceList->setEnabled(false);
-    SkipClearConfirmation = false;
+    if (m_list.count() == 0)
+        m_saveItem.setEnabled(false);
 }

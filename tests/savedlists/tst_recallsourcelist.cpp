@@ -199,7 +199,7 @@ void TestRecallSourceList::saving()
     p.f.platform->answerFileDialog(party);
     for (A a : {A::Yes, A::Ok})
         p.f.platform->answer(a);
-    p.w->Menu_SaveCurrentSourceList_Click();
+    child<QAction>(*p.w, u"Menu_SaveCurrentSourceList"_s)->trigger();
     const QByteArray content =
         (p.music + u"/Counted\r\n"_s + p.music +
          u"/Björk\r\nend ----------------------------------\r\nNumber of mp3 files: 3\r\nTotalSize:"_s +
@@ -207,7 +207,7 @@ void TestRecallSourceList::saving()
             .toUtf8();
     QCOMPARE(contentOf(party), content);
     QVERIFY(QDir(p.music + u"/Björk"_s).removeRecursively());
-    p.w->Menu_SaveCurrentSourceList_Click();
+    child<QAction>(*p.w, u"Menu_SaveCurrentSourceList"_s)->trigger();
     QCOMPARE(
         messageTexts(*p.f.platform).value(1),
         u"ERROR|Kunde inte spara Käll-listan:  %1\nFoldern  %2  finns inte.\nIngenting sparat.|Ok|Exclamation"_s

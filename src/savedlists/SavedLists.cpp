@@ -1,31 +1,37 @@
-// The File menu's saved lists: saving the current Source List to a file of the user's choice.
-// Choosing, viewing and recalling a saved list is in RecallSourceList.cpp.
+// Saving the current Source List to a file of the user's choice. Choosing, viewing and
+// recalling a saved list is in RecallSourceList.cpp.
+
+#include "SavedLists.h"
 
 #include "SavedListRules.h"
 #include "SourceListFile.h"
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/SourceListPane.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
 #include <QAction>
 #include <QDate>
+#include <QWidget>
 #include <QFileInfo>
-#include <QLabel>
-#include <QListWidget>
 
 using namespace Qt::StringLiterals;
 
-void MainForm::connectSavedListsMenu()
+SavedLists::SavedLists(AppContext& app, SourcePane& source, SourceListPane& list,
+                       QWidget& mainWindow, QAction& showItem, QAction& saveItem)
+    : QObject(&mainWindow)
+    , m(app)
+    , m_source(source)
+    , m_list(list)
+    , m_mainWindow(mainWindow)
+    , m_saveItem(saveItem)
 {
-    connect(Menu_ShowSavedSourceList, &QAction::triggered, this,
-            &MainForm::Menu_ShowSavedSourceList_Click);
-    connect(Menu_SaveCurrentSourceList, &QAction::triggered, this,
-            &MainForm::Menu_SaveCurrentSourceList_Click);
+    connect(&showItem, &QAction::triggered, this, &SavedLists::showSaved);
+    connect(&saveItem, &QAction::triggered, this, &SavedLists::save);
+    connect(&list, &SourceListPane::savingPossible, &saveItem, &QAction::setEnabled);
 }
 
-void MainForm::Menu_SaveCurrentSourceList_Click()
+void SavedLists::save()
 {
     Platform::FileDialog dialog;
     dialog.title = m.text(u"Save Source List"_s, u"Spara Käll-lista"_s);
@@ -70,7 +76,7 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
     QStringList entries;
     qint64 count = 0;
     try {
-        for (const QString& folder : m_list->folders()) {
+        for (const QString& folder : m_list.folders()) {
             entries.append(folder);
             count += savedlists::countMp3TwoLevels(folder);
         }
@@ -85,7 +91,7 @@ void MainForm::Menu_SaveCurrentSourceList_Click()
         return;
     }
     try {
-        sourcelistfile::write(file, entries, QString::number(count), m_list->totalText());
+        sourcelistfile::write(file, entries, QString::number(count), m_list.totalText());
     } catch (const FsError& error) {
         saveFailed(error.reason(m.swedish));
     }
