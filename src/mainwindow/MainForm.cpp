@@ -7,7 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/LanguageMenu.h"
-#include "app/MenuOption.h"
+#include "app/OptionsMenu.h"
 #include "copy/CopyRun.h"
 #include "help/HelpMenu.h"
 #include "platform/DirListBox.h"
@@ -56,6 +56,12 @@ MainForm::MainForm(AppContext& module, QWidget* parent)
     createControls();
     new SavedLists(m, *m_source, *m_list, *this, *Menu_ShowSavedSourceList,
                    *Menu_SaveCurrentSourceList);
+    m_options = new OptionsMenu(m, *m_source,
+                                {*Menu_UseDefaultSourcePath, *Menu_SaveCurrentLocationasDefaultPath,
+                                 *Menu_GotoDefaultPath, *Menu_DisableToolTipsOnPanes,
+                                 *Menu_AddFolderPrefix, *Menu_UseLogFile},
+                                this);
+    connect(m_options, &OptionsMenu::toolTipsSwitched, this, &MainForm::setPaneToolTips);
     connectPanes();
     setEnglishTexts();
     resize(1000, 760);
@@ -106,14 +112,6 @@ void MainForm::createMenus()
     Menu_OpenExplorer = action(Menu_Hidden, u"Menu_OpenExplorer"_s);
 
     connect(Menu_Exit, &QAction::triggered, this, &MainForm::Menu_Exit_Click);
-    connectOption(*Menu_UseDefaultSourcePath, this, [this] { Menu_UseDefaultSourcePath_Click(); });
-    connect(Menu_SaveCurrentLocationasDefaultPath, &QAction::triggered, this,
-            &MainForm::Menu_SaveCurrentLocationasDefaultPath_Click);
-    connect(Menu_GotoDefaultPath, &QAction::triggered, this, &MainForm::Menu_GotoDefaultPath_Click);
-    connectOption(*Menu_DisableToolTipsOnPanes, this,
-                  [this] { Menu_DisableToolTipsOnPanes_Click(); });
-    connectOption(*Menu_AddFolderPrefix, this, [this] { Menu_AddFolderPrefix_Click(); });
-    connectOption(*Menu_UseLogFile, this, [this] { Menu_UseLogFile_Click(); });
 }
 
 void MainForm::createControls()

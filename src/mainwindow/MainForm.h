@@ -12,6 +12,7 @@ class DriveListBox;
 class FileListBox;
 class FolderBrowser;
 class AppContext;
+class OptionsMenu;
 class QAction;
 class QDropEvent;
 class QFrame;
@@ -35,6 +36,7 @@ public:
 
     SourcePane& sourcePane() { return *m_source; }
     SourceListPane& sourceListPane() { return *m_list; }
+    OptionsMenu& options() { return *m_options; }
 
     // Menus.
     QMenu* Menu_File = nullptr;
@@ -81,10 +83,8 @@ public:
     QFrame* Line2 = nullptr;
 
     // Window-level state.
-    QString DefaultSourcePath;
     QString SourcePath;
     QString StartFolder;
-    bool ToolTipsOff = false;
     bool DefaultPathLost = false;
     bool CountingConfirmed = false;
     bool ClearWholeDrive = false;
@@ -112,14 +112,6 @@ public Q_SLOTS:
     void FillTargetList();
     void CountTargetMp3Files();
     void UpdateEstimatedFreeSpace();
-
-    void Menu_UseDefaultSourcePath_Click();
-    void Menu_SaveCurrentLocationasDefaultPath_Click();
-    void Menu_GotoDefaultPath_Click();
-    void GoHome_Click();
-    void Menu_DisableToolTipsOnPanes_Click();
-    void Menu_AddFolderPrefix_Click();
-    void Menu_UseLogFile_Click();
 
     // The panes' keys (modifiers Shift, Ctrl and Alt only), mouse buttons and pop-up menu.
     void TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
@@ -183,6 +175,7 @@ private:
     AppContext& m;
     SourcePane* m_source = nullptr;
     SourceListPane* m_list = nullptr;
+    OptionsMenu* m_options = nullptr;
     FolderBrowser* m_targetFolders = nullptr;
     bool m_activated = false;
     bool m_unloaded = false;

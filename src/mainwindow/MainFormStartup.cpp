@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "SourcePane.h"
+#include "app/OptionsMenu.h"
 
 #include "BuildInfo.h"
 #include "app/AppContext.h"
@@ -77,34 +78,21 @@ void MainForm::readSettings(QString& targetPath)
     targetPath =
         store.value(u"TargetPath"_s, removable == volumes.cend() ? home : removable->mountPoint);
     m.swedish = SettingsStore::isOn(store.value(u"Swedish"_s, u"0"_s));
-    DefaultSourcePath = store.value(u"DefaultSourcePath"_s, QString());
-
-    const bool hasDefault = !DefaultSourcePath.isEmpty();
-    Menu_SaveCurrentLocationasDefaultPath->setEnabled(hasDefault);
-    Menu_GotoDefaultPath->setEnabled(hasDefault);
-    m_source->setHomeEnabled(hasDefault);
-    Menu_UseDefaultSourcePath->setChecked(hasDefault);
-
-    Menu_DisableToolTipsOnPanes->setChecked(
-        SettingsStore::isOn(store.value(u"DisableToolTipsOnPanes"_s, u"0"_s)));
-    ToolTipsOff = Menu_DisableToolTipsOnPanes->isChecked();
-    Menu_AddFolderPrefix->setChecked(
-        SettingsStore::isOn(store.value(u"AddFolderPrefix"_s, u"0"_s)));
-    Menu_UseLogFile->setChecked(SettingsStore::isOn(store.value(u"UseLogFile"_s, u"0"_s)));
+    m_options->readSettings(store);
     m.playerPath = store.value(u"Player"_s, QString());
     Menu_Player->setChecked(!m.playerPath.isEmpty());
 }
 
 void MainForm::openSourceAtStart()
 {
-    const bool useDefault = Menu_UseDefaultSourcePath->isChecked();
+    const bool useDefault = m_options->usesDefaultSourcePath();
     const FolderBrowser::StartPlace place =
-        m_source->openAtStart(useDefault ? DefaultSourcePath : SourcePath);
+        m_source->openAtStart(useDefault ? m_options->defaultSourcePath() : SourcePath);
     if (!useDefault || place == FolderBrowser::StartPlace::Folder)
         return;
     // A default folder that is gone switches the option off; only a gone folder on a drive
     // that is there is reported.
-    Menu_UseDefaultSourcePath_Click();
+    m_options->switchDefaultSourcePath();
     DefaultPathLost = place == FolderBrowser::StartPlace::Above;
 }
 
@@ -128,7 +116,7 @@ void MainForm::Form_Activate()
 
 void MainForm::Form_QueryUnload(bool& cancel)
 {
-    if (!Menu_UseDefaultSourcePath->isChecked() || !DefaultSourcePath.isEmpty())
+    if (!m_options->usesDefaultSourcePath() || !m_options->defaultSourcePath().isEmpty())
         return;
     const auto answer = m.message(
         m.text(u"Path Error"_s, u"Sökvägs fel"_s),
@@ -148,16 +136,7 @@ void MainForm::Form_Unload()
     store.setValue(u"TargetPath"_s, TargetFolderList->path());
     if (m.hasChanged(AppContext::Setting::Swedish))
         store.setValue(u"Swedish"_s, SettingsStore::onOff(m.swedish));
-    if (m.hasChanged(AppContext::Setting::DisableToolTips))
-        store.setValue(u"DisableToolTipsOnPanes"_s,
-                       SettingsStore::onOff(Menu_DisableToolTipsOnPanes->isChecked()));
-    if (m.hasChanged(AppContext::Setting::DefaultSourcePath))
-        store.setValue(u"DefaultSourcePath"_s, DefaultSourcePath);
-    if (m.hasChanged(AppContext::Setting::AddFolderPrefix))
-        store.setValue(u"AddFolderPrefix"_s,
-                       SettingsStore::onOff(Menu_AddFolderPrefix->isChecked()));
-    if (m.hasChanged(AppContext::Setting::UseLogFile))
-        store.setValue(u"UseLogFile"_s, SettingsStore::onOff(Menu_UseLogFile->isChecked()));
+    m_options->writeSettings(store);
     if (m.hasChanged(AppContext::Setting::Player))
         store.setValue(u"Player"_s, Menu_Player->isChecked() ? m.playerPath : QString());
     store.flush();

@@ -5,6 +5,7 @@
 #include "SourceListPane.h"
 #include "SourcePane.h"
 #include "app/AppContext.h"
+#include "app/OptionsMenu.h"
 #include "platform/DirListBox.h"
 
 #include <QAction>
@@ -134,11 +135,11 @@ QString MainForm::paneToolTip(int pane) const
 
 void MainForm::setPaneToolTips()
 {
-    m_source->setPaneToolTip(ToolTipsOff ? QString() : paneToolTip(0));
-    m_list->setPaneToolTip(ToolTipsOff ? QString() : paneToolTip(1));
+    m_source->setPaneToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(0));
+    m_list->setPaneToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(1));
     const std::array<QListWidget*, 2> panes = targetPanes();
     for (std::size_t i = 0; i < panes.size(); ++i)
-        panes[i]->setToolTip(ToolTipsOff ? QString() : paneToolTip(int(i) + 2));
+        panes[i]->setToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(int(i) + 2));
 }
 
 void MainForm::setEnglishTexts()

@@ -35,7 +35,6 @@ void MainForm::connectPanes()
 
     connect(m_source, &SourcePane::addRequested, this, &MainForm::CopyFolder_Click);
     connect(m_source, &SourcePane::addSeveralRequested, this, &MainForm::CopyMultipleFolders_Click);
-    connect(m_source, &SourcePane::homeRequested, this, &MainForm::GoHome_Click);
     connect(m_source, &SourcePane::menuRequested, this,
             [this] { Menu_Hidden->popup(QCursor::pos()); });
     connect(TargetFolderList, &DirListBox::entryActivated, this,

@@ -12,8 +12,8 @@
 
 #include <QAction>
 #include <QDate>
-#include <QWidget>
 #include <QFileInfo>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 

@@ -1,5 +1,6 @@
 #include "support/MainFormFixture.h"
 
+#include "app/OptionsMenu.h"
 #include "mainwindow/SourceListPane.h"
 #include "support/MessageText.h"
 
@@ -160,12 +161,12 @@ void TestApp::defaultPathAcrossARestart()
     for (auto it = written.cbegin(); it != written.cend(); ++it)
         next.store(it.key(), it.value());
     MainForm& again = next.start();
-    QCOMPARE(again.DefaultSourcePath, f.dir(u"E/Music"_s));
+    QCOMPARE(again.options().defaultSourcePath(), f.dir(u"E/Music"_s));
     QCOMPARE(homeControls(again), (QList<bool>{true, true, true}));
-    QVERIFY(again.Menu_DisableToolTipsOnPanes->isChecked());
-    QVERIFY(!again.Menu_UseLogFile->isChecked());
-    again.Menu_UseDefaultSourcePath->trigger();
-    QCOMPARE(again.DefaultSourcePath, QString());
+    QVERIFY(child<QAction>(again, u"Menu_DisableToolTipsOnPanes"_s)->isChecked());
+    QVERIFY(!child<QAction>(again, u"Menu_UseLogFile"_s)->isChecked());
+    child<QAction>(again, u"Menu_UseDefaultSourcePath"_s)->trigger();
+    QCOMPARE(again.options().defaultSourcePath(), QString());
     QCOMPARE(homeControls(again), (QList<bool>{false, false, false}));
     QVERIFY(next.platform->messages().isEmpty());
 }
@@ -185,7 +186,7 @@ void TestApp::homeFolderGone()
     child<QPushButton>(w, u"GoHome"_s)->click();
     QCOMPARE(f.platform->messages().first().text, home + u"  doesn't exist."_s);
     QVERIFY(!child<QAction>(w, u"Menu_UseDefaultSourcePath"_s)->isChecked());
-    QCOMPARE(w.DefaultSourcePath, QString());
+    QCOMPARE(w.options().defaultSourcePath(), QString());
     QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
 }
 
