@@ -60,6 +60,16 @@ void OptionsMenu::writeSettings(SettingsStore& store) const
         store.setValue(u"UseLogFile"_s, SettingsStore::onOff(m_items.useLogFile.isChecked()));
 }
 
+bool OptionsMenu::addsFolderPrefix() const
+{
+    return m_items.addFolderPrefix.isChecked();
+}
+
+bool OptionsMenu::usesLogFile() const
+{
+    return m_items.useLogFile.isChecked();
+}
+
 bool OptionsMenu::usesDefaultSourcePath() const
 {
     return m_items.useDefaultSourcePath.isChecked();

@@ -34,6 +34,8 @@ public:
     QString defaultSourcePath() const { return m_defaultSourcePath; }
     bool usesDefaultSourcePath() const;
     bool toolTipsOff() const { return m_toolTipsOff; }
+    bool addsFolderPrefix() const;
+    bool usesLogFile() const;
 
     void switchDefaultSourcePath();
     void saveCurrentLocation();

@@ -4,6 +4,7 @@
 #include "CopyProgressWindow.h"
 #include "Transfer.h"
 #include "app/AppContext.h"
+#include "app/OptionsMenu.h"
 #include "app/SizeText.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/SourceListPane.h"
@@ -78,7 +79,7 @@ std::optional<CopyRun::Plan> CopyRun::check()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         waiting = true;
         QCoreApplication::processEvents();
-        if (w.TargetList->count() > 0 && w.Menu_AddFolderPrefix->isChecked()) {
+        if (w.TargetList->count() > 0 && w.options().addsFolderPrefix()) {
             QStringList targets;
             for (int i = 0; i < w.TargetList->count(); ++i)
                 targets.append(w.TargetList->item(i)->text());
@@ -107,7 +108,7 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
         return plan.fatRules ? copyplan::fatSafeName(name) : name;
     };
     const Qt::CaseSensitivity cs = plan.fatRules ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const bool prefixOn = w.Menu_AddFolderPrefix->isChecked();
+    const bool prefixOn = w.options().addsFolderPrefix();
     QStringList targetNames;
     for (int i = 0; i < w.TargetList->count(); ++i)
         targetNames.append(paths::folderName(w.TargetList->item(i)->text()));
@@ -170,7 +171,7 @@ void CopyRun::transfer(const Plan& plan)
 bool CopyRun::startLog()
 {
     m_logFile = sourcelistfile::defaultName(m.dataFolder, QDate::currentDate());
-    if (!w.Menu_UseLogFile->isChecked())
+    if (!w.options().usesLogFile())
         return true;
     // The name is taken now, so that nothing saved during the run can take it.
     for (;;) {
@@ -220,7 +221,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         reportFailure(FsError(FsErrorKind::DeviceUnavailable, m_target->path()));
         return false;
     }
-    QString name = copyplan::targetFolderName(entry, w.Menu_AddFolderPrefix->isChecked(),
+    QString name = copyplan::targetFolderName(entry, w.options().addsFolderPrefix(),
                                               plan.firstPrefixNumber + position);
     if (m_target->fatRules())
         name = copyplan::fatSafeName(name);

@@ -38,31 +38,6 @@ public:
     SourceListPane& sourceListPane() { return *m_list; }
     OptionsMenu& options() { return *m_options; }
 
-    // Menus.
-    QMenu* Menu_File = nullptr;
-    QAction* Menu_ShowSavedSourceList = nullptr;
-    QAction* Menu_SaveCurrentSourceList = nullptr;
-    QAction* Menu_Exit = nullptr;
-    QMenu* Menu_Options = nullptr;
-    QAction* Menu_English = nullptr;
-    QAction* Menu_Swedish = nullptr;
-    QAction* Menu_DisableToolTipsOnPanes = nullptr;
-    QAction* Menu_UseDefaultSourcePath = nullptr;
-    QAction* Menu_SaveCurrentLocationasDefaultPath = nullptr;
-    QAction* Menu_GotoDefaultPath = nullptr;
-    QAction* Menu_AddFolderPrefix = nullptr;
-    QAction* Menu_UseLogFile = nullptr;
-    QAction* Menu_Player = nullptr;
-    QMenu* Menu_Help = nullptr;
-    QAction* Menu_MenuHelp = nullptr;
-    QAction* Menu_ShortcutsHelp = nullptr;
-    QAction* Menu_About = nullptr;
-    QMenu* Menu_Hidden = nullptr; // the panes' pop-up menu, not in the menu bar
-    QAction* Menu_OpenPlay = nullptr;
-    QAction* Menu_OpenExplorer = nullptr;
-
-    // Source side.
-
     // Target side.
     DriveListBox* TargetDriveList = nullptr;
     DirListBox* TargetFolderList = nullptr;
@@ -77,10 +52,8 @@ public:
     std::array<QLabel*, 2> Label_NumberOfFiles{};
     QPushButton* RefreshTargetDrives = nullptr;
 
-    // Not shown: enumerators for counting and copying, and the copy run's progress bar.
+    // Not shown: the enumerator of the copy run.
     FileListBox* FilesToCopy = nullptr;
-    QFrame* Line1 = nullptr;
-    QFrame* Line2 = nullptr;
 
     // Window-level state.
     QString SourcePath;
@@ -147,8 +120,36 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Menus.
+    QMenu* Menu_File = nullptr;
+    QAction* Menu_ShowSavedSourceList = nullptr;
+    QAction* Menu_SaveCurrentSourceList = nullptr;
+    QAction* Menu_Exit = nullptr;
+    QMenu* Menu_Options = nullptr;
+    QAction* Menu_English = nullptr;
+    QAction* Menu_Swedish = nullptr;
+    QAction* Menu_DisableToolTipsOnPanes = nullptr;
+    QAction* Menu_UseDefaultSourcePath = nullptr;
+    QAction* Menu_SaveCurrentLocationasDefaultPath = nullptr;
+    QAction* Menu_GotoDefaultPath = nullptr;
+    QAction* Menu_AddFolderPrefix = nullptr;
+    QAction* Menu_UseLogFile = nullptr;
+    QAction* Menu_Player = nullptr;
+    QMenu* Menu_Help = nullptr;
+    QAction* Menu_MenuHelp = nullptr;
+    QAction* Menu_ShortcutsHelp = nullptr;
+    QAction* Menu_About = nullptr;
+    QMenu* Menu_Hidden = nullptr; // the panes' pop-up menu, not in the menu bar
+    QAction* Menu_OpenPlay = nullptr;
+    QAction* Menu_OpenExplorer = nullptr;
+
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+
     void createMenus();
     void createControls();
+    // The captions and tool tips that differ between the languages.
+    void setWindowTexts(bool swedish);
     void setEnglishTexts();
     void setSwedishTexts();
     void setPaneToolTips();

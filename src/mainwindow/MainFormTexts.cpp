@@ -47,66 +47,68 @@ std::function<void(const QString&)> toolTipOf(QWidget* control)
 
 } // namespace
 
-// Every text that differs between the languages, in the order the window sets them. The four
-// panes' tool tips are not here: they can be switched off.
-static QList<Text> windowTexts(MainForm& w)
+void MainForm::setWindowTexts(bool swedish)
 {
-    return {
-        {captionOf(w.Menu_File), u"&File"_s, u"&Arkiv"_s},
-        {captionOf(w.Menu_ShowSavedSourceList), u"&Show/Recall a Saved Source List File"_s,
+    // In the order the window sets them. The four panes' tool tips are not here: they can be
+    // switched off.
+    const QList<Text> texts{
+        {captionOf(Menu_File), u"&File"_s, u"&Arkiv"_s},
+        {captionOf(Menu_ShowSavedSourceList), u"&Show/Recall a Saved Source List File"_s,
          u"&Visa/Återskapa en Sparad Källfil-lista"_s},
-        {captionOf(w.Menu_SaveCurrentSourceList), u"Save &Current Source List"_s,
+        {captionOf(Menu_SaveCurrentSourceList), u"Save &Current Source List"_s,
          u"&Spara Nuvarande Källfil-lista"_s},
-        {captionOf(w.Menu_Exit), u"E&xit"_s, u"&Avsluta"_s},
-        {captionOf(w.Menu_Options), u"&Options"_s, u"&Inställningar"_s},
-        {captionOf(w.Menu_DisableToolTipsOnPanes), u"Disable Tool Tips On Panes"_s,
+        {captionOf(Menu_Exit), u"E&xit"_s, u"&Avsluta"_s},
+        {captionOf(Menu_Options), u"&Options"_s, u"&Inställningar"_s},
+        {captionOf(Menu_DisableToolTipsOnPanes), u"Disable Tool Tips On Panes"_s,
          u"Inaktivera ToolTips på Folderfönstren"_s},
-        {captionOf(w.Menu_SaveCurrentLocationasDefaultPath),
+        {captionOf(Menu_SaveCurrentLocationasDefaultPath),
          u"&Save Current Location as Default Source Path"_s,
          u"Spara &Nuvarande Sökväg som Standard"_s},
-        {captionOf(w.Menu_UseDefaultSourcePath), u"Use &Default Source Path"_s,
+        {captionOf(Menu_UseDefaultSourcePath), u"Use &Default Source Path"_s,
          u"&Använd Standard Sökväg för Källdisk"_s},
-        {captionOf(w.Menu_GotoDefaultPath), u"Goto Default Source Location (Go Home)"_s,
+        {captionOf(Menu_GotoDefaultPath), u"Goto Default Source Location (Go Home)"_s,
          u"Gå till Standard Plats för Källdisk (Gå Hem)"_s},
-        {captionOf(w.Menu_AddFolderPrefix), u"Add &Prefix to Saved Folders"_s,
+        {captionOf(Menu_AddFolderPrefix), u"Add &Prefix to Saved Folders"_s,
          u"&Lägg Till Prefix till Sparade Foldrar"_s},
-        {captionOf(w.Menu_UseLogFile), u"Use &Log File"_s, u"Använd &Logfil"_s},
-        {captionOf(w.Menu_Player), u"&Optional Media Player"_s, u"Annan Media-Spelare"_s},
-        {captionOf(w.Menu_Help), u"&Help"_s, u"&Hjälp"_s},
-        {captionOf(w.Menu_MenuHelp), u"Help, &Menues"_s, u"Hjälp, &Menyer"_s},
-        {captionOf(w.Menu_ShortcutsHelp), u"Help, &Keyboard Shortcuts"_s,
+        {captionOf(Menu_UseLogFile), u"Use &Log File"_s, u"Använd &Logfil"_s},
+        {captionOf(Menu_Player), u"&Optional Media Player"_s, u"Annan Media-Spelare"_s},
+        {captionOf(Menu_Help), u"&Help"_s, u"&Hjälp"_s},
+        {captionOf(Menu_MenuHelp), u"Help, &Menues"_s, u"Hjälp, &Menyer"_s},
+        {captionOf(Menu_ShortcutsHelp), u"Help, &Keyboard Shortcuts"_s,
          u"Hjälp, &Tangetbordsgenvägar"_s},
-        {captionOf(w.Menu_About), u"&About"_s, u"&Om"_s},
-        {captionOf(w.Menu_OpenPlay), u"View/Play Files"_s, u"Visa / Spela filer"_s},
-        {captionOf(w.Menu_OpenExplorer), u"Open Selected Folder in File Manager"_s,
+        {captionOf(Menu_About), u"&About"_s, u"&Om"_s},
+        {captionOf(Menu_OpenPlay), u"View/Play Files"_s, u"Visa / Spela filer"_s},
+        {captionOf(Menu_OpenExplorer), u"Open Selected Folder in File Manager"_s,
          u"Öppna vald folder i Filhanteraren"_s},
-        {captionOf(w.Label_TargetFreeSpace), u"Estimated free space on Target drive:"_s,
+        {captionOf(Label_TargetFreeSpace), u"Estimated free space on Target drive:"_s,
          u"Uppskattat ledigt utrymme på Måldisk:"_s},
-        {captionOf(w.Label_NumberOfFiles[0]),
+        {captionOf(Label_NumberOfFiles[0]),
          u"Number of mp3 files in selected path on Target drive:"_s,
          u"Antal mp3 filer i vald sökväg på Måldisk:"_s},
-        {captionOf(w.Label_NumberOfFiles[1]), u"Click Refresh"_s, u"Klicka Uppdatera"_s},
-        {captionOf(w.RefreshTargetDrives), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
-        {captionOf(w.RefreshTargetLists), u"Refresh"_s, u"Uppdatera"_s},
-        {captionOf(w.ClearTargetFolders), u"Clear  Open Folder"_s, u"Radera Vald"_s},
-        {captionOf(w.ClearTargetDrive), u"Clear Disk"_s, u" Radera   Allt"_s},
-        {toolTipOf(w.ClearTargetFolders),
+        {captionOf(Label_NumberOfFiles[1]), u"Click Refresh"_s, u"Klicka Uppdatera"_s},
+        {captionOf(RefreshTargetDrives), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
+        {captionOf(RefreshTargetLists), u"Refresh"_s, u"Uppdatera"_s},
+        {captionOf(ClearTargetFolders), u"Clear  Open Folder"_s, u"Radera Vald"_s},
+        {captionOf(ClearTargetDrive), u"Clear Disk"_s, u" Radera   Allt"_s},
+        {toolTipOf(ClearTargetFolders),
          u"Delete all subfolders from the selected path of the Target drive"_s,
          u"Radera alla foldrar från visad sökväg på Måldisken"_s},
-        {toolTipOf(w.ClearTargetDrive), u"Delete all folders from the Target drive"_s,
+        {toolTipOf(ClearTargetDrive), u"Delete all folders from the Target drive"_s,
          u"Radera hela Måldisken"_s},
-        {toolTipOf(w.Label_NumberOfFiles[0]),
+        {toolTipOf(Label_NumberOfFiles[0]),
          u"Files are counted in the selected folder and two levels of sub folders."_s,
          u"Filer räknas i vald folder och två nivåer av underfoldrar"_s},
-        {toolTipOf(w.RefreshTargetDrives), u"RefreshTarget Drive List"_s,
+        {toolTipOf(RefreshTargetDrives), u"RefreshTarget Drive List"_s,
          u"Uppdatera Måldisk-listan"_s},
-        {toolTipOf(w.RefreshTargetLists),
+        {toolTipOf(RefreshTargetLists),
          u"Refresh the file count of the displayed path of the Target drive"_s,
          u"Uppdatera filräkning i visad sökväg på Måldisken"_s},
-        {toolTipOf(w.RemoveTargetFolder), u"Delete the selected folder from the Target drive"_s,
+        {toolTipOf(RemoveTargetFolder), u"Delete the selected folder from the Target drive"_s,
          u"Radera den valda foldern från Måldisken"_s},
-        {toolTipOf(w.TargetUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
+        {toolTipOf(TargetUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
     };
+    for (const Text& t : texts)
+        t.set(swedish ? t.swedish : t.english);
 }
 
 QString MainForm::paneToolTip(int pane) const
@@ -144,8 +146,7 @@ void MainForm::setPaneToolTips()
 
 void MainForm::setEnglishTexts()
 {
-    for (const Text& t : windowTexts(*this))
-        t.set(t.english);
+    setWindowTexts(false);
     m_source->setTexts(false);
     m_list->setTexts(false);
     Menu_English->setText(u"&English"_s);
@@ -156,8 +157,7 @@ void MainForm::setEnglishTexts()
 
 void MainForm::setSwedishTexts()
 {
-    for (const Text& t : windowTexts(*this))
-        t.set(t.swedish);
+    setWindowTexts(true);
     m_source->setTexts(true);
     m_list->setTexts(true);
     Menu_English->setChecked(false);
