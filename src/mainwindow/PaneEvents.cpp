@@ -182,7 +182,22 @@ QString MainForm::activePaneFolder() const
 
 void MainForm::ShowFileViewer()
 {
-    auto viewer = std::make_unique<FileViewerDialog>(m, *this);
+    QStringList drives = m_source->listedDrives();
+    for (int i = 0; i < TargetDriveList->count(); ++i)
+        drives.append(TargetDriveList->itemData(i).toString());
+    auto viewer = std::make_unique<FileViewerDialog>(m, activePaneFolder(), drives, this);
+    const bool target = m.activePane == Pane::TargetFolders || m.activePane == Pane::TargetList;
+    connect(viewer.get(), &FileViewerDialog::driveNotReady, this,
+            [this, target] { RefreshDriveLists_Click(target ? 1 : 0); });
+    // The pane active once the message has gone.
+    connect(viewer.get(), &FileViewerDialog::folderNotFound, this, [this] {
+        if (m.activePane == Pane::SourceFolders)
+            m_source->refreshFolders();
+        else if (m.activePane == Pane::SourceList)
+            m_list->removeSelected();
+        else
+            RefreshTargetLists_Click();
+    });
     // A folder that cannot be shown has been reported; the viewer closes before it shows.
     if (!viewer->Form_Load())
         return;

@@ -1,10 +1,6 @@
 #include "FileViewerDialog.h"
 
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/SourceListPane.h"
-#include "mainwindow/SourcePane.h"
-#include "platform/DriveListBox.h"
 #include "platform/Drives.h"
 #include "platform/FileListBox.h"
 #include "platform/FsError.h"
@@ -19,10 +15,12 @@
 
 using namespace Qt::StringLiterals;
 
-FileViewerDialog::FileViewerDialog(AppContext& module, MainForm& mainForm)
-    : QDialog(&mainForm)
+FileViewerDialog::FileViewerDialog(AppContext& module, QString folder, QStringList listedDrives,
+                                   QWidget* parent)
+    : QDialog(parent)
     , m(module)
-    , m_main(mainForm)
+    , m_folder(std::move(folder))
+    , m_listedDrives(std::move(listedDrives))
 {
     setObjectName(u"ViewFiles"_s);
     setWindowTitle(u"View / Play files:  "_s);
@@ -52,7 +50,7 @@ FileViewerDialog::FileViewerDialog(AppContext& module, MainForm& mainForm)
 bool FileViewerDialog::Form_Load()
 {
     File1->setPattern(u"*.mp3"_s);
-    const QString folder = m_main.activePaneFolder();
+    const QString& folder = m_folder;
     const QString drive = driveOf(folder);
     try {
         if (drive.isEmpty())
@@ -93,11 +91,7 @@ QString FileViewerDialog::driveOf(const QString& folder) const
     // stands in the lists: looked up there too, it is reported as not ready, and its folder is
     // not taken for a missing folder of the drive it was mounted on.
     QList<Volume> known = m.drives().volumes();
-    QStringList listed = m_main.sourcePane().listedDrives();
-    const DriveListBox& target = *m_main.TargetDriveList;
-    for (int i = 0; i < target.count(); ++i)
-        listed.append(target.itemData(i).toString());
-    for (const QString& mountPoint : std::as_const(listed))
+    for (const QString& mountPoint : m_listedDrives)
         known.append(Volume{mountPoint, {}, false, {}});
     const std::optional<Volume> volume = drives::volumeOf(known, folder);
     return volume ? volume->mountPoint : QString();
@@ -106,23 +100,17 @@ QString FileViewerDialog::driveOf(const QString& folder) const
 void FileViewerDialog::reportOpeningFailure(FsErrorKind kind, const QString& folder,
                                             const QString& drive)
 {
-    const bool target = m.activePane == Pane::TargetFolders || m.activePane == Pane::TargetList;
     switch (kind) {
     case FsErrorKind::DeviceUnavailable:
         m.message(u"Error"_s,
                   m.text(u"Device "_s + drive + u" is not ready."_s,
                          u"Enhet "_s + drive + u" äe ej tillgänglig."_s),
                   Platform::Buttons::Ok, Platform::Icon::None);
-        m_main.RefreshDriveLists_Click(target ? 1 : 0);
+        Q_EMIT driveNotReady();
         break;
     case FsErrorKind::PathNotFound:
         m.ShowPathNotFound(folder);
-        if (m.activePane == Pane::SourceFolders)
-            m_main.sourcePane().refreshFolders();
-        else if (m.activePane == Pane::SourceList)
-            m_main.sourceListPane().removeSelected();
-        else
-            m_main.RefreshTargetLists_Click();
+        Q_EMIT folderNotFound();
         break;
     default:
         m.message(u"Error"_s, m.text(u"Unknown error."_s, u"Okänt fel."_s), Platform::Buttons::Ok,
