@@ -1,0 +1,314 @@
+#include "copy/CopyPlan.h"
+#include "copy/Transfer.h"
+#include "platform/Folders.h"
+#include "platform/FsError.h"
+#include "platform/MountTable.h"
+#include "platform/Paths.h"
+#include "support/TestDir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 mib = 1024 * 1024;
+
+QByteArray sampleData(qint64 size, int seed = 0)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    for (qint64 i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i * 7 + i / 251 + seed) & 0xff);
+    return data;
+}
+
+// Runs a program; false when it fails or is not there.
+bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return false;
+    if (output)
+        *output = process.readAllStandardOutput().trimmed();
+    return true;
+}
+
+// Commands that undo a mount set-up in reverse order when the test ends.
+class Undo {
+public:
+    ~Undo()
+    {
+        for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)
+            (*it)();
+    }
+    void add(std::function<void()> step) { m_steps.push_back(std::move(step)); }
+
+private:
+    std::vector<std::function<void()>> m_steps;
+};
+
+QString fileSystemAt(const QString& mountPoint)
+{
+    QFile mountInfo(u"/proc/self/mountinfo"_s);
+    if (!mountInfo.open(QIODevice::ReadOnly))
+        return {};
+    for (const mounttable::MountEntry& entry : mounttable::parseMountInfo(mountInfo.readAll())) {
+        if (entry.mountPoint == mountPoint)
+            return entry.fsType;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestTransfer : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void namesKeepTheirBytes();
+    void runNeverOverwritesItsOwnFiles();
+    void failedFileIsNotLeft_data();
+    void failedFileIsNotLeft();
+    void exfatThroughFuse_data();
+    void exfatThroughFuse();
+    void writebackFailureRemovesUnconfirmedFiles();
+    void manyFilesUnderTheDescriptorLimit();
+    void driveRootEntry();
+};
+
+// Names that are not UTF-8, or start with a byte-order mark, are matched, copied and written
+// byte for byte.
+void TestTransfer::namesKeepTheirBytes()
+{
+    TestDir dir;
+    const QList<QByteArray> names{"01 Intro.mp3", "02 Bj\xf6rk.mp3",
+                                  "\xEF\xBB\xBF"
+                                  "03 Outro.mp3",
+                                  "03 Outro.mp3"};
+    for (int i = 0; i < names.size(); ++i)
+        dir.file(u"from/"_s + paths::fromNative(names[i]), "song " + QByteArray::number(i));
+    dir.file(u"from/cover.jpg"_s);
+    dir.file(paths::fromNative("only/Bj\xf6rk.MP3"));
+    dir.mkdir(u"to"_s);
+    QCOMPARE(folders::files(dir(u"only"_s), u"*.mp3"_s).size(), 1);
+
+    const QStringList files = folders::files(dir(u"from"_s), u"*.mp3"_s);
+    QCOMPARE(files.size(), names.size());
+    transfer::Target(dir(u"to"_s), dir(u"to"_s), false).copyFolder(dir(u"from"_s), u"A"_s, files);
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(contentOf(dir(u"to/A/"_s + paths::fromNative(names[i]))),
+                 "song " + QByteArray::number(i));
+    QCOMPARE(entriesOf(dir(u"to/A"_s)), entriesOf(dir(u"from"_s)).remove(u"cover.jpg "_s));
+}
+
+// A name this run wrote gets the next " (n)"; a file that was there before is replaced.
+void TestTransfer::runNeverOverwritesItsOwnFiles()
+{
+    TestDir dir;
+    dir.file(u"one/a.mp3"_s, "one a");
+    dir.file(u"one/b.mp3"_s, "one b");
+    dir.file(u"two/a.mp3"_s, "two a");
+    dir.file(u"to/A/b.mp3"_s, "old b");
+    transfer::Target target(dir(u"to"_s), dir(u"to"_s), false);
+    target.copyFolder(dir(u"one"_s), u"A"_s, {u"a.mp3"_s, u"b.mp3"_s});
+    target.copyFolder(dir(u"two"_s), u"A"_s, {u"a.mp3"_s});
+    QCOMPARE(entriesOf(dir(u"to/A"_s)), u"a (2).mp3 a.mp3 b.mp3"_s);
+    QCOMPARE(contentOf(dir(u"to/A/a.mp3"_s)), "one a");
+    QCOMPARE(contentOf(dir(u"to/A/a (2).mp3"_s)), "two a");
+    QCOMPARE(contentOf(dir(u"to/A/b.mp3"_s)), "one b");
+}
+
+void TestTransfer::failedFileIsNotLeft_data()
+{
+    QTest::addColumn<QString>("file");      // the source file
+    QTest::addColumn<bool>("stopInChunks"); // a failure between chunks
+    QTest::addColumn<int>("number");        // of the error
+    QTest::addColumn<QString>("errorPath");
+
+    QTest::newRow("missing source") << u"missing.mp3"_s << false << 76 << u"from/missing.mp3"_s;
+    QTest::newRow("onto itself through a link")
+        << u"song.mp3"_s << false << 5 << u"to/A/song.mp3"_s;
+    QTest::newRow("stopped between chunks") << u"song.mp3"_s << true << 68 << u"to/A/song.mp3"_s;
+    QTest::newRow("a link is not a file") << u"link.mp3"_s << false << 5 << u"from/link.mp3"_s;
+    QTest::newRow("a pipe is not a file") << u"pipe.mp3"_s << false << 5 << u"from/pipe.mp3"_s;
+}
+
+void TestTransfer::failedFileIsNotLeft()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, stopInChunks);
+    QFETCH(int, number);
+    QFETCH(QString, errorPath);
+
+    TestDir dir;
+    const QByteArray content = sampleData(3 * mib / 2);
+    dir.file(u"from/song.mp3"_s, content);
+    dir.file(u"from/first.mp3"_s, "first");
+    dir.mkdir(u"to/A"_s);
+    QCOMPARE(::symlink("song.mp3", paths::toNative(dir(u"from/link.mp3"_s)).constData()), 0);
+    QCOMPARE(::mkfifo(paths::toNative(dir(u"from/pipe.mp3"_s)).constData(), 0644), 0);
+    if (!stopInChunks && file == u"song.mp3")
+        QCOMPARE(::symlink(paths::toNative(dir(u"from/song.mp3"_s)).constData(),
+                           paths::toNative(dir(u"to/A/song.mp3"_s)).constData()),
+                 0);
+
+    transfer::Target target(dir(u"to"_s), dir(u"to"_s), false);
+    transfer::Steps steps;
+    int chunks = 0;
+    if (stopInChunks)
+        steps.betweenChunks = [&] {
+            if (++chunks > 1) // in song.mp3, after first.mp3
+                throw FsError(FsErrorKind::DeviceUnavailable, dir(errorPath));
+        };
+    try {
+        target.copyFolder(dir(u"from"_s), u"A"_s, {u"first.mp3"_s, file}, steps);
+        QFAIL("the copy did not fail");
+    } catch (const FsError& error) {
+        QCOMPARE(error.number(), number);
+        QCOMPARE(error.path(), dir(errorPath));
+    }
+    QCOMPARE(contentOf(dir(u"from/song.mp3"_s)), content);
+    QCOMPARE(contentOf(dir(u"to/A/first.mp3"_s)), QByteArray("first"));
+    const bool linkStays = !stopInChunks && file == u"song.mp3";
+    QCOMPARE(entriesOf(dir(u"to/A"_s)), linkStays ? u"first.mp3 song.mp3"_s : u"first.mp3"_s);
+}
+
+void TestTransfer::exfatThroughFuse_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("rulesFromTable"); // FAT rules from the mount table's type
+    QTest::addColumn<QString>("written");     // the folder's name on the stick
+
+    QTest::newRow("fuseblk follows FAT rules") << u"Live: Vol 1"_s << true << u"Live_ Vol 1"_s;
+    QTest::newRow("refused name found out") << u"Live: Vol 1"_s << false << u"Live_ Vol 1"_s;
+    QTest::newRow("case-only pair found out") << u"Live"_s << false << u"Live"_s;
+}
+
+// exfat-fuse mounts as "fuseblk", answers ENOENT for a name it refuses and finds names without
+// regard to case.
+void TestTransfer::exfatThroughFuse()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, rulesFromTable);
+    QFETCH(QString, written);
+
+    TestDir dir;
+    const QString image = dir.file(u"exfat.img"_s, {});
+    const QString stick = dir.mkdir(u"stick"_s);
+    Undo undo;
+    if (!QFile(image).resize(16 * mib) || !run(u"mkfs.exfat"_s, {image}))
+        QSKIP("mkfs.exfat cannot make an exFAT image here");
+    // The FUSE driver mounts block devices only: a loop device that goes with the mount.
+    if (!run(u"mount"_s, {u"-t"_s, u"exfat-fuse"_s, u"-o"_s, u"loop"_s, image, stick}))
+        QSKIP("exfat-fuse cannot mount here (needs root, a loop device and FUSE)");
+    undo.add([&] { run(u"umount"_s, {stick}); });
+    const QString fsType = fileSystemAt(stick);
+    QCOMPARE(fsType, u"fuseblk"_s);
+
+    dir.file(u"from/A.mp3"_s, "upper");
+    dir.file(u"from/a.mp3"_s, "lower");
+    transfer::Target target(stick, stick, rulesFromTable && copyplan::followsFatRules(fsType));
+    QCOMPARE(target.copyFolder(dir(u"from"_s), folder, {u"A.mp3"_s, u"a.mp3"_s}), written);
+    QCOMPARE(entriesOf(stick), written);
+    const QString album = stick + u'/' + written;
+    QCOMPARE(entriesOf(album), u"A.mp3 a (2).mp3"_s);
+    QCOMPARE(contentOf(album + u"/A.mp3"_s), "upper");
+    QCOMPARE(contentOf(album + u"/a (2).mp3"_s), "lower");
+}
+
+// A volume whose device fails during writeback: a loop device over a small tmpfs. The error
+// names the first file whose data did not reach the medium; it and every later file are gone.
+void TestTransfer::writebackFailureRemovesUnconfirmedFiles()
+{
+    TestDir dir;
+    const QString backing = dir.mkdir(u"backing"_s);
+    const QString volume = dir.mkdir(u"volume"_s);
+    Undo undo;
+    if (!run(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=4m"_s, u"tmpfs"_s, backing}))
+        QSKIP("cannot mount a tmpfs here (needs root)");
+    undo.add([&] { run(u"umount"_s, {backing}); });
+    const QString image = dir.file(u"backing/volume.img"_s, {});
+    QByteArray device;
+    if (!QFile(image).resize(32 * mib) ||
+        !run(u"losetup"_s, {u"-f"_s, u"--show"_s, image}, &device))
+        QSKIP("no loop device here");
+    undo.add([&] { run(u"losetup"_s, {u"-d"_s, QString::fromLatin1(device)}); });
+    if (!run(u"mkfs.ext2"_s, {u"-q"_s, QString::fromLatin1(device)}) ||
+        !run(u"mount"_s, {QString::fromLatin1(device), volume}))
+        QSKIP("cannot make or mount an ext2 volume on the loop device");
+    undo.add([&] { run(u"umount"_s, {volume}); });
+
+    QStringList files;
+    for (int i = 1; i <= 8; ++i) {
+        files.append(u"%1.mp3"_s.arg(i, 2, 10, QChar(u'0')));
+        dir.file(u"from/"_s + files.last(), sampleData(mib / 2, i));
+    }
+    transfer::Target target(volume, volume, false);
+    QString named;
+    try {
+        target.copyFolder(dir(u"from"_s), u"A"_s, files);
+    } catch (const FsError& error) {
+        named = error.path();
+    }
+    const qsizetype failed = files.indexOf(paths::folderName(named));
+    QVERIFY2(failed >= 0, qPrintable(u"the error named "_s + named));
+    QCOMPARE(named, volume + u"/A/"_s + files[failed]);
+    QCOMPARE(entriesOf(volume + u"/A"_s), QStringList(files.first(failed)).join(u' '));
+}
+
+// Pending files hold no more descriptors than a few, whatever the limit.
+void TestTransfer::manyFilesUnderTheDescriptorLimit()
+{
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit reduced = saved;
+    reduced.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 1024);
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &reduced), 0);
+
+    TestDir dir;
+    QStringList files;
+    for (int i = 0; i < 1100; ++i) {
+        files.append(QString::number(i) + u".mp3"_s);
+        dir.file(u"from/"_s + files.last(), QByteArray(16 * 1024, 'x'));
+    }
+    dir.mkdir(u"to"_s);
+    QString error;
+    try {
+        transfer::Target(dir(u"to"_s), dir(u"to"_s), false)
+            .copyFolder(dir(u"from"_s), u"A"_s, files);
+    } catch (const FsError& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    QCOMPARE(error, QString());
+    QCOMPARE(folders::files(dir(u"to/A"_s), u"*"_s).size(), files.size());
+}
+
+// A drive root in the Source List is copied into a folder named after the volume.
+void TestTransfer::driveRootEntry()
+{
+    TestDir dir;
+    const QString stick = dir.mkdir(u"media/SOURCE"_s);
+    dir.file(u"media/SOURCE/song.mp3"_s, "song");
+    dir.mkdir(u"to"_s);
+    const QString entry = stick + u'/';
+    const QList<Volume> volumes{{stick, u"MUSIC"_s, true, u"vfat"_s}};
+    const QString name = copyplan::targetFolderName(entry, false, 0, volumes);
+    QCOMPARE(name, u"MUSIC"_s);
+    const QString written = transfer::Target(dir(u"to"_s), dir(u"to"_s), false)
+                                .copyFolder(entry, name, folders::files(entry, u"*.mp3"_s));
+    QCOMPARE(contentOf(dir(u"to/"_s) + written + u"/song.mp3"_s), "song");
+}
+
+QTEST_GUILESS_MAIN(TestTransfer)
+#include "tst_transfer.moc"
