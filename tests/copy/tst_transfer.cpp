@@ -5,16 +5,14 @@
 #include "platform/MountTable.h"
 #include "platform/Paths.h"
 #include "support/TestDir.h"
+#include "support/TestMount.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -29,33 +27,6 @@ QByteArray sampleData(qint64 size, int seed = 0)
         data[i] = static_cast<char>((i * 7 + i / 251 + seed) & 0xff);
     return data;
 }
-
-// Runs a program; false when it fails or is not there.
-bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return false;
-    if (output)
-        *output = process.readAllStandardOutput().trimmed();
-    return true;
-}
-
-// Commands that undo a mount set-up in reverse order when the test ends.
-class Undo {
-public:
-    ~Undo()
-    {
-        for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)
-            (*it)();
-    }
-    void add(std::function<void()> step) { m_steps.push_back(std::move(step)); }
-
-private:
-    std::vector<std::function<void()>> m_steps;
-};
 
 QString fileSystemAt(const QString& mountPoint)
 {
@@ -203,15 +174,14 @@ void TestTransfer::exfatThroughFuse()
     QFETCH(QString, written);
 
     TestDir dir;
-    const QString image = dir.file(u"exfat.img"_s, {});
+    const QString image = dir(u"exfat.img"_s);
     const QString stick = dir.mkdir(u"stick"_s);
-    Undo undo;
-    if (!QFile(image).resize(16 * mib) || !run(u"mkfs.exfat"_s, {image}))
+    if (!makeImage(image, 16 * mib, u"mkfs.exfat"_s))
         QSKIP("mkfs.exfat cannot make an exFAT image here");
     // The FUSE driver mounts block devices only: a loop device that goes with the mount.
-    if (!run(u"mount"_s, {u"-t"_s, u"exfat-fuse"_s, u"-o"_s, u"loop"_s, image, stick}))
+    const TestMount mount({u"-t"_s, u"exfat-fuse"_s, u"-o"_s, u"loop"_s, image, stick});
+    if (!mount.isMounted())
         QSKIP("exfat-fuse cannot mount here (needs root, a loop device and FUSE)");
-    undo.add([&] { run(u"umount"_s, {stick}); });
     const QString fsType = fileSystemAt(stick);
     QCOMPARE(fsType, u"fuseblk"_s);
 
@@ -233,20 +203,15 @@ void TestTransfer::writebackFailureRemovesUnconfirmedFiles()
     TestDir dir;
     const QString backing = dir.mkdir(u"backing"_s);
     const QString volume = dir.mkdir(u"volume"_s);
-    Undo undo;
-    if (!run(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=4m"_s, u"tmpfs"_s, backing}))
+    const TestMount tmpfs({u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=4m"_s, u"tmpfs"_s, backing});
+    if (!tmpfs.isMounted())
         QSKIP("cannot mount a tmpfs here (needs root)");
-    undo.add([&] { run(u"umount"_s, {backing}); });
-    const QString image = dir.file(u"backing/volume.img"_s, {});
-    QByteArray device;
-    if (!QFile(image).resize(32 * mib) ||
-        !run(u"losetup"_s, {u"-f"_s, u"--show"_s, image}, &device))
-        QSKIP("no loop device here");
-    undo.add([&] { run(u"losetup"_s, {u"-d"_s, QString::fromLatin1(device)}); });
-    if (!run(u"mkfs.ext2"_s, {u"-q"_s, QString::fromLatin1(device)}) ||
-        !run(u"mount"_s, {QString::fromLatin1(device), volume}))
-        QSKIP("cannot make or mount an ext2 volume on the loop device");
-    undo.add([&] { run(u"umount"_s, {volume}); });
+    const QString image = backing + u"/volume.img"_s;
+    if (!makeImage(image, 32 * mib, u"mkfs.ext2"_s))
+        QSKIP("cannot make an ext2 image here");
+    const TestMount ext2({u"-o"_s, u"loop"_s, image, volume});
+    if (!ext2.isMounted())
+        QSKIP("cannot mount the image through a loop device here");
 
     QStringList files;
     for (int i = 1; i <= 8; ++i) {

@@ -3,14 +3,14 @@
 #include "platform/Paths.h"
 #include "platform/SystemDrives.h"
 #include "support/TestDir.h"
+#include "support/TestMount.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
-#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,15 +27,6 @@ QByteArray mountInfo(const QByteArray& entries)
                 " rw\n";
     }
     return info;
-}
-
-// Runs a program; false when it fails or is not there.
-bool run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
 }
 
 } // namespace
@@ -164,17 +155,21 @@ void TestMountTable::systemDrivesFollowTheKernel()
     TestDir dir;
     const QByteArray mountPoint = paths::toNative(dir.path()) + "/Bj\xf6rk";
     const QString folder = dir.mkdir(paths::fromNative("Bj\xf6rk"));
-    const QString image = dir.file(u"volume.img"_s, {});
-    if (!QFile(image).resize(8 * 1024 * 1024) || !run(u"mkfs.ext2"_s, {u"-q"_s, u"-F"_s, image}))
+    // Programs take their arguments as text: a link of a plain name leads mount to the folder.
+    QCOMPARE(::symlink("Bj\xf6rk", paths::toNative(dir(u"plain"_s)).constData()), 0);
+    const QString image = dir(u"volume.img"_s);
+    if (!makeImage(image, 8 * 1024 * 1024, u"mkfs.ext2"_s))
         QSKIP("cannot make an ext2 image here");
-    // Arguments of programs are text; the shell makes the byte.
-    if (!run(u"sh"_s, {u"-c"_s, u"mount -o loop \"$1\" \"$2/Bj$(printf '\\366')rk\""_s, u"sh"_s,
-                       image, dir.path()}))
-        QSKIP("cannot mount a loop device here (needs root)");
-    QVERIFY(changed.wait());
-    const std::optional<Volume> volume = drives::volumeOf(system.volumes(), folder);
-    const bool ready = volume && system.isReady(folder);
-    ::umount(mountPoint.constData());
+    std::optional<Volume> volume;
+    bool ready = false;
+    {
+        const TestMount mount({u"-o"_s, u"loop"_s, image, dir(u"plain"_s)});
+        if (!mount.isMounted())
+            QSKIP("cannot mount a loop device here (needs root)");
+        QVERIFY(changed.wait());
+        volume = drives::volumeOf(system.volumes(), folder);
+        ready = volume && system.isReady(folder);
+    }
     QVERIFY(volume);
     QCOMPARE(paths::toNative(volume->mountPoint), mountPoint);
     QVERIFY(ready);
