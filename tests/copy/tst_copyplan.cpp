@@ -30,6 +30,7 @@ private Q_SLOTS:
 
     void sourceFolderName_data();
     void sourceFolderName();
+    void fatFileSystems();
 
     void messages_data();
     void messages();
@@ -150,6 +151,14 @@ void TestCopyPlan::sourceFolderName()
                                 {u"/media/usb"_s, u"MUSIC"_s, true, u"vfat"_s},
                                 {u"/media/card"_s, {}, true, u"exfat"_s}};
     QTEST(copyplan::sourceFolderName(entry, volumes), "expected");
+}
+
+// exFAT and NTFS drivers through FUSE mount as "fuseblk".
+void TestCopyPlan::fatFileSystems()
+{
+    for (const QString& type : {u"vfat"_s, u"exfat"_s, u"ntfs3"_s, u"fuseblk"_s})
+        QVERIFY2(copyplan::followsFatRules(type), qPrintable(type));
+    QVERIFY(!copyplan::followsFatRules(u"ext4"_s));
 }
 
 void TestCopyPlan::messages_data()
