@@ -169,7 +169,7 @@ Fd openDestination(int folderFd, const QByteArray& name, const struct stat& sour
 // Copies one file into the open folder under the next of its written names; the modification
 // time is kept. A destination left incomplete by a failure is removed.
 void copyFile(int folderFd, const QString& folder, const QString& source,
-              copyplan::WrittenNames& names, Writeback& writeback,
+              copyplan::WrittenNames& names, AppendGuard& order, Writeback& writeback,
               const std::function<void()>& betweenChunks)
 {
     const Fd in(::open(paths::toNative(source).constData(), O_RDONLY | O_CLOEXEC));
@@ -184,6 +184,7 @@ void copyFile(int folderFd, const QString& folder, const QString& source,
     const QString sourceName = paths::folderName(source);
     QString written = names.take(sourceName);
     QByteArray native = paths::toNative(written);
+    order.beforeCreating();
     Fd out = openDestination(folderFd, native, sourceStat, paths::join(folder, written), source);
     if (out.get() < 0 && isRefusal(errno) && !names.fatRules()) {
         names.useFatRules();
@@ -196,6 +197,7 @@ void copyFile(int folderFd, const QString& folder, const QString& source,
         throw errnoError(destination);
     auto file = std::make_shared<WrittenFile>(WrittenFile{std::move(out), destination});
     try {
+        order.created(native);
         copyData(in.get(), file, source, writeback, betweenChunks);
         const timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
         if (::futimens(file->fd.get(), times) != 0)
@@ -219,6 +221,7 @@ void flush(Writeback& writeback, int folderFd, const QString& folder)
 Target::Target(const QString& folder, bool fatRules)
     : m_path(folder)
     , m_fd(::open(paths::toNative(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    , m_order(m_fd.get(), folder)
     , m_fatRules(fatRules)
 {
     if (m_fd.get() < 0)
@@ -230,6 +233,7 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
 {
     QString written = name;
     QByteArray native = paths::toNative(written);
+    m_order.beforeCreating();
     if (!makeFolder(m_fd.get(), native)) {
         if (!isRefusal(errno) || m_fatRules)
             throw errnoError(paths::join(m_path, written));
@@ -239,6 +243,7 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
         if (!makeFolder(m_fd.get(), native))
             throw errnoError(paths::join(m_path, written));
     }
+    m_order.created(native);
     const QString folder = paths::join(m_path, written);
     const Fd folderFd(
         ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -246,10 +251,11 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
         throw errnoError(folder);
 
     copyplan::WrittenNames names(m_fatRules);
+    AppendGuard order(folderFd.get(), folder);
     Writeback writeback;
     try {
         for (int j = 0; j < files.size(); ++j) {
-            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, writeback,
+            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, order, writeback,
                      steps.betweenChunks);
             if (steps.afterFile && !steps.afterFile(j))
                 break;
@@ -262,6 +268,7 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
         }
         throw;
     }
+    order.finish();
     flush(writeback, folderFd.get(), folder);
     return written;
 }

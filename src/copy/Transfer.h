@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Fd.h"
+#include "playorder/AppendGuard.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,7 @@ public:
 private:
     QString m_path;
     Fd m_fd;
+    AppendGuard m_order;
     bool m_fatRules;
 };
 
