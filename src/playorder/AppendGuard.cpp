@@ -10,16 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Entry names compare as the volume does: without regard to letter case.
-bool sameName(const QByteArray& a, const QByteArray& b)
-{
-    return paths::fromNative(a).compare(paths::fromNative(b), Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
 AppendGuard::AppendGuard(int folderFd, QString path)
     : m_fd(folderFd)
     , m_path(std::move(path))
@@ -50,11 +40,11 @@ void AppendGuard::created(const QByteArray& name)
     if (!m_prepared)
         return;
     for (const QByteArray& known : m_known) {
-        if (sameName(known, name))
+        if (dirslots::sameName(known, name))
             return;
     }
     const QList<QByteArray> names = dirslots::storedNames(m_fd, m_path);
-    if (names.isEmpty() || names.last() != name)
+    if (names.isEmpty() || !dirslots::sameName(names.last(), name))
         throw FsError(FsErrorKind::Other, paths::join(m_path, paths::fromNative(name)),
                       u"The drive stored the entry before others, out of the copying order."_s,
                       u"Disken lade posten före andra, utanför kopieringsordningen."_s);

@@ -58,12 +58,18 @@ QList<QByteArray> storedNames(int folderFd, const QString& path)
     return names;
 }
 
+bool sameName(const QByteArray& a, const QByteArray& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 bool isPlaceholderName(const QByteArray& name)
 {
-    if (name.size() != 12 || !name.startsWith("GAP") || !name.endsWith(".ORD"))
+    const QByteArray upper = name.toUpper();
+    if (upper.size() != 12 || !upper.startsWith("GAP") || !upper.endsWith(".ORD"))
         return false;
     for (int i = 3; i < 8; ++i) {
-        if (name[i] < '0' || name[i] > '9')
+        if (upper[i] < '0' || upper[i] > '9')
             return false;
     }
     return true;
@@ -112,7 +118,7 @@ QList<QByteArray> fillGaps(int folderFd, const QString& path)
             removePlaceholders(folderFd, made);
             throw;
         }
-        if (names.last() == name) {
+        if (sameName(names.last(), name)) {
             if (::unlinkat(folderFd, name.constData(), 0) != 0)
                 throw fail(errno);
             return made;

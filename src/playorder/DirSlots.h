@@ -14,6 +14,10 @@ namespace dirslots {
 // naming path.
 QList<QByteArray> storedNames(int folderFd, const QString& path);
 
+// Names compare as on the volume, without regard to letter case: a mount may show a short name
+// in other letters than it was made with.
+bool sameName(const QByteArray& a, const QByteArray& b);
+
 // A placeholder's name: eight capitals and digits, a dot, three capitals, so it takes one slot.
 bool isPlaceholderName(const QByteArray& name);
 
