@@ -309,6 +309,41 @@ private Q_SLOTS:
         QCOMPARE(tree(folder), before);
     }
 
+    void interruptedSortIsFinishedWithAMessage_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("writable") << false
+                                  << u"Sorteringen efter namn i %1 avbröts. Den är nu slutförd."_s;
+        QTest::newRow("read-only") << true
+                                   << u"Den avbrutna sorteringen efter namn i %1 kunde inte "
+                                      u"slutföras:\nRead-only file system"_s;
+    }
+
+    void interruptedSortIsFinishedWithAMessage()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, message);
+        const QString name = u"Pulled "_s + QString::fromUtf8(QTest::currentDataTag());
+        const QString before = layout(name, interruptedLayout());
+        const QStringList entries = tree(before);
+        int steps = 0;
+        QVERIFY(!namesort::sortByName(before, [&] { return ++steps < 6; }));
+        const QString folder =
+            readOnly ? paths::join(qEnvironmentVariable("ORDRANE_UML_READONLY"), name) : before;
+        ScriptedPlatform platform;
+        platform.answer(Platform::Answer::Ok);
+        QVERIFY(PlayOrderForm::finishInterruptedSort(platform, true, folder));
+        QCOMPARE(platform.messages().value(0).text, message.arg(folder));
+        QCOMPARE(platform.messages().value(0).icon,
+                 readOnly ? Platform::Icon::Critical : Platform::Icon::Information);
+        QCOMPARE(reachable(folder), entries);
+        // On a read-only stick the sort stays unfinished and is tried again.
+        if (readOnly)
+            platform.answer(Platform::Answer::Ok);
+        QCOMPARE(PlayOrderForm::finishInterruptedSort(platform, true, folder), readOnly);
+    }
+
     // Last: it sorts everything the other cases left in the stick's root.
     void sortOfTheRoot()
     {
