@@ -11,6 +11,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -22,8 +23,10 @@ namespace {
 
 constexpr long ExfatMagic = 0x2011BAB0;
 constexpr long FuseMagic = 0x65735546;
-// The longest name takes 21 slots; more placeholders than that for each entry would mean the
-// volume does not place entries as described.
+// A folder's size counts its slots, used or free, of 32 bytes each; where it does not (FUSE), the
+// longest name takes 21 slots. More placeholders than that would mean the volume does not place
+// entries as described.
+constexpr qsizetype SlotSize = 32;
 constexpr qsizetype SlotsPerEntry = 21;
 
 QByteArray placeholderName(int number)
@@ -98,7 +101,13 @@ QList<QByteArray> fillGaps(int folderFd, const QString& path)
         removePlaceholders(folderFd, made);
         return FsError::fromErrno(err, path);
     };
-    const qsizetype limit = (storedNames(folderFd, path).size() + 3) * SlotsPerEntry;
+    struct stat st {};
+    if (::fstat(folderFd, &st) != 0)
+        throw FsError::fromErrno(errno, path);
+    const qsizetype limit =
+        std::max<qsizetype>(st.st_size / SlotSize,
+                            storedNames(folderFd, path).size() * SlotsPerEntry) +
+        SlotsPerEntry;
     for (int number = 0; made.size() < limit; ++number) {
         const QByteArray name = placeholderName(number);
         const Fd file(::openat(folderFd, name.constData(),

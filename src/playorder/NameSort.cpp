@@ -73,15 +73,14 @@ public:
         , m_step(std::move(step))
         , m_fd(::open(paths::toNative(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
-        if (m_fd.get() < 0)
+        struct stat st {};
+        if (m_fd.get() < 0 || ::fstat(m_fd.get(), &st) != 0)
             throw FsError::fromErrno(errno, path);
+        m_time = st.st_mtim;
     }
 
     bool run()
     {
-        struct stat before {};
-        if (::fstat(m_fd.get(), &before) != 0)
-            throw FsError::fromErrno(errno, m_path);
         try {
             if (!sortEntries())
                 return false;
@@ -89,16 +88,20 @@ public:
             putBack();
             throw;
         }
-        // The folder keeps its own time; the root of a FAT volume has none to keep.
-        const timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
-        ::futimens(m_fd.get(), times);
         if (::syncfs(m_fd.get()) != 0)
             throw FsError::fromErrno(errno, m_path);
         return true;
     }
 
 private:
-    bool stepDone() { return !m_step || m_step(); }
+    // The folder keeps its own time after every step, so that also an interrupted sort leaves
+    // it (the root of a FAT volume has none to keep).
+    bool stepDone()
+    {
+        const timespec times[2] = {{0, UTIME_OMIT}, m_time};
+        ::futimens(m_fd.get(), times);
+        return !m_step || m_step();
+    }
 
     [[noreturn]] void fail() { throw FsError::fromErrno(errno, m_path); }
 
@@ -165,6 +168,7 @@ private:
     Step m_step;
     Fd m_fd;
     Fd m_sortFd;
+    timespec m_time{};
     QList<QByteArray> m_fillers;
 };
 

@@ -135,6 +135,15 @@ private Q_SLOTS:
             << QStringList{u"A/"_s, u"Bb/"_s, u"C/"_s, u"-Bb"_s}
             << QStringList{u"A long album name that needs many slots"_s, u"Z"_s} << QString()
             << QStringList{u"A"_s, u"C"_s, u"A long album name that needs many slots"_s, u"Z"_s};
+        QStringList allButTheLastDeleted;
+        for (int i = 0; i < 40; ++i)
+            allButTheLastDeleted << u"Album %1/"_s.arg(i);
+        allButTheLastDeleted << u"Last/"_s;
+        for (int i = 0; i < 40; ++i)
+            allButTheLastDeleted << u"-Album %1"_s.arg(i);
+        QTest::newRow("all but the last folder deleted")
+            << allButTheLastDeleted << QStringList{u"New"_s, u"Newer"_s} << QString()
+            << QStringList{u"Last"_s, u"New"_s, u"Newer"_s};
         QTest::newRow("a merged folder with a deleted file")
             << QStringList{u"Album/"_s, u"Album/1.mp3"_s, u"Album/Gone with a long name.mp3"_s,
                            u"Album/0.mp3"_s, u"-Album/Gone with a long name.mp3"_s}
