@@ -261,6 +261,7 @@ void copyData(int in, off_t expected, Writeback::File& file, const QString& sour
 Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
     : m_path(folder)
     , m_fd(::open(paths::toNative(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    , m_order(m_fd.get(), folder)
     , m_fatRules(fatRules)
 {
     if (m_fd.get() < 0)
@@ -287,7 +288,8 @@ QSet<QString> Target::namesBefore(const QString& folder, const QByteArray& nativ
 
 void Target::copyFile(int folderFd, const QString& folder, const QString& source,
                       copyplan::WrittenNames& names, const QSet<QString>& before,
-                      Writeback& writeback, const std::function<void()>& betweenChunks)
+                      AppendGuard& order, Writeback& writeback,
+                      const std::function<void()>& betweenChunks)
 {
     // Never a link, and never waiting on a pipe or device that stands where a file stood.
     const Fd in(::open(paths::toNative(source).constData(),
@@ -309,6 +311,7 @@ void Target::copyFile(int folderFd, const QString& folder, const QString& source
     const QString sourceName = paths::folderName(source);
     QString written = names.take(sourceName);
     QByteArray native = paths::toNative(written);
+    order.beforeCreating();
     Fd out;
     for (;;) {
         out = Fd(::openat(folderFd, native.constData(),
@@ -346,6 +349,7 @@ void Target::copyFile(int folderFd, const QString& folder, const QString& source
 
     const QString destination = paths::join(folder, written);
     Writeback::File& file = writeback.add(std::move(out), destination, native);
+    order.created(native);
     m_written[folderName].insert(written.toCaseFolded());
     copyData(in.get(), sourceStat.st_size, file, source, writeback, m_kernelCopy, betweenChunks);
     const timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
@@ -359,6 +363,7 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
 {
     QString written = m_fatRules ? copyplan::fatSafeName(name) : name;
     QByteArray native = paths::toNative(written);
+    m_order.beforeCreating();
     if (!makeFolder(m_fd.get(), native)) {
         if (!isRefusal(m_fd.get()) || m_fatRules)
             throw errnoError(paths::join(m_path, written));
@@ -368,6 +373,7 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
         if (!makeFolder(m_fd.get(), native))
             throw errnoError(paths::join(m_path, written));
     }
+    m_order.created(native);
     const QString folder = paths::join(m_path, written);
     const Fd folderFd(
         ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -376,14 +382,16 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
 
     copyplan::WrittenNames names(m_fatRules);
     const QSet<QString> before = namesBefore(folder, native);
+    AppendGuard order(folderFd.get(), folder);
     Writeback writeback(folderFd.get());
     try {
         for (int j = 0; j < files.size(); ++j) {
-            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, before,
+            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, before, order,
                      writeback, steps.betweenChunks);
             if (steps.afterFile && !steps.afterFile(j))
                 break;
         }
+        order.finish();
         writeback.confirmAll();
         // The entries and the folder's own entry follow the data onto the medium.
         if (::syncfs(folderFd.get()) != 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Fd.h"
+#include "playorder/AppendGuard.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -58,13 +59,14 @@ private:
     // Copies one file into the open folder under the next of its written names; the modification
     // time is kept.
     void copyFile(int folderFd, const QString& folder, const QString& source,
-                  copyplan::WrittenNames& names, const QSet<QString>& before, Writeback& writeback,
-                  const std::function<void()>& betweenChunks);
+                  copyplan::WrittenNames& names, const QSet<QString>& before, AppendGuard& order,
+                  Writeback& writeback, const std::function<void()>& betweenChunks);
     // The names in the folder that were there before the run, without regard to case.
     QSet<QString> namesBefore(const QString& folder, const QByteArray& nativeName) const;
 
     QString m_path;
     Fd m_fd;
+    AppendGuard m_order;
     bool m_fatRules;
     // copy_file_range works between the source and this target (it fails across file systems on
     // older kernels); once it did not, data is read and written for the rest of the run.

@@ -38,6 +38,7 @@ private Q_SLOTS:
     void failedFileIsNotLeft();
     void exfatThroughFuse_data();
     void exfatThroughFuse();
+    void exfatThroughFuseKeepsTheOrder();
     void writebackFailureRemovesUnconfirmedFiles();
     void manyFilesUnderTheDescriptorLimit();
 };
@@ -177,6 +178,36 @@ void TestTransfer::exfatThroughFuse()
     QCOMPARE(entriesOf(album), u"A.mp3 a (2).mp3"_s);
     QCOMPARE(contentOf(album + u"/A.mp3"_s), "upper");
     QCOMPARE(contentOf(album + u"/a (2).mp3"_s), "lower");
+}
+
+// exfat-fuse puts a new entry into a gap a deleted one left, and lists the entries made since it
+// mounted first, so the stored order shows only after the next mount.
+void TestTransfer::exfatThroughFuseKeepsTheOrder()
+{
+    TestDir dir;
+    const QString image = dir(u"exfat.img"_s);
+    const QString stick = dir.mkdir(u"stick"_s);
+    if (!makeImage(image, 16 * mib, u"mkfs.exfat"_s))
+        QSKIP("mkfs.exfat cannot make an exFAT image here");
+    const QStringList mountArguments{u"-t"_s, u"exfat-fuse"_s, u"-o"_s, u"loop"_s, image, stick};
+    {
+        const TestMount mount(mountArguments);
+        if (!mount.isMounted())
+            QSKIP("exfat-fuse cannot mount here (needs root, a loop device and FUSE)");
+        for (const char* name : {"01_Old", "02_Gone with a long name", "03_Kept"})
+            QVERIFY(QDir(stick).mkdir(QString::fromLatin1(name)));
+        QVERIFY(QDir(stick).rmdir(u"02_Gone with a long name"_s));
+    }
+    dir.file(u"from/1.mp3"_s, "one");
+    {
+        const TestMount mount(mountArguments);
+        transfer::Target target(stick, stick, true);
+        target.copyFolder(dir(u"from"_s), u"04_Ay"_s, {u"1.mp3"_s});
+        target.copyFolder(dir(u"from"_s), u"05_Bee"_s, {u"1.mp3"_s});
+    }
+    const TestMount mount(mountArguments);
+    QCOMPARE(QDir(stick).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted),
+             (QStringList{u"01_Old"_s, u"03_Kept"_s, u"04_Ay"_s, u"05_Bee"_s}));
 }
 
 // A volume whose device fails during writeback: a loop device over a small tmpfs. The error
