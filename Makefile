@@ -3,10 +3,13 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test bench package clean
+.PHONY: deps test-deps configure build run test bench package clean
 
 deps:
 	@scripts/install-deps
+
+test-deps:
+	@scripts/install-deps --test
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -17,7 +20,7 @@ build: configure
 run: build
 	$(BUILD)/src/ordrane
 
-test: build
+test: test-deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: build

@@ -171,7 +171,7 @@ void benchCopy(const char* name, const QString& work, const QStringList& albums,
         const QString target = work + u"/ours"_s;
         QDir().mkpath(target);
         ours.push_back(seconds([&] {
-            transfer::Target into(target, false);
+            transfer::Target into(target, target, false);
             for (const QString& album : albums)
                 into.copyFolder(album, paths::folderName(album), folders::files(album, u"*.mp3"_s));
         }));

@@ -54,9 +54,21 @@ QString twoDigits(int number)
     return QString::number(lastTwo).rightJustified(2, u'0');
 }
 
-QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNumber)
+QString sourceFolderName(const QString& sourceEntry, const QList<Volume>& volumes)
 {
-    const QString name = paths::folderName(sourceEntry);
+    if (!paths::isRoot(sourceEntry))
+        return paths::folderName(sourceEntry);
+    const std::optional<Volume> volume = drives::volumeOf(volumes, sourceEntry);
+    if (volume && !volume->label.isEmpty())
+        return volume->label;
+    const QString name = paths::folderName(sourceEntry.chopped(1));
+    return name.isEmpty() ? u"root"_s : name;
+}
+
+QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNumber,
+                         const QList<Volume>& volumes)
+{
+    const QString name = sourceFolderName(sourceEntry, volumes);
     if (!prefixOn)
         return name;
     return twoDigits(prefixNumber) + u'_' + name;
@@ -65,6 +77,8 @@ QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNu
 int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn,
                Qt::CaseSensitivity cs)
 {
+    if (sourceName.isEmpty())
+        return -1;
     for (qsizetype i = 0; i < targetNames.size(); ++i) {
         const QString& target = targetNames[i];
         if (prefixOn ? target.contains(sourceName, cs) : target.compare(sourceName, cs) == 0)
@@ -75,7 +89,8 @@ int firstMatch(const QString& sourceName, const QStringList& targetNames, bool p
 
 bool followsFatRules(const QString& fileSystem)
 {
-    static const QStringList fat{u"vfat"_s, u"msdos"_s, u"exfat"_s, u"ntfs"_s, u"ntfs3"_s};
+    static const QStringList fat{u"vfat"_s, u"msdos"_s, u"exfat"_s,
+                                 u"ntfs"_s, u"ntfs3"_s, u"fuseblk"_s};
     return fat.contains(fileSystem);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Drives.h"
+
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -26,17 +29,24 @@ int firstPrefixNumber(const QStringList& targetList);
 // negative number gives the digits of its value without the sign.
 QString twoDigits(int number);
 
-// The name a source folder gets in the target folder: its own name, with the prefix in front
-// when the prefix option is on.
-QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNumber);
+// The name of a Source List entry's folder: the text after the last "/". A drive root goes by
+// the label of its volume, or when it has none by the last part of its mount point ("root" for
+// "/"), so that it is never empty.
+QString sourceFolderName(const QString& sourceEntry, const QList<Volume>& volumes);
+
+// The name a source folder gets in the target folder: its own name (sourceFolderName), with the
+// prefix in front when the prefix option is on.
+QString targetFolderName(const QString& sourceEntry, bool prefixOn, int prefixNumber,
+                         const QList<Volume>& volumes);
 
 // The index of the first target folder name equal to the source folder's name (prefix off) or
-// containing it (prefix on); -1 when none. Letter case counts unless the target follows FAT rules.
+// containing it (prefix on); -1 when none, always for an empty name. Letter case counts unless
+// the target follows FAT rules.
 int firstMatch(const QString& sourceName, const QStringList& targetNames, bool prefixOn,
                Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 // Whether names on a file system of this type follow FAT rules: the file systems of sticks and
-// memory cards that other systems share.
+// memory cards that other systems share, also through FUSE ("fuseblk" of exFAT and NTFS drivers).
 bool followsFatRules(const QString& fileSystem);
 
 // The name as a FAT file system can hold it: each of " * : < > ? \ | and U+0001..U+001F becomes

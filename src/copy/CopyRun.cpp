@@ -104,7 +104,7 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
 {
     // Names compare as the target writes them: FAT-safe and without regard to case on FAT.
     const auto written = [&](const QString& path) {
-        const QString name = paths::folderName(path);
+        const QString name = copyplan::sourceFolderName(path, m.drives().volumes());
         return plan.fatRules ? copyplan::fatSafeName(name) : name;
     };
     const Qt::CaseSensitivity cs = plan.fatRules ? Qt::CaseInsensitive : Qt::CaseSensitive;
@@ -149,7 +149,8 @@ void CopyRun::transfer(const Plan& plan)
     m_progress->show();
     QCoreApplication::processEvents();
     try {
-        m_target = std::make_unique<transfer::Target>(plan.targetPath, plan.fatRules);
+        m_target = std::make_unique<transfer::Target>(plan.targetPath, m.TargetDrive->mountPoint(),
+                                                      plan.fatRules);
     } catch (const FsError& error) {
         reportFailure(error);
         end();
@@ -221,8 +222,9 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         reportFailure(FsError(FsErrorKind::DeviceUnavailable, m_target->path()));
         return false;
     }
-    QString name = copyplan::targetFolderName(entry, w.options().addsFolderPrefix(),
-                                              plan.firstPrefixNumber + position);
+    QString name =
+        copyplan::targetFolderName(entry, w.options().addsFolderPrefix(),
+                                   plan.firstPrefixNumber + position, m.drives().volumes());
     if (m_target->fatRules())
         name = copyplan::fatSafeName(name);
     try {

@@ -1,15 +1,19 @@
 #include "Transfer.h"
 
 #include "CopyPlan.h"
+#include "platform/Folders.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <deque>
+#include <limits>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -22,22 +26,32 @@ namespace {
 constexpr size_t ChunkSize = 1024 * 1024;
 // How far the medium may lag behind the data written: the progress bar never claims more.
 constexpr off_t WritebackWindow = 32 * 1024 * 1024;
+// How many written files may wait for the medium, each holding a descriptor.
+constexpr size_t PendingFileLimit = 16;
 
 FsError errnoError(const QString& path)
 {
     return FsError::fromErrno(errno, path);
 }
 
-// The errors of a target that will not hold a name.
-bool isRefusal(int err)
-{
-    return err == EINVAL || err == EILSEQ || err == EPERM;
-}
-
 // The errors of a kernel without the call, or of a file system that does not offer it.
 bool isUnsupported(int err)
 {
     return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
+// Whether creating a name in the open folder failed because the target will not hold the name.
+// A folder that exists answers ENOENT for a name it refuses (exFAT through FUSE); errno is kept.
+bool isRefusal(int folderFd)
+{
+    const int err = errno;
+    bool refused = err == EINVAL || err == EILSEQ || err == EPERM;
+    if (err == ENOENT) {
+        struct stat st {};
+        refused = ::fstat(folderFd, &st) == 0 && st.st_nlink > 0;
+    }
+    errno = err;
+    return refused;
 }
 
 // Makes the folder unless something of its name exists; false with errno set when that fails.
@@ -48,54 +62,18 @@ bool makeFolder(int parentFd, const QByteArray& name)
            ::mkdirat(parentFd, name.constData(), 0755) == 0;
 }
 
-struct WrittenFile {
-    Fd fd;
-    QString path;
-};
-
-// Writeback of every chunk starts as soon as it is written, and is waited for once the window
-// is full, so the device never idles while the window lets events through.
-class Writeback {
-public:
-    void started(const std::shared_ptr<WrittenFile>& file, off_t offset, off_t length)
-    {
-        if (::sync_file_range(file->fd.get(), offset, length, SYNC_FILE_RANGE_WRITE) != 0 &&
-            !isUnsupported(errno))
-            throw errnoError(file->path);
-        m_ranges.push_back(Range{file, offset, length});
-        m_bytes += length;
-        while (m_bytes > WritebackWindow)
-            waitOldest();
-    }
-
-    void waitAll()
-    {
-        while (!m_ranges.empty())
-            waitOldest();
-    }
-
-private:
-    struct Range {
-        std::shared_ptr<WrittenFile> file;
-        off_t offset;
-        off_t length;
-    };
-
-    void waitOldest()
-    {
-        const Range range = m_ranges.front();
-        m_ranges.pop_front();
-        m_bytes -= range.length;
-        const unsigned flags =
-            SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
-        if (::sync_file_range(range.file->fd.get(), range.offset, range.length, flags) != 0 &&
-            !isUnsupported(errno))
-            throw errnoError(range.file->path);
-    }
-
-    std::deque<Range> m_ranges;
-    off_t m_bytes = 0;
-};
+// The largest file the file system of the open folder holds: 4 GiB - 1 on FAT.
+off_t sizeLimitOf(int folderFd)
+{
+    constexpr off_t unlimited = std::numeric_limits<off_t>::max();
+    // The C library answers 32 bits for every file system it does not know, exFAT included, so
+    // its figure is taken for FAT only.
+    struct statfs fs {};
+    if (::fstatfs(folderFd, &fs) != 0 || fs.f_type != MSDOS_SUPER_MAGIC)
+        return unlimited;
+    const long bits = ::fpathconf(folderFd, _PC_FILESIZEBITS);
+    return bits > 0 && bits < 63 ? (off_t(1) << bits) - 1 : unlimited;
+}
 
 void writeAll(int out, const char* data, ssize_t size, const QString& destination)
 {
@@ -111,17 +89,141 @@ void writeAll(int out, const char* data, ssize_t size, const QString& destinatio
     }
 }
 
-// Moves all data from in to the file, starting writeback chunk by chunk.
-void copyData(int in, const std::shared_ptr<WrittenFile>& file, const QString& source,
-              Writeback& writeback, const std::function<void()>& betweenChunks)
+} // namespace
+
+// The files of one folder between their creation and the medium. Writeback of every chunk starts
+// as soon as it is written, and is waited for once the window is full or too many files wait,
+// so the device never idles while the window lets events through. A file is confirmed when all
+// its data reached the medium and its descriptor closed without error.
+class Writeback {
+public:
+    struct File {
+        Fd fd;
+        QString path;
+        QByteArray name;
+        bool complete = false; // all data handed over
+        bool failed = false;
+    };
+
+    explicit Writeback(int folderFd)
+        : m_folderFd(folderFd)
+    {
+    }
+
+    // Confirms the oldest files until another one may be added.
+    void makeRoom()
+    {
+        while (m_files.size() >= PendingFileLimit)
+            confirmOldest();
+    }
+
+    // A file just created: it is removed again unless confirmed.
+    File& add(Fd fd, const QString& path, const QByteArray& name)
+    {
+        m_files.push_back(std::make_unique<File>(File{std::move(fd), path, name}));
+        return *m_files.back();
+    }
+
+    void started(File& file, off_t offset, off_t length)
+    {
+        if (::sync_file_range(file.fd.get(), offset, length, SYNC_FILE_RANGE_WRITE) != 0 &&
+            !isUnsupported(errno))
+            fail(file);
+        m_ranges.push_back(Range{&file, offset, length});
+        m_bytes += length;
+        while (m_bytes > WritebackWindow)
+            waitOldest();
+    }
+
+    void confirmAll()
+    {
+        while (!m_files.empty())
+            confirmOldest();
+    }
+
+    // After a failure: what can still be confirmed stays, everything else is removed. Never
+    // throws.
+    void keepConfirmed()
+    {
+        while (!m_files.empty()) {
+            File& file = *m_files.front();
+            try {
+                if (file.complete && !file.failed) {
+                    confirmOldest();
+                    continue;
+                }
+            } catch (const FsError&) {
+            }
+            remove(file);
+        }
+    }
+
+private:
+    struct Range {
+        File* file;
+        off_t offset;
+        off_t length;
+    };
+
+    [[noreturn]] static void fail(File& file)
+    {
+        file.failed = true;
+        throw errnoError(file.path);
+    }
+
+    void waitOldest()
+    {
+        const Range range = m_ranges.front();
+        m_ranges.pop_front();
+        m_bytes -= range.length;
+        const unsigned flags =
+            SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
+        if (::sync_file_range(range.file->fd.get(), range.offset, range.length, flags) == 0)
+            return;
+        // Without the call, the whole file's data is waited for.
+        if (isUnsupported(errno) && ::fdatasync(range.file->fd.get()) == 0)
+            return;
+        fail(*range.file);
+    }
+
+    void confirmOldest()
+    {
+        File& file = *m_files.front();
+        // Files are written one after the other, so the oldest file's ranges come first.
+        while (!m_ranges.empty() && m_ranges.front().file == &file)
+            waitOldest();
+        if (file.fd.close() != 0)
+            fail(file);
+        m_files.pop_front();
+    }
+
+    void remove(File& file)
+    {
+        std::erase_if(m_ranges, [&](const Range& r) { return r.file == &file; });
+        file.fd.close();
+        ::unlinkat(m_folderFd, file.name.constData(), 0);
+        m_files.pop_front();
+    }
+
+    int m_folderFd;
+    std::deque<std::unique_ptr<File>> m_files; // oldest first
+    std::deque<Range> m_ranges;                // oldest first
+    off_t m_bytes = 0;
+};
+
+namespace {
+
+// Moves all data from in to the file, starting writeback chunk by chunk. A source that ends
+// before the size it had when it was opened fails.
+void copyData(int in, off_t expected, Writeback::File& file, const QString& source,
+              Writeback& writeback, bool& kernelCopy, const std::function<void()>& betweenChunks)
 {
-    bool kernelCopy = true;
     QByteArray buffer;
     off_t offset = 0;
     for (;;) {
         ssize_t moved = 0;
         if (kernelCopy) {
-            moved = ::copy_file_range(in, nullptr, file->fd.get(), nullptr, ChunkSize, 0);
+            moved = ::copy_file_range(in, nullptr, file.fd.get(), nullptr, ChunkSize, 0);
             if (moved < 0 && (errno == EXDEV || isUnsupported(errno))) {
                 kernelCopy = false;
                 continue;
@@ -129,7 +231,7 @@ void copyData(int in, const std::shared_ptr<WrittenFile>& file, const QString& s
             if (moved < 0) {
                 if (errno == EINTR)
                     continue;
-                throw errnoError(file->path);
+                throw errnoError(file.path);
             }
         } else {
             if (buffer.isEmpty())
@@ -140,39 +242,58 @@ void copyData(int in, const std::shared_ptr<WrittenFile>& file, const QString& s
                     continue;
                 throw errnoError(source);
             }
-            writeAll(file->fd.get(), buffer.constData(), moved, file->path);
+            writeAll(file.fd.get(), buffer.constData(), moved, file.path);
         }
         if (moved == 0)
-            return;
+            break;
         writeback.started(file, offset, moved);
         offset += moved;
         if (betweenChunks)
             betweenChunks();
     }
+    if (offset < expected)
+        throw FsError(FsErrorKind::Other, source, u"The file became shorter while it was copied"_s,
+                      u"Filen blev kortare medan den kopierades"_s);
 }
 
-// Opens the destination for writing, or gives a descriptor of -1 with errno set. Overwriting a
-// file with itself would truncate it before reading it.
-Fd openDestination(int folderFd, const QByteArray& name, const struct stat& source,
-                   const QString& path, const QString& sourcePath)
+} // namespace
+
+Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
+    : m_path(folder)
+    , m_fd(::open(paths::toNative(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    , m_order(m_fd.get(), folder)
+    , m_fatRules(fatRules)
 {
-    struct stat st {};
-    if (::fstatat(folderFd, name.constData(), &st, 0) == 0 && st.st_dev == source.st_dev &&
-        st.st_ino == source.st_ino)
-        throw FsError(FsErrorKind::Other, path,
-                      u"The file cannot be copied onto itself: "_s + sourcePath,
-                      u"Filen kan inte kopieras till sig själv: "_s + sourcePath);
-    return Fd(::openat(folderFd, name.constData(),
-                       O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (m_fd.get() < 0)
+        throw errnoError(folder);
+    // The folder opened must lie on the drive the run means, not on the disk beneath its mount
+    // point.
+    struct stat opened {};
+    struct stat drive {};
+    if (::fstat(m_fd.get(), &opened) != 0 ||
+        ::stat(paths::toNative(mountPoint).constData(), &drive) != 0 ||
+        opened.st_dev != drive.st_dev)
+        throw FsError(FsErrorKind::DeviceUnavailable, folder);
+    m_sizeLimit = sizeLimitOf(m_fd.get());
 }
 
-// Copies one file into the open folder under the next of its written names; the modification
-// time is kept. A destination left incomplete by a failure is removed.
-void copyFile(int folderFd, const QString& folder, const QString& source,
-              copyplan::WrittenNames& names, Writeback& writeback,
-              const std::function<void()>& betweenChunks)
+QSet<QString> Target::namesBefore(const QString& folder, const QByteArray& nativeName) const
 {
-    const Fd in(::open(paths::toNative(source).constData(), O_RDONLY | O_CLOEXEC));
+    QSet<QString> names;
+    folders::forEachEntry(folder, [&](const QByteArray& name, folders::Kind) {
+        names.insert(paths::fromNative(name).toCaseFolded());
+    });
+    return names - m_written.value(nativeName);
+}
+
+void Target::copyFile(int folderFd, const QString& folder, const QString& source,
+                      copyplan::WrittenNames& names, const QSet<QString>& before,
+                      AppendGuard& order, Writeback& writeback,
+                      const std::function<void()>& betweenChunks)
+{
+    // Never a link, and never waiting on a pipe or device that stands where a file stood.
+    const Fd in(::open(paths::toNative(source).constData(),
+                       O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (in.get() < 0)
         throw errnoError(source);
     struct stat sourceStat {};
@@ -180,58 +301,71 @@ void copyFile(int folderFd, const QString& folder, const QString& source,
         throw errnoError(source);
     if (S_ISDIR(sourceStat.st_mode))
         throw FsError::fromErrno(EISDIR, source);
+    if (!S_ISREG(sourceStat.st_mode))
+        throw FsError(FsErrorKind::Other, source, u"Not a regular file"_s, u"Inte en vanlig fil"_s);
+    if (sourceStat.st_size > m_sizeLimit)
+        throw FsError::fromErrno(EFBIG, source);
 
+    writeback.makeRoom();
+    const QByteArray folderName = paths::toNative(paths::folderName(folder));
     const QString sourceName = paths::folderName(source);
     QString written = names.take(sourceName);
     QByteArray native = paths::toNative(written);
-    Fd out = openDestination(folderFd, native, sourceStat, paths::join(folder, written), source);
-    if (out.get() < 0 && isRefusal(errno) && !names.fatRules()) {
+    order.beforeCreating();
+    Fd out;
+    for (;;) {
+        out = Fd(::openat(folderFd, native.constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        if (out.get() >= 0)
+            break;
+        if (errno == EEXIST) {
+            if (!before.contains(written.toCaseFolded())) {
+                // Written by this run, perhaps under a name that differs only in case.
+                written = names.take(sourceName);
+                native = paths::toNative(written);
+                continue;
+            }
+            // There before the run: replaced, unless it is the source itself (truncating it would
+            // lose its data).
+            struct stat target {};
+            const QString path = paths::join(folder, written);
+            if (::fstatat(folderFd, native.constData(), &target, 0) == 0 &&
+                target.st_dev == sourceStat.st_dev && target.st_ino == sourceStat.st_ino)
+                throw FsError(FsErrorKind::Other, path,
+                              u"The file cannot be copied onto itself: "_s + source,
+                              u"Filen kan inte kopieras till sig själv: "_s + source);
+            out = Fd(::openat(folderFd, native.constData(),
+                              O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC));
+            if (out.get() < 0)
+                throw errnoError(path);
+            break;
+        }
+        if (!isRefusal(folderFd) || names.fatRules())
+            throw errnoError(paths::join(folder, written));
         names.useFatRules();
         written = names.take(sourceName);
         native = paths::toNative(written);
-        out = openDestination(folderFd, native, sourceStat, paths::join(folder, written), source);
     }
+
     const QString destination = paths::join(folder, written);
-    if (out.get() < 0)
+    Writeback::File& file = writeback.add(std::move(out), destination, native);
+    order.created(native);
+    m_written[folderName].insert(written.toCaseFolded());
+    copyData(in.get(), sourceStat.st_size, file, source, writeback, m_kernelCopy, betweenChunks);
+    const timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
+    if (::futimens(file.fd.get(), times) != 0)
         throw errnoError(destination);
-    auto file = std::make_shared<WrittenFile>(WrittenFile{std::move(out), destination});
-    try {
-        copyData(in.get(), file, source, writeback, betweenChunks);
-        const timespec times[2] = {{0, UTIME_OMIT}, sourceStat.st_mtim};
-        if (::futimens(file->fd.get(), times) != 0)
-            throw errnoError(destination);
-    } catch (...) {
-        ::unlinkat(folderFd, native.constData(), 0);
-        throw;
-    }
-}
-
-// Everything written into the folder's file system, entries included, reaches the medium.
-void flush(Writeback& writeback, int folderFd, const QString& folder)
-{
-    writeback.waitAll();
-    if (::syncfs(folderFd) != 0)
-        throw errnoError(folder);
-}
-
-} // namespace
-
-Target::Target(const QString& folder, bool fatRules)
-    : m_path(folder)
-    , m_fd(::open(paths::toNative(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    , m_fatRules(fatRules)
-{
-    if (m_fd.get() < 0)
-        throw errnoError(folder);
+    file.complete = true;
 }
 
 QString Target::copyFolder(const QString& source, const QString& name, const QStringList& files,
                            const Steps& steps)
 {
-    QString written = name;
+    QString written = m_fatRules ? copyplan::fatSafeName(name) : name;
     QByteArray native = paths::toNative(written);
+    m_order.beforeCreating();
     if (!makeFolder(m_fd.get(), native)) {
-        if (!isRefusal(errno) || m_fatRules)
+        if (!isRefusal(m_fd.get()) || m_fatRules)
             throw errnoError(paths::join(m_path, written));
         m_fatRules = true;
         written = copyplan::fatSafeName(name);
@@ -239,6 +373,7 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
         if (!makeFolder(m_fd.get(), native))
             throw errnoError(paths::join(m_path, written));
     }
+    m_order.created(native);
     const QString folder = paths::join(m_path, written);
     const Fd folderFd(
         ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -246,23 +381,27 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
         throw errnoError(folder);
 
     copyplan::WrittenNames names(m_fatRules);
-    Writeback writeback;
+    const QSet<QString> before = namesBefore(folder, native);
+    AppendGuard order(folderFd.get(), folder);
+    Writeback writeback(folderFd.get());
     try {
         for (int j = 0; j < files.size(); ++j) {
-            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, writeback,
-                     steps.betweenChunks);
+            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, before, order,
+                     writeback, steps.betweenChunks);
             if (steps.afterFile && !steps.afterFile(j))
                 break;
         }
+        order.finish();
+        writeback.confirmAll();
+        // The entries and the folder's own entry follow the data onto the medium.
+        if (::syncfs(folderFd.get()) != 0)
+            throw errnoError(folder);
     } catch (...) {
-        // What was copied before the failure stays, and is on the medium too.
-        try {
-            flush(writeback, folderFd.get(), folder);
-        } catch (const FsError&) {
-        }
+        // What reached the medium before the failure stays; nothing else does.
+        writeback.keepConfirmed();
+        ::syncfs(folderFd.get());
         throw;
     }
-    flush(writeback, folderFd.get(), folder);
     return written;
 }
 

@@ -1,16 +1,28 @@
 #pragma once
 
 #include "platform/Fd.h"
+#include "playorder/AppendGuard.h"
 
+#include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <sys/types.h>
 
 #include <functional>
 
 // The copying itself. Folders and files are created under their final names, one after the
 // other, so that their entries stand on the medium in the order of copying; each folder is on the
 // medium, files, entries and all, before the next one is created.
+namespace copyplan {
+class WrittenNames;
+}
+
 namespace transfer {
+
+class Writeback;
 
 struct Steps {
     // Runs when a file's data has been written (the medium is at most the writeback window
@@ -25,24 +37,45 @@ struct Steps {
 // its mount point.
 class Target final {
 public:
-    // Throws FsError when the folder cannot be opened. With fatRules, names are written FAT-safe
+    // Throws FsError when the folder cannot be opened, and (device unavailable) when it is not on
+    // the volume mounted at mountPoint. With fatRules, names are written FAT-safe
     // (copyplan::fatSafeName); without, they are written as they are until the target refuses one.
-    Target(const QString& folder, bool fatRules);
+    Target(const QString& folder, const QString& mountPoint, bool fatRules);
 
     const QString& path() const { return m_path; }
     bool fatRules() const { return m_fatRules; }
 
     // Copies the named files of the source folder, in the order given, into the folder of this
-    // name in the target, made when nothing of that name exists. Returns the name the folder
-    // stands under. When it returns (also when afterFile stopped it, or by an exception) what was
-    // written is on the medium. Throws FsError; the file being copied is then not left behind.
+    // name (FAT-safe under FAT rules) in the target, made when nothing of that name exists. Returns
+    // the name the folder stands under. Files this run wrote are never written over: a name met
+    // again gets the next " (n)"; only a file that was there before the run is replaced. When it
+    // returns (also when afterFile stopped it) what was written is on the medium. Throws FsError
+    // naming the file that failed; every file of the folder not confirmed on the medium is then
+    // removed.
     QString copyFolder(const QString& source, const QString& name, const QStringList& files,
                        const Steps& steps = {});
 
 private:
+    // Copies one file into the open folder under the next of its written names; the modification
+    // time is kept.
+    void copyFile(int folderFd, const QString& folder, const QString& source,
+                  copyplan::WrittenNames& names, const QSet<QString>& before, AppendGuard& order,
+                  Writeback& writeback, const std::function<void()>& betweenChunks);
+    // The names in the folder that were there before the run, without regard to case.
+    QSet<QString> namesBefore(const QString& folder, const QByteArray& nativeName) const;
+
     QString m_path;
     Fd m_fd;
+    AppendGuard m_order;
     bool m_fatRules;
+    // copy_file_range works between the source and this target (it fails across file systems on
+    // older kernels); once it did not, data is read and written for the rest of the run.
+    bool m_kernelCopy = true;
+    // The largest file the target's file system holds.
+    off_t m_sizeLimit;
+    // The names of the files this run wrote, without regard to case, by target folder. Inode
+    // numbers would not do: FUSE file systems give one file found under two names two numbers.
+    QHash<QByteArray, QSet<QString>> m_written;
 };
 
 } // namespace transfer

@@ -23,7 +23,7 @@ class Drives : public QObject {
 public:
     ~Drives() override = default;
 
-    // The volumes as they are now, in mount-point order; read anew on every call.
+    // The volumes as they are now, in mount-point order.
     virtual QList<Volume> volumes() const = 0;
     // Mount point of the system drive, the fall-back of every pane.
     virtual QString systemMountPoint() const = 0;

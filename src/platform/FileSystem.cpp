@@ -4,8 +4,6 @@
 #include "FsError.h"
 #include "Paths.h"
 
-#include <QRegularExpression>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -234,11 +232,10 @@ void FileSystem::deleteFolder(const QString& path) const
 
 void FileSystem::deleteFiles(const QString& folder, const QString& pattern) const
 {
-    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
-                                   QRegularExpression::CaseInsensitiveOption);
+    const QByteArray nativePattern = paths::toNative(pattern);
     const Fd folderFd = openFolder(folder);
     for (const Name& name : sortedNamesIn(folderFd.get(), folder)) {
-        if (!match.match(name.text).hasMatch())
+        if (!paths::matchesWildcard(name.raw, nativePattern))
             continue;
         const QString path = paths::join(folder, name.text);
         const struct stat st = statOf(folderFd.get(), name, path);

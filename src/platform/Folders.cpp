@@ -3,8 +3,6 @@
 #include "FsError.h"
 #include "Paths.h"
 
-#include <QRegularExpression>
-
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -50,11 +48,11 @@ void forEachEntry(const QString& folder,
 
 namespace {
 
-QStringList sortedNames(const QString& folder, Kind want)
+QStringList sortedNames(const QString& folder, Kind want, const QByteArray& pattern = "*")
 {
     QStringList names;
     forEachEntry(folder, [&](const QByteArray& name, Kind kind) {
-        if (kind == want)
+        if (kind == want && paths::matchesWildcard(name, pattern))
             names.append(paths::fromNative(name));
     });
     paths::sortNaturally(names);
@@ -73,11 +71,7 @@ QStringList subfolders(const QString& folder)
 
 QStringList files(const QString& folder, const QString& pattern)
 {
-    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
-                                   QRegularExpression::CaseInsensitiveOption);
-    QStringList list = sortedNames(folder, Kind::File);
-    list.removeIf([&](const QString& name) { return !match.match(name).hasMatch(); });
-    return list;
+    return sortedNames(folder, Kind::File, paths::toNative(pattern));
 }
 
 QString realPath(const QString& path)

@@ -1,9 +1,15 @@
 #include "MountTable.h"
 
+#include "Folders.h"
+#include "FsError.h"
+#include "Paths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <iterator>
@@ -86,7 +92,7 @@ QByteArray decodeEscapes(const QByteArray& text, QByteArrayView introducer, int 
 
 QString decodeMountInfoField(const QByteArray& field)
 {
-    return QFile::decodeName(decodeEscapes(field, "\\", 3, 8));
+    return paths::fromNative(decodeEscapes(field, "\\", 3, 8));
 }
 
 // The folder of the block device in sysfs, symbolic links resolved; empty when sysfs does not
@@ -96,12 +102,16 @@ QString sysfsDevicePath(const QString& sysRoot, const QString& device)
     return QFileInfo(sysRoot + u"/dev/block/"_s + device).canonicalFilePath();
 }
 
+// A partition's folder lies inside the folder of its disk.
+QString diskOf(const QString& devicePath)
+{
+    return QFileInfo::exists(devicePath + u"/partition"_s) ? QFileInfo(devicePath).path()
+                                                           : devicePath;
+}
+
 bool isRemovableDisk(const QString& devicePath)
 {
-    // A partition's folder lies inside the folder of its disk.
-    const QString disk =
-        QFileInfo::exists(devicePath + u"/partition"_s) ? QFileInfo(devicePath).path() : devicePath;
-    QFile removable(disk + u"/removable"_s);
+    QFile removable(diskOf(devicePath) + u"/removable"_s);
     return removable.open(QIODevice::ReadOnly) && removable.readAll().trimmed() == "1";
 }
 
@@ -130,8 +140,23 @@ QString sourceDeviceName(const QString& source)
 {
     if (!source.startsWith(u'/'))
         return {};
-    const QString resolved = QFileInfo(source).canonicalFilePath();
-    return QFileInfo(resolved.isEmpty() ? source : resolved).fileName();
+    const QString resolved = folders::realPath(source);
+    return paths::folderName(resolved.isEmpty() ? source : resolved);
+}
+
+// A device mapper or RAID volume (its disk lists slaves) can be unplugged when every device it
+// lies on can.
+bool isRemovableAt(const QString& sysRoot, const QString& devicePath, int depth)
+{
+    const QDir slaves(diskOf(devicePath) + u"/slaves"_s);
+    const QStringList names =
+        slaves.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    if (names.isEmpty() || depth > 8)
+        return isRemovableDisk(devicePath) || hangsOffHotplugBus(sysRoot, devicePath);
+    return std::all_of(names.cbegin(), names.cend(), [&](const QString& name) {
+        const QString slave = QFileInfo(slaves.filePath(name)).canonicalFilePath();
+        return !slave.isEmpty() && isRemovableAt(sysRoot, slave, depth + 1);
+    });
 }
 
 QString labelOf(const MountEntry& mount, const QHash<QString, QString>& labels,
@@ -166,26 +191,38 @@ QList<MountEntry> parseMountInfo(const QByteArray& text)
     return entries;
 }
 
-bool isRemovableDevice(const QString& sysRoot, const QString& device)
+bool isRemovableDevice(const QString& sysRoot, const QString& device, const QString& source)
 {
-    const QString devicePath = sysfsDevicePath(sysRoot, device);
-    if (devicePath.isEmpty())
-        return false;
-    return isRemovableDisk(devicePath) || hangsOffHotplugBus(sysRoot, devicePath);
+    QString devicePath = sysfsDevicePath(sysRoot, device);
+    if (devicePath.isEmpty()) {
+        // An anonymous device (btrfs) has no entry; the device its source names may have one.
+        const QString name = sourceDeviceName(source);
+        if (name.isEmpty())
+            return false;
+        devicePath = QFileInfo(sysRoot + u"/class/block/"_s + name).canonicalFilePath();
+        if (devicePath.isEmpty())
+            return false;
+    }
+    return isRemovableAt(sysRoot, devicePath, 0);
 }
 
 QHash<QString, QString> labelsByDevice(const QString& byLabelFolder)
 {
     QHash<QString, QString> labels;
-    // The links point at device nodes, which only QDir::System lists.
-    const QFileInfoList links =
-        QDir(byLabelFolder)
-            .entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo& link : links) {
-        if (!link.isSymLink())
-            continue;
-        const QByteArray label = decodeEscapes(QFile::encodeName(link.fileName()), "\\x", 2, 16);
-        labels.insert(QFileInfo(link.symLinkTarget()).fileName(), QString::fromUtf8(label));
+    const QByteArray folder = paths::toNative(byLabelFolder);
+    try {
+        folders::forEachEntry(byLabelFolder, [&](const QByteArray& name, folders::Kind) {
+            char target[4096];
+            const ssize_t size =
+                ::readlink(QByteArray(folder + '/' + name).constData(), target, sizeof target);
+            if (size <= 0)
+                return;
+            const QByteArray device = QByteArray(target, size);
+            labels.insert(paths::fromNative(device.mid(device.lastIndexOf('/') + 1)),
+                          paths::fromNative(decodeEscapes(name, "\\x", 2, 16)));
+        });
+    } catch (const FsError&) {
+        // No labelled volumes.
     }
     return labels;
 }
@@ -205,7 +242,8 @@ QList<Volume> volumesOf(const QByteArray& mountInfo, const Sources& sources)
             continue;
         listedDevices.insert(mount.device);
         volumes.append(Volume{mount.mountPoint, labelOf(mount, labels, sources.sysRoot),
-                              isRemovableDevice(sources.sysRoot, mount.device), mount.fsType});
+                              isRemovableDevice(sources.sysRoot, mount.device, mount.source),
+                              mount.fsType});
     }
     // The system drive is always there, also in a container or chroot whose table lists no "/"
     // or lists it as overlay.

@@ -33,9 +33,11 @@ struct Sources {
 QList<MountEntry> parseMountInfo(const QByteArray& text);
 
 // Whether the block device "major:minor" can be unplugged: its whole disk says removable = 1,
-// or it hangs off a usb, ieee1394, memstick or pcmcia bus, or an mmc bus as an SD card. A device
-// sysfs does not know (a network or virtual file system) is fixed.
-bool isRemovableDevice(const QString& sysRoot, const QString& device);
+// or it hangs off a usb, ieee1394, memstick or pcmcia bus, or an mmc bus as an SD card; a device
+// mapper or RAID volume when every device under it (slaves/) can. A device sysfs does not know
+// (btrfs gives an anonymous one) takes the state of the device the mount's source names; with
+// none, as for a network or virtual file system, it is fixed.
+bool isRemovableDevice(const QString& sysRoot, const QString& device, const QString& source);
 
 // The labels of udev's by-label folder, keyed by the kernel name of the device ("sdb1").
 QHash<QString, QString> labelsByDevice(const QString& byLabelFolder);

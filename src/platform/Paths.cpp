@@ -57,19 +57,25 @@ bool isStrayByteAt(const QString& text, qsizetype i)
 
 QString fromNative(QByteArrayView bytes)
 {
-    if (bytes.isValidUtf8())
-        return QString::fromUtf8(bytes);
+    // Decoded sequence by sequence: QString::fromUtf8 drops a byte-order mark at the start of its
+    // input, and the name must keep it.
     QString text;
     text.reserve(bytes.size());
     while (!bytes.isEmpty()) {
         const qsizetype length = sequenceLength(bytes);
+        const auto at = [&](qsizetype i) {
+            return char32_t(static_cast<unsigned char>(bytes[i]));
+        };
         if (length == 0) {
-            text.append(QChar(char16_t(StrayByteBase + static_cast<unsigned char>(bytes[0]))));
+            text.append(QChar(char16_t(StrayByteBase + at(0))));
             bytes = bytes.sliced(1);
-        } else {
-            text.append(QString::fromUtf8(bytes.first(length)));
-            bytes = bytes.sliced(length);
+            continue;
         }
+        char32_t code = length == 1 ? at(0) : at(0) & (0x7F >> length);
+        for (qsizetype i = 1; i < length; ++i)
+            code = (code << 6) | (at(i) & 0x3F);
+        text.append(QChar::fromUcs4(code));
+        bytes = bytes.sliced(length);
     }
     return text;
 }
@@ -87,6 +93,43 @@ QByteArray toNative(const QString& path)
         start = i + 1;
     }
     return bytes;
+}
+
+bool matchesWildcard(QByteArrayView name, QByteArrayView pattern)
+{
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    };
+    // A "?" stands for one character: a whole UTF-8 sequence, or one byte that is not UTF-8.
+    const auto characterLength = [&](qsizetype at) {
+        return std::max<qsizetype>(1, sequenceLength(name.sliced(at)));
+    };
+    qsizetype n = 0;
+    qsizetype p = 0;
+    qsizetype starAt = -1; // in the pattern, just after the last "*"
+    qsizetype starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = ++p;
+            starName = n;
+        } else if (p < pattern.size() && pattern[p] == '?') {
+            n += characterLength(n);
+            ++p;
+        } else if (p < pattern.size() && lower(pattern[p]) == lower(name[n])) {
+            ++n;
+            ++p;
+        } else if (starAt >= 0) {
+            // The last "*" takes one more character, and the rest is tried again.
+            starName += characterLength(starName);
+            n = starName;
+            p = starAt;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
 }
 
 bool isRoot(const QString& folder)

@@ -14,6 +14,10 @@ namespace paths {
 QString fromNative(QByteArrayView bytes);
 QByteArray toNative(const QString& path);
 
+// Whether a name matches a pattern such as "*.mp3", by the name's bytes: "*" stands for any run of
+// characters, "?" for one; letters A to Z match in either case.
+bool matchesWildcard(QByteArrayView name, QByteArrayView pattern);
+
 bool isRoot(const QString& folder);
 // Adds "/" between folder and name only when the folder does not already end in it.
 QString join(const QString& folder, const QString& name);

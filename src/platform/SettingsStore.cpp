@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "Paths.h"
+
 using namespace Qt::StringLiterals;
 
 SettingsStore::SettingsStore()
@@ -10,12 +12,22 @@ SettingsStore::SettingsStore()
 
 QString SettingsStore::value(const QString& key, const QString& defaultValue) const
 {
-    return m_settings.value(key, defaultValue).toString();
+    const QVariant stored = m_settings.value(key);
+    if (!stored.isValid())
+        return defaultValue;
+    if (stored.typeId() == QMetaType::QByteArray)
+        return paths::fromNative(stored.toByteArray());
+    return stored.toString();
 }
 
 void SettingsStore::setValue(const QString& key, const QString& text)
 {
-    m_settings.setValue(key, text);
+    // A path whose name is not UTF-8 is kept by its bytes; any other text as text.
+    const QByteArray bytes = paths::toNative(text);
+    if (bytes.isValidUtf8())
+        m_settings.setValue(key, text);
+    else
+        m_settings.setValue(key, bytes);
 }
 
 void SettingsStore::flush()

@@ -3,7 +3,9 @@
 #include <QSettings>
 #include <QString>
 
-// The per-user settings store: text values in group "Settings" of application "Ordrane".
+// The per-user settings store: text values in group "Settings" of application "Ordrane". A
+// folder path whose name is not UTF-8 (paths::fromNative) is stored as a byte array and comes
+// back with the same bytes; every other text is stored as text.
 class SettingsStore {
 public:
     SettingsStore();

@@ -2,25 +2,21 @@
 
 #include "FsError.h"
 #include "MountTable.h"
+#include "Paths.h"
 
 #include <QDir>
-#include <QFile>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readMountInfo()
-{
-    QFile mountInfo(u"/proc/self/mountinfo"_s);
-    return mountInfo.open(QIODevice::ReadOnly) ? mountInfo.readAll() : QByteArray();
-}
 
 bool isMounted(const QList<Volume>& volumes, const QString& mountPoint)
 {
@@ -28,32 +24,76 @@ bool isMounted(const QList<Volume>& volumes, const QString& mountPoint)
                        [&](const Volume& v) { return v.mountPoint == mountPoint; });
 }
 
+// The whole text of the open mount table, read from its start.
+QByteArray readAll(int fd)
+{
+    QByteArray text;
+    if (fd < 0 || ::lseek(fd, 0, SEEK_SET) != 0)
+        return text;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return text;
+        text.append(buffer, got);
+    }
+}
+
 } // namespace
 
 SystemDrives::SystemDrives()
-    : m_mountInfo(readMountInfo())
+    : m_mountInfo(::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC))
 {
-    // The kernel's text of a few kilobytes is read twice a second and only compared; the drive
-    // lists read the volumes anew when it changes.
-    m_watch.setInterval(500);
-    connect(&m_watch, &QTimer::timeout, this, &SystemDrives::checkMountTable);
-    m_watch.start();
+    const QString home = QDir(QDir::homePath()).canonicalPath();
+    m_home = home.isEmpty() ? QDir::homePath() : home;
+    reread();
+    if (m_mountInfo.get() >= 0) {
+        m_notifier =
+            std::make_unique<QSocketNotifier>(m_mountInfo.get(), QSocketNotifier::Exception);
+        connect(m_notifier.get(), &QSocketNotifier::activated, this, &SystemDrives::changed);
+    }
 }
 
-void SystemDrives::checkMountTable()
+bool SystemDrives::reread() const
 {
-    QByteArray now = readMountInfo();
-    if (now == m_mountInfo)
-        return;
-    m_mountInfo = std::move(now);
+    QByteArray text = readAll(m_mountInfo.get());
+    if (text == m_mountInfoText && !m_volumes.isEmpty())
+        return false;
+    m_mountInfoText = std::move(text);
+    m_volumes =
+        mounttable::volumesOf(m_mountInfoText, {u"/sys"_s, u"/dev/disk/by-label"_s, m_home});
+    return true;
+}
+
+void SystemDrives::changed()
+{
+    if (reread())
+        announce();
+}
+
+void SystemDrives::announce()
+{
     Q_EMIT volumesChanged();
+}
+
+void SystemDrives::takePendingChange() const
+{
+    // Polling takes the kernel's signal, so the notifier will not see it: the lists are told
+    // once the window's events run.
+    pollfd watch{m_mountInfo.get(), POLLPRI, 0};
+    if (m_mountInfo.get() < 0 || ::poll(&watch, 1, 0) <= 0 || !(watch.revents & POLLPRI))
+        return;
+    if (reread())
+        QMetaObject::invokeMethod(const_cast<SystemDrives*>(this), &SystemDrives::announce,
+                                  Qt::QueuedConnection);
 }
 
 QList<Volume> SystemDrives::volumes() const
 {
-    const QString home = QDir(QDir::homePath()).canonicalPath();
-    return mounttable::volumesOf(readMountInfo(), {u"/sys"_s, u"/dev/disk/by-label"_s,
-                                                   home.isEmpty() ? QDir::homePath() : home});
+    takePendingChange();
+    return m_volumes;
 }
 
 QString SystemDrives::systemMountPoint() const
@@ -65,7 +105,7 @@ bool SystemDrives::isReady(const QString& mountPoint) const
 {
     struct statvfs st {};
     return isMounted(volumes(), mountPoint) &&
-           statvfs(QFile::encodeName(mountPoint).constData(), &st) == 0;
+           statvfs(paths::toNative(mountPoint).constData(), &st) == 0;
 }
 
 qint64 SystemDrives::freeSpace(const QString& mountPoint) const
@@ -73,7 +113,7 @@ qint64 SystemDrives::freeSpace(const QString& mountPoint) const
     if (!isMounted(volumes(), mountPoint))
         throw FsError(FsErrorKind::DeviceUnavailable, mountPoint);
     struct statvfs st {};
-    if (statvfs(QFile::encodeName(mountPoint).constData(), &st) != 0)
+    if (statvfs(paths::toNative(mountPoint).constData(), &st) != 0)
         throw FsError::fromErrno(errno, mountPoint);
     return static_cast<qint64>(st.f_bavail) * static_cast<qint64>(st.f_frsize);
 }

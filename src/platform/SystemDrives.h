@@ -1,13 +1,17 @@
 #pragma once
 
 #include "Drives.h"
+#include "Fd.h"
 
 #include <QByteArray>
-#include <QTimer>
+#include <QList>
+#include <QSocketNotifier>
 
-// The drive table of this machine: the kernel's mount table, sysfs and udev's label links,
-// read anew on every call. The mount table is watched: a mount or unmount is told within a
-// second.
+#include <memory>
+
+// The drive table of this machine: the kernel's mount table, sysfs and udev's label links. The
+// table is read when the kernel signals a change of the mount table (POLLPRI on
+// /proc/self/mountinfo) and kept until the next one; nothing runs while nothing changes.
 class SystemDrives final : public Drives {
     Q_OBJECT
 
@@ -20,8 +24,16 @@ public:
     qint64 freeSpace(const QString& mountPoint) const override;
 
 private:
-    void checkMountTable();
+    // Reads the mount table again, and the volumes when it changed; true when it did.
+    bool reread() const;
+    // Takes a change the kernel signalled but the window's events have not told yet.
+    void takePendingChange() const;
+    void changed();
+    void announce();
 
-    QTimer m_watch;
-    QByteArray m_mountInfo;
+    Fd m_mountInfo;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    QString m_home;
+    mutable QByteArray m_mountInfoText;
+    mutable QList<Volume> m_volumes;
 };

@@ -6,7 +6,6 @@
 
 #include <QByteArrayView>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 
@@ -90,8 +89,15 @@ QString fromCp1252(QByteArrayView bytes)
     return text;
 }
 
+// A folder whose name is not UTF-8 is written as a file URL, its bytes percent-encoded; paths
+// start with "/" and lists of older programs with a drive letter, so no other line starts so.
+constexpr QByteArrayView ByteNamePrefix = "file://";
+
 QString decodeLine(QByteArrayView bytes)
 {
+    if (bytes.startsWith(ByteNamePrefix))
+        return paths::fromNative(
+            QByteArray::fromPercentEncoding(bytes.sliced(ByteNamePrefix.size()).toByteArray()));
     if (bytes.isValidUtf8())
         return QString::fromUtf8(bytes);
     return fromCp1252(bytes);
@@ -169,8 +175,8 @@ QString defaultName(const QString& folder, const QDate& day)
     const QString date = dateText(day);
     for (int n = 1;; ++n) {
         const QString name = paths::join(folder, date + u'_' + QString::number(n) + u".odr"_s);
-        const QFileInfo info(name);
-        if (!info.exists() && !info.isSymLink())
+        struct stat st {};
+        if (::lstat(paths::toNative(name).constData(), &st) != 0)
             return name;
     }
 }
@@ -195,6 +201,11 @@ void Writer::open()
 
 void Writer::addEntry(const QString& folder)
 {
+    const QByteArray bytes = paths::toNative(folder);
+    if (!bytes.isValidUtf8()) {
+        m_text += ByteNamePrefix.toByteArray() + bytes.toPercentEncoding("/ ") + "\r\n";
+        return;
+    }
     QString line = folder;
     line.replace(u'\r', u'?').replace(u'\n', u'?');
     addLine(line);

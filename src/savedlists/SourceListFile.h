@@ -8,8 +8,9 @@
 #include <memory>
 
 // The file of a saved Source List and of a copy log: one folder per line, then the end line, the
-// mp3 count line and the size line. Written as UTF-8 with CR LF; read with CR LF, CR or LF line
-// ends, a line that is not UTF-8 being read as Windows-1252 (lists of older programs).
+// mp3 count line and the size line. Written as UTF-8 with CR LF, a folder whose name is not UTF-8
+// as a "file://" URL that keeps its bytes; read with CR LF, CR or LF line ends, a line that is
+// not UTF-8 being read as Windows-1252 (lists of older programs).
 namespace sourcelistfile {
 
 inline const QString EndLine = QStringLiteral("end ----------------------------------");
@@ -40,7 +41,8 @@ public:
 
     // Throws FsError when the file cannot be created.
     void open();
-    // A line break inside the folder's path is written as "?", so one entry stays one line.
+    // A line break inside the folder's path is written as "?", so one entry stays one line; a
+    // path that is not UTF-8 is written so that it reads back to its bytes.
     void addEntry(const QString& folder);
     // Writes the entries and the trailer, and puts the file on the medium. Throws FsError when
     // that fails.

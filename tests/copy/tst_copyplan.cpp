@@ -1,30 +1,13 @@
 #include "copy/CopyPlan.h"
-#include "copy/Transfer.h"
-#include "platform/FsError.h"
 #include "platform/Paths.h"
-#include "support/TestDir.h"
 
 #include <QTest>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(copyplan::Message)
 
 namespace {
-
-constexpr qint64 mib = 1024 * 1024;
-
-QByteArray sampleData(qint64 size)
-{
-    QByteArray data(size, Qt::Uninitialized);
-    for (qint64 i = 0; i < size; ++i)
-        data[i] = static_cast<char>((i * 7 + i / 251) & 0xff);
-    return data;
-}
 
 // A name of an old disk: "Björk" in Latin-1, which is not UTF-8.
 const QString latin1Folder = paths::fromNative("Bj\xf6rk");
@@ -45,8 +28,9 @@ private Q_SLOTS:
     void fatSafeName();
     void writtenNames();
 
-    void failedFileIsNotLeft_data();
-    void failedFileIsNotLeft();
+    void sourceFolderName_data();
+    void sourceFolderName();
+    void fatFileSystems();
 
     void messages_data();
     void messages();
@@ -93,6 +77,8 @@ void TestCopyPlan::firstMatch_data()
     QTest::newRow("FAT, off, case does not count")
         << u"Album"_s << u"Abba|album"_s << false << true << 1;
     QTest::newRow("FAT, on, case does not count") << u"live"_s << u"07_LIVE"_s << true << true << 0;
+    QTest::newRow("empty name matches nothing")
+        << QString() << u"Abba|07_Live"_s << true << false << -1;
 }
 
 void TestCopyPlan::firstMatch()
@@ -147,54 +133,32 @@ void TestCopyPlan::writtenNames()
     QCOMPARE(plain.take(u"a?.mp3"_s), u"a_.mp3"_s);
 }
 
-void TestCopyPlan::failedFileIsNotLeft_data()
+void TestCopyPlan::sourceFolderName_data()
 {
-    QTest::addColumn<QString>("file");      // the source file
-    QTest::addColumn<bool>("stopInChunks"); // a failure between chunks
-    QTest::addColumn<int>("number");        // of the error
-    QTest::addColumn<QString>("errorPath");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("expected");
 
-    QTest::newRow("missing source") << u"missing.mp3"_s << false << 76 << u"from/missing.mp3"_s;
-    QTest::newRow("onto itself through a link")
-        << u"song.mp3"_s << false << 5 << u"to/A/song.mp3"_s;
-    QTest::newRow("stopped between chunks") << u"song.mp3"_s << true << 68 << u"to/A/song.mp3"_s;
+    QTest::newRow("folder") << u"/media/usb/Music/Abba"_s << u"Abba"_s;
+    QTest::newRow("drive root with label") << u"/media/usb/"_s << u"MUSIC"_s;
+    QTest::newRow("drive root without label") << u"/media/card/"_s << u"card"_s;
+    QTest::newRow("system drive") << u"/"_s << u"root"_s;
 }
 
-void TestCopyPlan::failedFileIsNotLeft()
+void TestCopyPlan::sourceFolderName()
 {
-    QFETCH(QString, file);
-    QFETCH(bool, stopInChunks);
-    QFETCH(int, number);
-    QFETCH(QString, errorPath);
+    QFETCH(QString, entry);
+    const QList<Volume> volumes{{u"/"_s, {}, false, u"ext4"_s},
+                                {u"/media/usb"_s, u"MUSIC"_s, true, u"vfat"_s},
+                                {u"/media/card"_s, {}, true, u"exfat"_s}};
+    QTEST(copyplan::sourceFolderName(entry, volumes), "expected");
+}
 
-    TestDir dir;
-    const QByteArray content = sampleData(3 * mib / 2);
-    dir.file(u"from/song.mp3"_s, content);
-    dir.file(u"from/first.mp3"_s, "first");
-    dir.mkdir(u"to/A"_s);
-    if (!stopInChunks)
-        QCOMPARE(::symlink(paths::toNative(dir(u"from/song.mp3"_s)).constData(),
-                           paths::toNative(dir(u"to/A/song.mp3"_s)).constData()),
-                 0);
-
-    transfer::Target target(dir(u"to"_s), false);
-    transfer::Steps steps;
-    int chunks = 0;
-    if (stopInChunks)
-        steps.betweenChunks = [&] {
-            if (++chunks > 1) // in song.mp3, after first.mp3
-                throw FsError(FsErrorKind::DeviceUnavailable, dir(errorPath));
-        };
-    try {
-        target.copyFolder(dir(u"from"_s), u"A"_s, {u"first.mp3"_s, file}, steps);
-        QFAIL("the copy did not fail");
-    } catch (const FsError& error) {
-        QCOMPARE(error.number(), number);
-        QCOMPARE(error.path(), dir(errorPath));
-    }
-    QCOMPARE(contentOf(dir(u"from/song.mp3"_s)), content);
-    QCOMPARE(contentOf(dir(u"to/A/first.mp3"_s)), QByteArray("first"));
-    QCOMPARE(entriesOf(dir(u"to/A"_s)), stopInChunks ? u"first.mp3"_s : u"first.mp3 song.mp3"_s);
+// exFAT and NTFS drivers through FUSE mount as "fuseblk".
+void TestCopyPlan::fatFileSystems()
+{
+    for (const QString& type : {u"vfat"_s, u"exfat"_s, u"ntfs3"_s, u"fuseblk"_s})
+        QVERIFY2(copyplan::followsFatRules(type), qPrintable(type));
+    QVERIFY(!copyplan::followsFatRules(u"ext4"_s));
 }
 
 void TestCopyPlan::messages_data()

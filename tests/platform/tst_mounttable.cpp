@@ -1,10 +1,16 @@
 #include "platform/FsError.h"
 #include "platform/MountTable.h"
+#include "platform/Paths.h"
 #include "platform/SystemDrives.h"
 #include "support/TestDir.h"
+#include "support/TestMount.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +39,7 @@ private Q_SLOTS:
     void volumes_data();
     void volumes();
     void systemDrives();
+    void systemDrivesFollowTheKernel();
 
 private:
     TestDir m_dir;
@@ -63,6 +70,10 @@ void TestMountTable::initTestCase()
         link(u"sys/dev/block/"_s + devices[i], folders[i]);
     }
     link(usb + u"/subsystem"_s, u"sys/bus/usb"_s);
+    // An encrypted volume on the stick's partition, and the partition by its kernel name.
+    link(u"sys/devices/virtual/block/dm-1/slaves/sdb1"_s, folders[0]);
+    link(u"sys/dev/block/254:1"_s, u"sys/devices/virtual/block/dm-1"_s);
+    link(u"sys/class/block/sdb1"_s, folders[0]);
     for (const auto& [card, type] : {std::pair{sd, "SD\n"_ba}, std::pair{emmc, "MMC\n"_ba}}) {
         link(card + u"/subsystem"_s, u"sys/bus/mmc"_s);
         m_dir.file(card + u"/type"_s, type);
@@ -100,6 +111,13 @@ void TestMountTable::volumes_data()
         << "8:17 /run/stick vfat /dev/sdb1, 8:17 /media/usb vfat /dev/sdb1, 8:2 / ext4 "
            "/dev/sda2, 8:17 /mnt/again vfat /dev/sdb1"_ba
         << u"/home/me"_s << u"/  [SYSTEM] 0; /media/usb  [MUSIC] 1"_s;
+    // A name in Latin-1 is kept by its bytes; volumes over the stick are removable.
+    QTest::newRow("Latin-1 mount point, encrypted stick, btrfs on the stick")
+        << "8:2 / ext4 /dev/sda2, 0:51 /media/Bj\xf6rk vfat /dev/sdc1, "
+           "254:1 /media/crypt ext4 /dev/dm-1, 0:50 /media/btrfs btrfs /dev/sdb1"_ba
+        << u"/home/me"_s
+        << paths::fromNative(
+               "/  [SYSTEM] 0; /media/Bj\xf6rk 0; /media/btrfs  [MUSIC] 1; /media/crypt 1");
     QTest::newRow("no / listed, the home folder on the stick")
         << "8:17 /media/usb vfat /dev/sdb1"_ba << u"/media/usb/home/me"_s
         << u"/ 0; /media/usb  [MUSIC] 0"_s;
@@ -125,6 +143,38 @@ void TestMountTable::systemDrives()
     QVERIFY(system.isReady(u"/"_s) && system.freeSpace(u"/"_s) > 0);
     QVERIFY(!system.isReady(m_dir.path()));
     QVERIFY_THROWS_EXCEPTION(FsError, system.freeSpace(m_dir.path()));
+}
+
+// A volume mounted at a folder whose name is Latin-1 reaches the drive lists through the kernel's
+// signal, with its bytes, and is ready.
+void TestMountTable::systemDrivesFollowTheKernel()
+{
+    const SystemDrives system;
+    QVERIFY(system.findChildren<QTimer*>().isEmpty());
+    QSignalSpy changed(&system, &Drives::volumesChanged);
+    TestDir dir;
+    const QByteArray mountPoint = paths::toNative(dir.path()) + "/Bj\xf6rk";
+    const QString folder = dir.mkdir(paths::fromNative("Bj\xf6rk"));
+    // Programs take their arguments as text: a link of a plain name leads mount to the folder.
+    QCOMPARE(::symlink("Bj\xf6rk", paths::toNative(dir(u"plain"_s)).constData()), 0);
+    const QString image = dir(u"volume.img"_s);
+    if (!makeImage(image, 8 * 1024 * 1024, u"mkfs.ext2"_s))
+        QSKIP("cannot make an ext2 image here");
+    std::optional<Volume> volume;
+    bool ready = false;
+    {
+        const TestMount mount({u"-o"_s, u"loop"_s, image, dir(u"plain"_s)});
+        if (!mount.isMounted())
+            QSKIP("cannot mount a loop device here (needs root)");
+        QVERIFY(changed.wait());
+        volume = drives::volumeOf(system.volumes(), folder);
+        ready = volume && system.isReady(folder);
+    }
+    QVERIFY(volume);
+    QCOMPARE(paths::toNative(volume->mountPoint), mountPoint);
+    QVERIFY(ready);
+    QVERIFY(changed.wait());
+    QVERIFY(!system.isReady(folder));
 }
 
 QTEST_GUILESS_MAIN(TestMountTable)

@@ -80,13 +80,25 @@ void TestPaths::nativeNames()
                                   "\xff\xfe",
                                   "\xed\xb2\x80 encoded surrogate",
                                   "cut \xe2\x82",
-                                  "\xf0\x9d\x84\x9e\x80"};
+                                  "\xf0\x9d\x84\x9e\x80",
+                                  "\xef\xbb\xbf"
+                                  "byte-order mark",
+                                  "\xff\xef\xbb\xbf"
+                                  "mark after a stray byte"};
     for (const QByteArray& bytes : names) {
         const QString text = paths::fromNative(bytes);
         QCOMPARE(paths::toNative(text), bytes);
         QVERIFY(!text.contains(u'?'));
     }
     QCOMPARE(paths::fromNative("Bj\xf6rk").size(), 5);
+
+    // The mp3 ending is matched on the bytes, whatever the name holds.
+    QVERIFY(paths::matchesWildcard("Bj\xf6rk.Mp3", "*.mp3"));
+    QVERIFY(paths::matchesWildcard("\xef\xbb\xbf"
+                                   "a.mp3",
+                                   "*.mp3"));
+    QVERIFY(!paths::matchesWildcard("a.mp3.jpg", "*.mp3"));
+    QVERIFY(paths::matchesWildcard("\xc3\xa5.mp3", "?.mp3"));
 }
 
 void TestPaths::naturalOrder_data()

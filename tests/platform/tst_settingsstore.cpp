@@ -1,3 +1,4 @@
+#include "platform/Paths.h"
 #include "platform/SettingsStore.h"
 
 #include <QFile>
@@ -33,6 +34,12 @@ private Q_SLOTS:
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'));
         QCOMPARE(raw.value(u"Settings/Key"_s).toString(), text);
         QCOMPARE(SettingsStore().value(u"Key"_s, QString()), text);
+
+        // A folder of an old stick, in Latin-1, is the same folder after a restart.
+        const QString latin1 = paths::fromNative("/media/Bj\xf6rk/Musik");
+        SettingsStore().setValue(u"TargetPath"_s, latin1);
+        QCOMPARE(paths::toNative(SettingsStore().value(u"TargetPath"_s, QString())),
+                 "/media/Bj\xf6rk/Musik");
         QFile::remove(raw.fileName());
     }
 };

@@ -1,0 +1,339 @@
+// Runs inside User-mode Linux (tests/uml/run-in-uml), on a stick served by Linux's own FAT
+// driver, where a new entry takes the first free run of slots long enough for its name.
+#include "support/ScriptedPlatform.h"
+#include "support/TestDir.h"
+
+#include "copy/Transfer.h"
+#include "platform/Folders.h"
+#include "platform/FsError.h"
+#include "platform/Paths.h"
+#include "playorder/NameSort.h"
+#include "playorder/PlayOrderForm.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString stick(const QString& relative = {})
+{
+    return paths::join(qEnvironmentVariable("ORDRANE_UML_STICK"), relative);
+}
+
+// Every entry of the folder, hidden ones too, as the volume stores them.
+QStringList stored(const QString& folder)
+{
+    QStringList names;
+    folders::forEachEntry(folder, [&](const QByteArray& name, folders::Kind) {
+        names.append(paths::fromNative(name));
+    });
+    return names;
+}
+
+// Makes a folder on the stick and works in it: "name/" makes a folder, "name" a file holding its
+// own name, "-name" removes an entry, leaving its slots free.
+QString layout(const QString& folder, const QStringList& steps)
+{
+    const QString root = stick(folder);
+    ::mkdir(paths::toNative(root).constData(), 0755);
+    for (const QString& step : steps) {
+        const QByteArray path = paths::toNative(paths::join(root, step.mid(step.startsWith(u'-'))));
+        if (step.startsWith(u'-'))
+            ::remove(path.constData());
+        else if (step.endsWith(u'/'))
+            ::mkdir(path.constData(), 0755);
+        else {
+            QFile file(paths::fromNative(path));
+            if (!file.open(QIODevice::WriteOnly) || file.write(path) != path.size())
+                qWarning("cannot write %s", path.constData());
+        }
+    }
+    return root;
+}
+
+qint64 mtime(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(paths::toNative(path).constData(), &st) == 0
+               ? st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec
+               : -1;
+}
+
+// Every entry below the folder with its time and content, however the entries are stored.
+QStringList tree(const QString& folder)
+{
+    QStringList lines;
+    for (const QString& name : stored(folder)) {
+        const QString path = paths::join(folder, name);
+        lines.append(name + u' ' + QString::number(mtime(path)) + u' ' +
+                     QString::fromUtf8(contentOf(path)));
+        if (folders::canOpen(path))
+            for (const QString& line : tree(path))
+                lines.append(name + u'/' + line);
+    }
+    lines.sort();
+    return lines;
+}
+
+// The tree as it would be if every entry moved out of the sort folder back into its folder;
+// placeholders (empty files) are left out.
+QStringList reachable(const QString& folder)
+{
+    const QString sortFolder = namesort::sortFolderName();
+    QStringList lines = tree(folder);
+    lines.removeIf([&](const QString& line) {
+        return line.contains(QRegularExpression(u"(^|/)GAP\\d{5}\\.ORD "_s)) ||
+               line.contains(QRegularExpression(u"(^|/)"_s + sortFolder + u" "_s));
+    });
+    for (QString& line : lines)
+        line.remove(sortFolder + u'/');
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+class TestPlayOrderUml : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!qEnvironmentVariableIsSet("ORDRANE_UML_STICK"))
+            QSKIP("runs inside User-mode Linux only (tests/uml/run-in-uml)");
+        m_source.create({u"Album/1.mp3"_s, u"Album/2.mp3"_s, u"Album/3.mp3"_s});
+    }
+
+    void copyRunNeverFillsAGap_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("copied");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("a deleted folder")
+            << QStringList{u"01_Old/"_s, u"02_Gone/"_s, u"03_Kept/"_s, u"-02_Gone"_s}
+            << QStringList{u"04_Ay"_s, u"05_Bee"_s} << QString()
+            << QStringList{u"01_Old"_s, u"03_Kept"_s, u"04_Ay"_s, u"05_Bee"_s};
+        QTest::newRow("the first folder deleted")
+            << QStringList{u"01_Old/"_s, u"02_Kept/"_s, u"-01_Old"_s} << QStringList{u"06_Cee"_s}
+            << QString() << QStringList{u"02_Kept"_s, u"06_Cee"_s};
+        QTest::newRow("8.3 names")
+            << QStringList{u"A/"_s, u"GONE/"_s, u"C/"_s, u"-GONE"_s} << QStringList{u"D"_s, u"E"_s}
+            << QString() << QStringList{u"A"_s, u"C"_s, u"D"_s, u"E"_s};
+        QTest::newRow("a name longer than any gap")
+            << QStringList{u"A/"_s, u"Bb/"_s, u"C/"_s, u"-Bb"_s}
+            << QStringList{u"A long album name that needs many slots"_s, u"Z"_s} << QString()
+            << QStringList{u"A"_s, u"C"_s, u"A long album name that needs many slots"_s, u"Z"_s};
+        QStringList allButTheLastDeleted;
+        for (int i = 0; i < 40; ++i)
+            allButTheLastDeleted << u"Album %1/"_s.arg(i);
+        allButTheLastDeleted << u"Last/"_s;
+        for (int i = 0; i < 40; ++i)
+            allButTheLastDeleted << u"-Album %1"_s.arg(i);
+        QTest::newRow("all but the last folder deleted")
+            << allButTheLastDeleted << QStringList{u"New"_s, u"Newer"_s} << QString()
+            << QStringList{u"Last"_s, u"New"_s, u"Newer"_s};
+        QTest::newRow("a merged folder with a deleted file")
+            << QStringList{u"Album/"_s, u"Album/1.mp3"_s, u"Album/Gone with a long name.mp3"_s,
+                           u"Album/0.mp3"_s, u"-Album/Gone with a long name.mp3"_s}
+            << QStringList{u"Album"_s} << u"Album"_s
+            << QStringList{u"1.mp3"_s, u"0.mp3"_s, u"2.mp3"_s};
+    }
+
+    void copyRunNeverFillsAGap()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, copied);
+        QFETCH(QString, read);
+        QFETCH(QStringList, expected);
+        const QString folder =
+            layout(u"Copy "_s + QString::fromUtf8(QTest::currentDataTag()), before);
+        {
+            transfer::Target target(folder, stick(), true);
+            for (const QString& name : copied)
+                target.copyFolder(m_source(u"Album"_s), name, {u"1.mp3"_s, u"2.mp3"_s});
+        }
+        QCOMPARE(stored(paths::join(folder, read)), expected);
+        QCOMPARE(stored(paths::join(folder, copied.last())).last(), u"2.mp3"_s);
+        QCOMPARE(contentOf(paths::join(folder, copied.last() + u"/1.mp3"_s)),
+                 contentOf(m_source(u"Album/1.mp3"_s)));
+    }
+
+    void placeholdersGoAfterAFailure()
+    {
+        const QString folder = layout(u"Failure"_s, {u"A/"_s, u"B/"_s, u"C/"_s, u"-B"_s});
+        {
+            transfer::Target target(folder, stick(), true);
+            QVERIFY_THROWS_EXCEPTION(FsError, target.copyFolder(m_source(u"Album"_s), u"D"_s,
+                                                                {u"1.mp3"_s, u"missing.mp3"_s}));
+        }
+        QCOMPARE(stored(folder), (QStringList{u"A"_s, u"C"_s, u"D"_s}));
+        QCOMPARE(stored(paths::join(folder, u"D"_s)), QStringList{u"1.mp3"_s});
+    }
+
+    void windowShowsAndSortsTheStoredOrder()
+    {
+        const QString folder =
+            layout(u"Window"_s, {u"Beta/"_s, u"alpha/"_s, u"Gamma 10/"_s, u"Gamma 9/"_s,
+                                 u"Beta/2.mp3"_s, u"Beta/10.mp3"_s, u"Beta/1.mp3"_s});
+        ScriptedPlatform platform;
+        PlayOrderForm form(platform, false, u"vfat"_s, folder, nullptr);
+        QSignalSpy changed(&form, &PlayOrderForm::stickChanged);
+        form.show();
+        auto* list = form.findChild<QListWidget*>(u"PlayOrderList"_s);
+        auto* files = form.findChild<QListWidget*>(u"PlayOrderFiles"_s);
+        auto* state = form.findChild<QLabel*>(u"PlayOrderState"_s);
+        auto* sort = form.findChild<QPushButton*>(u"SortPlayOrder"_s);
+        const auto items = [](QListWidget* l) {
+            QStringList texts;
+            for (int i = 0; i < l->count(); ++i)
+                texts.append(l->item(i)->text());
+            return texts;
+        };
+        QCOMPARE(items(list), (QStringList{u"Beta"_s, u"alpha"_s, u"Gamma 10"_s, u"Gamma 9"_s}));
+        QCOMPARE(items(files), (QStringList{u"2.mp3"_s, u"10.mp3"_s, u"1.mp3"_s}));
+        QCOMPARE(state->text(), u"Not in name order: a player plays them as listed."_s);
+        QVERIFY(sort->isEnabled());
+
+        // While the sort runs, the window takes no input, shows the busy pointer, and Esc does
+        // not close it.
+        bool checkedDuringSort = false;
+        QMetaObject::invokeMethod(
+            &form,
+            [&] {
+                checkedDuringSort = !form.isEnabled() && QApplication::overrideCursor() &&
+                                    QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                QTest::keyClick(&form, Qt::Key_Escape);
+            },
+            Qt::QueuedConnection);
+        platform.answer(Platform::Answer::Ok);
+        QTest::mouseClick(sort, Qt::LeftButton);
+        QVERIFY(checkedDuringSort);
+        QVERIFY(form.isVisible());
+        QCOMPARE(platform.messages().value(0).title, u"Sort by Name"_s);
+        QCOMPARE(
+            platform.messages().value(0).text,
+            u"The folders in "_s + folder +
+                u" and the files in each of them will be put in name order on the drive.\nDo not "
+                u"remove the drive before this is done.\n\nDo you want to continue ?"_s);
+        QCOMPARE(items(list), (QStringList{u"alpha"_s, u"Beta"_s, u"Gamma 9"_s, u"Gamma 10"_s}));
+        list->setCurrentRow(1);
+        QCOMPARE(items(files), (QStringList{u"1.mp3"_s, u"2.mp3"_s, u"10.mp3"_s}));
+        QCOMPARE(state->text(), u"In name order."_s);
+        QVERIFY(!sort->isEnabled());
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(stored(folder), items(list));
+    }
+
+    void readOnlyVolume()
+    {
+        layout(u"Read-only"_s, {u"B/"_s, u"A/"_s});
+        const QString folder =
+            paths::join(qEnvironmentVariable("ORDRANE_UML_READONLY"), u"Read-only"_s);
+        ScriptedPlatform platform;
+        PlayOrderForm form(platform, true, u"vfat"_s, folder, nullptr);
+        platform.answer(Platform::Answer::Ok);
+        platform.answer(Platform::Answer::Ok);
+        QTest::mouseClick(form.findChild<QPushButton*>(u"SortPlayOrder"_s), Qt::LeftButton);
+        QCOMPARE(platform.messages().size(), 2);
+        QCOMPARE(platform.messages()[1].title, u"Sortera efter namn"_s);
+        QCOMPARE(platform.messages()[1].text,
+                 folder + u" kunde inte ställas i namnordning:\nRead-only file system"_s);
+        QCOMPARE(platform.messages()[1].icon, Platform::Icon::Critical);
+        QCOMPARE(form.findChild<QLabel*>(u"PlayOrderState"_s)->text(),
+                 u"Inte i namnordning: en spelare spelar dem som de står."_s);
+        QCOMPARE(stored(folder), (QStringList{u"B"_s, u"A"_s}));
+    }
+
+    void sortKeepsNamesTimesAndContent()
+    {
+        const QString folder = layout(
+            u"Sorted"_s, {u"c.mp3"_s, u"Zed/"_s, u"Gone one/"_s, u"b/"_s, u".hidden"_s, u"a.mp3"_s,
+                          u"b/3.mp3"_s, u"b/a long file name.mp3"_s, u"b/1.mp3"_s, u"-Gone one"_s,
+                          u"Zed/inner/"_s, u"Zed/inner/x.mp3"_s});
+        const QStringList before = tree(folder);
+        QVERIFY(namesort::sortByName(folder));
+        QCOMPARE(stored(folder),
+                 (QStringList{u"b"_s, u"Zed"_s, u"a.mp3"_s, u"c.mp3"_s, u".hidden"_s}));
+        QCOMPARE(stored(paths::join(folder, u"b"_s)),
+                 (QStringList{u"1.mp3"_s, u"3.mp3"_s, u"a long file name.mp3"_s}));
+        QCOMPARE(tree(folder), before);
+        QFile outside(qEnvironmentVariable("ORDRANE_UML_OUT") + u"/outside-order"_s);
+        QVERIFY(outside.open(QIODevice::Append));
+        outside.write(
+            "/Sorted/|b Zed a.mp3 c.mp3 .hidden\n/Sorted/b/|1.mp3 3.mp3 a long file name.mp3\n");
+    }
+
+    void interruptedSortIsFinished_data()
+    {
+        QTest::addColumn<int>("stopAt");
+        int steps = 0;
+        namesort::sortByName(layout(u"Counted"_s, interruptedLayout()),
+                             [&] { return ++steps > 0; });
+        for (int k = 1; k <= steps; ++k)
+            QTest::addRow("step %d of %d", k, steps) << k;
+    }
+
+    void interruptedSortIsFinished()
+    {
+        QFETCH(int, stopAt);
+        const QString folder =
+            layout(u"Interrupted "_s + QString::number(stopAt), interruptedLayout());
+        const QStringList before = tree(folder);
+        int steps = 0;
+        QVERIFY(!namesort::sortByName(folder, [&] { return ++steps < stopAt; }));
+        QCOMPARE(reachable(folder), before);
+
+        bool sortFolderLeft = false;
+        for (const QString& sub : {QString(), u"A"_s, u"B"_s})
+            sortFolderLeft |=
+                folders::canOpen(paths::join(paths::join(folder, sub), namesort::sortFolderName()));
+        ScriptedPlatform platform;
+        if (sortFolderLeft)
+            platform.answer(Platform::Answer::Ok);
+        QCOMPARE(PlayOrderForm::finishInterruptedSort(platform, true, folder), sortFolderLeft);
+        if (sortFolderLeft)
+            QCOMPARE(platform.messages().value(0).text,
+                     u"Sorteringen efter namn i "_s + folder + u" avbröts. Den är nu slutförd."_s);
+        QCOMPARE(namesort::finishInterrupted(folder), false);
+        QVERIFY(namesort::sortByName(folder));
+        QCOMPARE(stored(folder), (QStringList{u"A"_s, u"B"_s, u"a.mp3"_s, u"b.mp3"_s}));
+        QCOMPARE(stored(paths::join(folder, u"B"_s)), (QStringList{u"1.mp3"_s, u"2.mp3"_s}));
+        QCOMPARE(tree(folder), before);
+    }
+
+    // Last: it sorts everything the other cases left in the stick's root.
+    void sortOfTheRoot()
+    {
+        QVERIFY(namesort::sortByName(stick()));
+        QStringList expected = stored(stick());
+        paths::sortNaturally(expected);
+        QCOMPARE(stored(stick()), expected);
+        QFile outside(qEnvironmentVariable("ORDRANE_UML_OUT") + u"/outside-order"_s);
+        QVERIFY(outside.open(QIODevice::Append));
+        outside.write("/|" + expected.join(u' ').toUtf8() + '\n');
+    }
+
+private:
+    static QStringList interruptedLayout()
+    {
+        return {u"b.mp3"_s, u"B/"_s, u"X/"_s,      u"a.mp3"_s,
+                u"A/"_s,    u"-X"_s, u"B/2.mp3"_s, u"B/1.mp3"_s};
+    }
+
+    TestDir m_source;
+};
+
+QTEST_MAIN(TestPlayOrderUml)
+#include "tst_playorderuml.moc"
