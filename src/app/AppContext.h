@@ -8,7 +8,6 @@
 
 #include <bitset>
 #include <memory>
-#include <optional>
 
 // The four panes of the main window, in their order on the screen and in the Tab order.
 enum class Pane { SourceFolders, SourceList, TargetFolders, TargetList };
@@ -62,7 +61,6 @@ private:
 public:
     QString appVersion;
     QString versionDate;
-    double EstimatedFreeSpace = 0;
     bool swedish = false;
     Pane activePane = Pane::SourceFolders;
     bool helpOnMenus = false;
@@ -72,5 +70,4 @@ public:
     QString dataFolder;
     QString playerPath;
     ::FileSystem fileSystem;
-    std::optional<DriveInfo> TargetDrive;
 };

@@ -6,24 +6,17 @@
 #include "app/AppContext.h"
 #include "app/OptionsMenu.h"
 #include "app/SizeText.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/SourceListPane.h"
 #include "mainwindow/SourcePane.h"
-#include "platform/DirListBox.h"
-#include "platform/DriveListBox.h"
+#include "mainwindow/TargetPane.h"
 #include "platform/FileListBox.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 #include "savedlists/SourceListFile.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDate>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -40,9 +33,13 @@ Platform::Answer show(AppContext& m, const copyplan::Message& message, Platform:
 
 } // namespace
 
-CopyRun::CopyRun(MainForm& window, AppContext& module)
-    : w(window)
-    , m(module)
+CopyRun::CopyRun(AppContext& module, QWidget& window, Panes panes, const OptionsMenu& options,
+                 FileListBox& files)
+    : m(module)
+    , m_window(window)
+    , p(panes)
+    , m_options(options)
+    , m_files(files)
 {
 }
 
@@ -57,21 +54,22 @@ void CopyRun::run()
 
 std::optional<CopyRun::Plan> CopyRun::check()
 {
-    const QString highlighted = w.TargetFolderList->list(w.TargetFolderList->listIndex());
+    const QString highlighted = p.target.highlightedFolder();
+    const std::optional<DriveInfo>& drive = p.target.drive();
     Plan plan;
     plan.targetPath = copyplan::targetPath(highlighted);
     bool waiting = false;
     try {
-        if (!m.TargetDrive)
-            throw FsError(FsErrorKind::DeviceUnavailable, w.TargetDriveList->drive());
-        plan.fatRules = copyplan::followsFatRules(m.TargetDrive->fileSystem());
-        if (!m.TargetDrive->isRemovable()) {
+        if (!drive)
+            throw FsError(FsErrorKind::DeviceUnavailable, p.target.driveName());
+        plan.fatRules = copyplan::followsFatRules(drive->fileSystem());
+        if (!drive->isRemovable()) {
             if (show(m, copyplan::fixedDriveWarning(m.swedish), Platform::Buttons::YesNo,
                      Platform::Icon::Question) == Platform::Answer::No)
                 return std::nullopt;
         } else {
-            const auto confirmation = copyplan::confirmation(
-                w.sourceListPane().count(), plan.targetPath, paths::isRoot(highlighted), m.swedish);
+            const auto confirmation = copyplan::confirmation(p.list.count(), plan.targetPath,
+                                                             paths::isRoot(highlighted), m.swedish);
             if (show(m, confirmation, Platform::Buttons::OkCancel, Platform::Icon::Question) ==
                 Platform::Answer::Cancel)
                 return std::nullopt;
@@ -79,15 +77,12 @@ std::optional<CopyRun::Plan> CopyRun::check()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         waiting = true;
         QCoreApplication::processEvents();
-        if (w.TargetList->count() > 0 && w.options().addsFolderPrefix()) {
-            QStringList targets;
-            for (int i = 0; i < w.TargetList->count(); ++i)
-                targets.append(w.TargetList->item(i)->text());
+        const QStringList targets = p.target.listedFolders();
+        if (!targets.isEmpty() && m_options.addsFolderPrefix())
             plan.firstPrefixNumber = copyplan::firstPrefixNumber(targets);
-        }
         if (!askAboutTargetFolders(plan)) {
             QApplication::restoreOverrideCursor();
-            w.sourcePane().focusFolders();
+            p.source.focusFolders();
             return std::nullopt;
         }
         return plan;
@@ -95,7 +90,7 @@ std::optional<CopyRun::Plan> CopyRun::check()
         if (waiting)
             QApplication::restoreOverrideCursor();
         if (error.kind() == FsErrorKind::DeviceUnavailable)
-            m.ShowDriveNotReady(w.TargetDriveList->drive());
+            m.ShowDriveNotReady(p.target.driveName());
         return std::nullopt;
     }
 }
@@ -108,12 +103,12 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
         return plan.fatRules ? copyplan::fatSafeName(name) : name;
     };
     const Qt::CaseSensitivity cs = plan.fatRules ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const bool prefixOn = w.options().addsFolderPrefix();
+    const bool prefixOn = m_options.addsFolderPrefix();
     QStringList targetNames;
-    for (int i = 0; i < w.TargetList->count(); ++i)
-        targetNames.append(paths::folderName(w.TargetList->item(i)->text()));
+    for (const QString& target : p.target.listedFolders())
+        targetNames.append(paths::folderName(target));
     QStringList earlierSources;
-    const QStringList listed = w.sourceListPane().folders();
+    const QStringList listed = p.list.folders();
     for (int p = 0; p < listed.size(); ++p) {
         const QString source = written(listed[p]);
         const int match = copyplan::firstMatch(source, targetNames, prefixOn, cs);
@@ -137,31 +132,31 @@ bool CopyRun::askAboutTargetFolders(const Plan& plan)
 
 void CopyRun::transfer(const Plan& plan)
 {
-    w.sourceListPane().startCopying();
+    p.list.startCopying();
     if (!startLog()) {
         restoreIdleWindow();
         return;
     }
 
-    w.setWorking(true);
+    Q_EMIT workingChanged(true);
     m.cancelRequested = false;
-    m_progress = std::make_unique<CopyProgressWindow>(m, &w);
+    m_progress = std::make_unique<CopyProgressWindow>(m, &m_window);
     m_progress->show();
     QCoreApplication::processEvents();
     try {
-        m_target = std::make_unique<transfer::Target>(plan.targetPath, m.TargetDrive->mountPoint(),
-                                                      plan.fatRules);
+        m_target = std::make_unique<transfer::Target>(
+            plan.targetPath, p.target.drive()->mountPoint(), plan.fatRules);
     } catch (const FsError& error) {
         reportFailure(error);
         end();
         return;
     }
 
-    const int folderCount = w.sourceListPane().count();
+    const int folderCount = p.list.count();
     for (int position = 0; position < folderCount; ++position) {
         if (!copyFolder(plan, position))
             break;
-        w.sourceListPane().removeFirst();
+        p.list.removeFirst();
         letEventsThrough();
         if (m.cancelRequested)
             break;
@@ -172,7 +167,7 @@ void CopyRun::transfer(const Plan& plan)
 bool CopyRun::startLog()
 {
     m_logFile = sourcelistfile::defaultName(m.dataFolder, QDate::currentDate());
-    if (!w.options().usesLogFile())
+    if (!m_options.usesLogFile())
         return true;
     // The name is taken now, so that nothing saved during the run can take it.
     for (;;) {
@@ -196,10 +191,10 @@ bool CopyRun::startLog()
 
 bool CopyRun::copyFolder(const Plan& plan, int position)
 {
-    const QString entry = w.sourceListPane().firstFolder();
-    m_progress->showFolder(entry, w);
+    const QString entry = p.list.firstFolder();
+    m_progress->showFolder(entry, m_window);
     try {
-        w.FilesToCopy->setPath(entry);
+        m_files.setPath(entry);
     } catch (const FsError& error) {
         if (error.kind() != FsErrorKind::PathNotFound) {
             // It is there but cannot be read: the run stops, and the folder stays listed.
@@ -214,7 +209,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
     }
     letEventsThrough();
 
-    const int files = w.FilesToCopy->listCount();
+    const int files = m_files.listCount();
     // A folder emptied since it was listed is made empty, and its bar shown full.
     m_filesToWrite = std::max(files, 1);
     m_filesWritten = files == 0 ? 1 : 0;
@@ -223,7 +218,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         return false;
     }
     QString name =
-        copyplan::targetFolderName(entry, w.options().addsFolderPrefix(),
+        copyplan::targetFolderName(entry, m_options.addsFolderPrefix(),
                                    plan.firstPrefixNumber + position, m.drives().volumes());
     if (m_target->fatRules())
         name = copyplan::fatSafeName(name);
@@ -237,7 +232,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         steps.betweenChunks = [this] {
             letEventsThrough();
         };
-        name = m_target->copyFolder(entry, name, w.FilesToCopy->files(), steps);
+        name = m_target->copyFolder(entry, name, m_files.files(), steps);
     } catch (const FsError& error) {
         // The folder stays in the Source List; what was copied of it stays on the target.
         reportFailure(error);
@@ -245,7 +240,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
     }
     if (m_log)
         m_log->addEntry(entry);
-    w.TargetList->addItem(plan.targetPath + name);
+    p.target.addListed(plan.targetPath + name);
     return true;
 }
 
@@ -254,9 +249,9 @@ void CopyRun::reportFailure(const FsError& error)
     // A stick pulled in the middle of a file answers with I/O errors before it is unmounted.
     if (error.kind() == FsErrorKind::DeviceUnavailable || !targetReady()) {
         m_driveLost = true;
-        m.ShowDriveNotReady(w.TargetDriveList->drive());
+        m.ShowDriveNotReady(p.target.driveName());
     } else if (error.kind() == FsErrorKind::DiskFull) {
-        show(m, copyplan::diskFull(w.TargetDriveList->drive(), m.swedish), Platform::Buttons::Ok,
+        show(m, copyplan::diskFull(p.target.driveName(), m.swedish), Platform::Buttons::Ok,
              Platform::Icon::Critical);
     } else {
         show(m, copyplan::copyError(error.path(), error.reason(m.swedish), m.swedish),
@@ -269,7 +264,7 @@ void CopyRun::letEventsThrough()
     if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventInterval)
         return;
     // The bar draws itself at once when it changes, so it moves only here.
-    w.sourceListPane().showProgress(m_filesWritten, m_filesToWrite);
+    p.list.showProgress(m_filesWritten, m_filesToWrite);
     QCoreApplication::processEvents();
     m_sinceEvents.start();
 }
@@ -277,7 +272,7 @@ void CopyRun::letEventsThrough()
 bool CopyRun::targetReady() const
 {
     try {
-        return m.TargetDrive && m.TargetDrive->isReady();
+        return p.target.drive() && p.target.drive()->isReady();
     } catch (const FsError&) {
         return false;
     }
@@ -287,30 +282,17 @@ void CopyRun::end()
 {
     m_target.reset();
     m_progress.reset();
-    w.setWorking(false);
-    w.sourceListPane().endCopying();
+    Q_EMIT workingChanged(false);
+    p.list.endCopying();
     if (m.cancelRequested)
         show(m, copyplan::canceled(m.swedish), Platform::Buttons::Ok, Platform::Icon::None);
 
-    const QString totalSize = w.sourceListPane().totalText();
-    w.sourceListPane().remeasure();
-    if (m_driveLost) {
-        // The pane leaves the lost drive, as any use of a drive that is gone does.
-        try {
-            w.TargetDriveList->setDrive(m.drives().systemMountPoint());
-        } catch (const FsError&) {
-        }
-    }
-    try {
-        w.TargetFolderList->refresh();
-    } catch (const FsError&) {
-        // The Target List is rebuilt from what the folder list still shows.
-    }
-    w.FillTargetList();
-    w.UpdateEstimatedFreeSpace();
+    const QString totalSize = p.list.totalText();
+    p.list.remeasure();
+    p.target.followCopyRun(m_driveLost);
     if (m_log) {
         try {
-            m_log->finish(w.Label_NumberOfFiles[1]->text(), totalSize);
+            m_log->finish(p.target.mp3CountText(), totalSize);
         } catch (const FsError& error) {
             show(m, copyplan::logNotWritten(m_logFile, error.reason(m.swedish), m.swedish),
                  Platform::Buttons::Ok, Platform::Icon::Exclamation);
@@ -319,16 +301,16 @@ void CopyRun::end()
     }
     QApplication::restoreOverrideCursor();
 
-    w.sourceListPane().followList();
+    p.list.followList();
     if (m_notFoundCount > 0)
         show(m, copyplan::notFoundReport(m_notFoundCount, m_notFoundList, m.swedish),
              Platform::Buttons::Ok, Platform::Icon::None);
-    w.sourcePane().refreshFolders();
+    p.source.refreshFolders();
 }
 
 void CopyRun::restoreIdleWindow()
 {
-    w.sourceListPane().endCopying();
+    p.list.endCopying();
     QApplication::restoreOverrideCursor();
-    w.sourcePane().focusFolders();
+    p.source.focusFolders();
 }

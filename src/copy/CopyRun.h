@@ -1,15 +1,21 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QString>
 
 #include <memory>
 #include <optional>
 
-class CopyProgressWindow;
-class FsError;
-class MainForm;
 class AppContext;
+class CopyProgressWindow;
+class FileListBox;
+class FsError;
+class OptionsMenu;
+class QWidget;
+class SourceListPane;
+class SourcePane;
+class TargetPane;
 
 namespace transfer {
 class Target;
@@ -21,14 +27,26 @@ class Writer;
 
 // One copy run, from the click on the copy button to the idle window again: the checks and
 // questions, then the Source List's folders copied one after the other into the target folder.
-class CopyRun final {
+class CopyRun final : public QObject {
+    Q_OBJECT
+
 public:
-    CopyRun(MainForm& window, AppContext& m);
-    ~CopyRun();
-    CopyRun(const CopyRun&) = delete;
-    CopyRun& operator=(const CopyRun&) = delete;
+    // The panes the run reads and follows.
+    struct Panes {
+        SourcePane& source;
+        SourceListPane& list;
+        TargetPane& target;
+    };
+    // files lists the mp3 files of the folder in hand; window is the main window.
+    CopyRun(AppContext& m, QWidget& window, Panes panes, const OptionsMenu& options,
+            FileListBox& files);
+    ~CopyRun() override;
 
     void run();
+
+Q_SIGNALS:
+    // While the run copies, the window takes no input and cannot be closed.
+    void workingChanged(bool working);
 
 private:
     struct Plan {
@@ -52,8 +70,11 @@ private:
     void end();
     void restoreIdleWindow();
 
-    MainForm& w;
     AppContext& m;
+    QWidget& m_window;
+    Panes p;
+    const OptionsMenu& m_options;
+    FileListBox& m_files;
     std::unique_ptr<CopyProgressWindow> m_progress;
     std::unique_ptr<transfer::Target> m_target;
     bool m_driveLost = false;

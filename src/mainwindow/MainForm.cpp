@@ -1,9 +1,9 @@
 #include "MainForm.h"
 
-#include "FolderBrowser.h"
 #include "NamedControls.h"
 #include "SourceListPane.h"
 #include "SourcePane.h"
+#include "TargetPane.h"
 
 #include "app/AppContext.h"
 #include "app/LanguageMenu.h"
@@ -122,25 +122,9 @@ void MainForm::createControls()
     m_source = new SourcePane(m, *central);
     m_list = new SourceListPane(m, *central);
 
-    m_targetFolders = new FolderBrowser(m, u"Target"_s, *central);
-    TargetDriveList = &m_targetFolders->driveList();
-    TargetFolderList = &m_targetFolders->folderList();
-    TargetUpOneLevel = pictureButton(u"TargetUpOneLevel"_s, ButtonPicture::UpOneLevel, central);
-    RefreshTargetLists = named(new QPushButton(central), u"RefreshTargetLists"_s);
-    TargetList = named(new QListWidget(central), u"TargetList"_s);
-    RemoveTargetFolder = pictureButton(u"RemoveTargetFolder"_s, ButtonPicture::Delete, central);
-    RemoveTargetFolder->setEnabled(false);
-    ClearTargetFolders = named(new QPushButton(central), u"ClearTargetFolders"_s);
-    ClearTargetFolders->setEnabled(false);
-    ClearTargetDrive = named(new QPushButton(central), u"ClearTargetDrive"_s);
-    ClearTargetDrive->setEnabled(false);
-    Label_TargetFreeSpace = named(new QLabel(central), u"Label_TargetFreeSpace"_s);
-    TargetFreeSpace = named(new QLabel(central), u"TargetFreeSpace"_s);
-    Label_NumberOfFiles[0] = named(new QLabel(central), u"Label_NumberOfFiles_0"_s);
-    Label_NumberOfFiles[1] = named(new QLabel(central), u"Label_NumberOfFiles_1"_s);
-    RefreshTargetDrives = named(new QPushButton(central), u"RefreshDriveLists_1"_s);
+    m_target = new TargetPane(m, *central, [this] { return m_list->totalBytes(); });
     // The drive lists' refresh buttons come after the target pane's buttons in the Tab order.
-    QWidget::setTabOrder(ClearTargetDrive,
+    QWidget::setTabOrder(central->findChild<QPushButton*>(u"ClearTargetDrive"_s),
                          central->findChild<QPushButton*>(u"RefreshDriveLists_0"_s));
 
     FilesToCopy = named(new FileListBox(central), u"FilesToCopy"_s);
@@ -156,39 +140,10 @@ void MainForm::createControls()
     source->addLayout(m_list->createListLayout(), 3);
 
     // Target side, laid out the same way.
-    auto* targetDrive = new QHBoxLayout;
-    targetDrive->addWidget(TargetDriveList, 1);
-    targetDrive->addWidget(RefreshTargetDrives);
-    auto* targetButtons = new QHBoxLayout;
-    targetButtons->addWidget(TargetUpOneLevel);
-    targetButtons->addStretch(1);
-    targetButtons->addWidget(RefreshTargetLists);
-    auto* targetLeft = new QVBoxLayout;
-    targetLeft->addLayout(targetDrive);
-    targetLeft->addWidget(TargetFolderList, 1);
-    targetLeft->addLayout(targetButtons);
-    auto* freeSpace = new QHBoxLayout;
-    freeSpace->addWidget(Label_TargetFreeSpace);
-    freeSpace->addWidget(TargetFreeSpace);
-    freeSpace->addStretch(1);
-    auto* count = new QHBoxLayout;
-    count->addWidget(Label_NumberOfFiles[0]);
-    count->addWidget(Label_NumberOfFiles[1]);
-    count->addStretch(1);
-    auto* deleteButtons = new QHBoxLayout;
-    deleteButtons->addWidget(RemoveTargetFolder);
-    deleteButtons->addWidget(ClearTargetFolders);
-    deleteButtons->addWidget(ClearTargetDrive);
-    deleteButtons->addStretch(1);
-    auto* targetRight = new QVBoxLayout;
-    targetRight->addLayout(freeSpace);
-    targetRight->addLayout(count);
-    targetRight->addWidget(TargetList, 1);
-    targetRight->addLayout(deleteButtons);
     auto* target = new QHBoxLayout;
-    target->addLayout(targetLeft, 2);
+    target->addLayout(m_target->createFoldersLayout(), 2);
     target->addSpacing(m_source->addButtonsWidth() + source->spacing());
-    target->addLayout(targetRight, 3);
+    target->addLayout(m_target->createListLayout(), 3);
 
     auto* window = new QVBoxLayout(central);
     window->addLayout(source, 1);
@@ -196,11 +151,6 @@ void MainForm::createControls()
     window->addLayout(m_list->createCopyRow());
     window->addWidget(Line2);
     window->addLayout(target, 1);
-
-    connect(TargetDriveList, &DriveListBox::changed, this, &MainForm::TargetDriveList_Change);
-    connect(TargetFolderList, &DirListBox::changed, this, &MainForm::TargetFolderList_Change);
-    connect(m_targetFolders, &FolderBrowser::folderKept, this, &MainForm::takeTargetDrive);
-    connect(m_targetFolders, &FolderBrowser::openFolderReread, this, &MainForm::FillTargetList);
 }
 
 void MainForm::showEvent(QShowEvent* event)
@@ -247,7 +197,9 @@ void MainForm::closeEvent(QCloseEvent* event)
 
 void MainForm::CopyFolders_Click()
 {
-    CopyRun(*this, m).run();
+    CopyRun run(m, *this, {*m_source, *m_list, *m_target}, *m_options, *FilesToCopy);
+    connect(&run, &CopyRun::workingChanged, this, &MainForm::setWorking);
+    run.run();
 }
 
 void MainForm::Menu_Exit_Click()

@@ -24,6 +24,7 @@ class QProgressBar;
 class QPushButton;
 class SourceListPane;
 class SourcePane;
+class TargetPane;
 
 // The main window: source pane above, target pane below, each a drive list, a folder list and
 // a list box with their buttons. Closing it ends the program.
@@ -37,30 +38,12 @@ public:
     SourcePane& sourcePane() { return *m_source; }
     SourceListPane& sourceListPane() { return *m_list; }
     OptionsMenu& options() { return *m_options; }
-
-    // Target side.
-    DriveListBox* TargetDriveList = nullptr;
-    DirListBox* TargetFolderList = nullptr;
-    QPushButton* TargetUpOneLevel = nullptr;
-    QPushButton* RefreshTargetLists = nullptr;
-    QListWidget* TargetList = nullptr;
-    QPushButton* RemoveTargetFolder = nullptr;
-    QPushButton* ClearTargetFolders = nullptr;
-    QPushButton* ClearTargetDrive = nullptr;
-    QLabel* Label_TargetFreeSpace = nullptr;
-    QLabel* TargetFreeSpace = nullptr;
-    std::array<QLabel*, 2> Label_NumberOfFiles{};
-    QPushButton* RefreshTargetDrives = nullptr;
-
-    // Not shown: the enumerator of the copy run.
-    FileListBox* FilesToCopy = nullptr;
+    TargetPane& targetPane() { return *m_target; }
 
     // Window-level state.
     QString SourcePath;
     QString StartFolder;
     bool DefaultPathLost = false;
-    bool CountingConfirmed = false;
-    bool ClearWholeDrive = false;
     bool CopyRunning = false; // a copy run or a deletion has the window: closing waits for its end
 
     // While a copy run or a deletion works, the window takes no input and cannot be closed;
@@ -80,44 +63,20 @@ public Q_SLOTS:
     void Form_Unload();
     void Menu_Exit_Click();
 
-    void TargetDriveList_Change();
-    void TargetFolderList_Change();
-    void FillTargetList();
-    void CountTargetMp3Files();
-    void UpdateEstimatedFreeSpace();
-
-    // The panes' keys (modifiers Shift, Ctrl and Alt only), mouse buttons and pop-up menu.
-    void TargetFolderList_KeyDown(int key, Qt::KeyboardModifiers shift);
-    void TargetFolderList_KeyPress(QChar typed);
-    void TargetList_KeyDown(int key, Qt::KeyboardModifiers shift);
-    void TargetFolderList_MouseDown(Qt::MouseButton button);
-    void TargetList_MouseDown(Qt::MouseButton button);
     void ShowFileViewer();
     void Menu_OpenExplorer_Click();
     void CopyMultipleFolders_Click();
 
-    void RefreshDriveLists_Click(int Index);
     void CopyFolder_Click();
     void ClearSourceList_Click();
 
-    void TargetUpOneLevel_Click();
-    void TargetFolderList_Click();
-    void TargetList_Click();
-    void RefreshTargetLists_Click();
-
     // The copy run.
     void CopyFolders_Click();
-
-    // Deleting on the target.
-    void RemoveTargetFolder_Click();
-    void ClearTargetFolders_Click();
-    void ClearTargetDrive_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Menus.
@@ -143,6 +102,8 @@ private:
     QAction* Menu_OpenPlay = nullptr;
     QAction* Menu_OpenExplorer = nullptr;
 
+    // Not shown: the enumerator of the copy run.
+    FileListBox* FilesToCopy = nullptr;
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
 
@@ -157,27 +118,12 @@ private:
     void createDataFolder();
     void openSourceAtStart();
     void connectPanes();
-    // The target folder list and the Target List: panes 2 and 3.
-    std::array<QListWidget*, 2> targetPanes() const;
-    bool paneMouseEvent(int pane, QMouseEvent* event);
-    // TargetDrive, the free space and the delete button follow the drive of the target folder.
-    void takeTargetDrive();
-
-    // Deleting on the target. True when the target drive is removable and there; a fixed drive
-    // turns the delete buttons off, a lost one is reported and the pane moves to the system drive.
-    bool targetTakesDeletion();
-    void leaveLostTargetDrive();
-    // Deletes a folder with everything in it, only below the root of the target drive.
-    void deleteOnTarget(const QString& mountPoint, const QString& folder);
-    // Deletes the listed subfolders of the open folder, then its files; false when
-    // write-protected content stopped the deletion.
-    bool clearTargetContent(const QString& mountPoint, const QString& folder);
 
     AppContext& m;
     SourcePane* m_source = nullptr;
     SourceListPane* m_list = nullptr;
     OptionsMenu* m_options = nullptr;
-    FolderBrowser* m_targetFolders = nullptr;
+    TargetPane* m_target = nullptr;
     bool m_activated = false;
     bool m_unloaded = false;
 };

@@ -3,13 +3,12 @@
 #include "MainForm.h"
 
 #include "SourcePane.h"
+#include "TargetPane.h"
 #include "app/OptionsMenu.h"
 
 #include "BuildInfo.h"
 #include "app/AppContext.h"
 #include "app/VersionText.h"
-#include "platform/DirListBox.h"
-#include "platform/DriveListBox.h"
 #include "platform/FsError.h"
 
 #include <QAction>
@@ -43,7 +42,7 @@ void MainForm::Form_Load()
 
     // Opening a folder makes its drive the pane's drive, the target drive included.
     openSourceAtStart();
-    m_targetFolders->openAtStart(targetPath);
+    m_target->openAtStart(targetPath);
 
     m.versionDate = u"Dec 2024"_s;
     setWindowTitle(u"Ordrane, v"_s + m.appVersion + u" - "_s + m.versionDate + u" / QV"_s);
@@ -133,7 +132,7 @@ void MainForm::Form_Unload()
 {
     SettingsStore& store = m.settings();
     store.setValue(u"SourcePath"_s, m_source->folder());
-    store.setValue(u"TargetPath"_s, TargetFolderList->path());
+    store.setValue(u"TargetPath"_s, m_target->folder());
     if (m.hasChanged(AppContext::Setting::Swedish))
         store.setValue(u"Swedish"_s, SettingsStore::onOff(m.swedish));
     m_options->writeSettings(store);

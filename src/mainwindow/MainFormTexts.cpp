@@ -4,13 +4,11 @@
 
 #include "SourceListPane.h"
 #include "SourcePane.h"
+#include "TargetPane.h"
 #include "app/AppContext.h"
 #include "app/OptionsMenu.h"
-#include "platform/DirListBox.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 
@@ -36,13 +34,6 @@ template <typename T> std::function<void(const QString&)> captionOf(T* control)
         return [control](const QString& t) {
             control->setText(t);
         };
-}
-
-std::function<void(const QString&)> toolTipOf(QWidget* control)
-{
-    return [control](const QString& t) {
-        control->setToolTip(t);
-    };
 }
 
 } // namespace
@@ -80,32 +71,6 @@ void MainForm::setWindowTexts(bool swedish)
         {captionOf(Menu_OpenPlay), u"View/Play Files"_s, u"Visa / Spela filer"_s},
         {captionOf(Menu_OpenExplorer), u"Open Selected Folder in File Manager"_s,
          u"Öppna vald folder i Filhanteraren"_s},
-        {captionOf(Label_TargetFreeSpace), u"Estimated free space on Target drive:"_s,
-         u"Uppskattat ledigt utrymme på Måldisk:"_s},
-        {captionOf(Label_NumberOfFiles[0]),
-         u"Number of mp3 files in selected path on Target drive:"_s,
-         u"Antal mp3 filer i vald sökväg på Måldisk:"_s},
-        {captionOf(Label_NumberOfFiles[1]), u"Click Refresh"_s, u"Klicka Uppdatera"_s},
-        {captionOf(RefreshTargetDrives), u"Refresh Drives"_s, u"Uppdatera Diskar"_s},
-        {captionOf(RefreshTargetLists), u"Refresh"_s, u"Uppdatera"_s},
-        {captionOf(ClearTargetFolders), u"Clear  Open Folder"_s, u"Radera Vald"_s},
-        {captionOf(ClearTargetDrive), u"Clear Disk"_s, u" Radera   Allt"_s},
-        {toolTipOf(ClearTargetFolders),
-         u"Delete all subfolders from the selected path of the Target drive"_s,
-         u"Radera alla foldrar från visad sökväg på Måldisken"_s},
-        {toolTipOf(ClearTargetDrive), u"Delete all folders from the Target drive"_s,
-         u"Radera hela Måldisken"_s},
-        {toolTipOf(Label_NumberOfFiles[0]),
-         u"Files are counted in the selected folder and two levels of sub folders."_s,
-         u"Filer räknas i vald folder och två nivåer av underfoldrar"_s},
-        {toolTipOf(RefreshTargetDrives), u"RefreshTarget Drive List"_s,
-         u"Uppdatera Måldisk-listan"_s},
-        {toolTipOf(RefreshTargetLists),
-         u"Refresh the file count of the displayed path of the Target drive"_s,
-         u"Uppdatera filräkning i visad sökväg på Måldisken"_s},
-        {toolTipOf(RemoveTargetFolder), u"Delete the selected folder from the Target drive"_s,
-         u"Radera den valda foldern från Måldisken"_s},
-        {toolTipOf(TargetUpOneLevel), u"Up one level"_s, u"Upp en nivå"_s},
     };
     for (const Text& t : texts)
         t.set(swedish ? t.swedish : t.english);
@@ -139,9 +104,8 @@ void MainForm::setPaneToolTips()
 {
     m_source->setPaneToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(0));
     m_list->setPaneToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(1));
-    const std::array<QListWidget*, 2> panes = targetPanes();
-    for (std::size_t i = 0; i < panes.size(); ++i)
-        panes[i]->setToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(int(i) + 2));
+    m_target->setPaneToolTips(m_options->toolTipsOff() ? QString() : paneToolTip(2),
+                              m_options->toolTipsOff() ? QString() : paneToolTip(3));
 }
 
 void MainForm::setEnglishTexts()
@@ -149,9 +113,9 @@ void MainForm::setEnglishTexts()
     setWindowTexts(false);
     m_source->setTexts(false);
     m_list->setTexts(false);
+    m_target->setTexts(false);
     Menu_English->setText(u"&English"_s);
     Menu_Swedish->setText(u"S&venska"_s);
-    Label_NumberOfFiles[1]->setToolTip(u"Number of files. Only one level of subfolder counted."_s);
     setPaneToolTips();
 }
 
@@ -160,6 +124,7 @@ void MainForm::setSwedishTexts()
     setWindowTexts(true);
     m_source->setTexts(true);
     m_list->setTexts(true);
+    m_target->setTexts(true);
     Menu_English->setChecked(false);
     Menu_Swedish->setChecked(true);
     setPaneToolTips();

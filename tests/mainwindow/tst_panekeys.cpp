@@ -1,6 +1,7 @@
 #include "support/MainFormFixture.h"
 #include "support/MessageText.h"
 
+#include "mainwindow/TargetPane.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 
@@ -146,7 +147,7 @@ void TestPanes::fallBacks()
                                      : child<DirListBox>(w, u"SourceFolderList"_s))
                  ->path(),
              expected);
-    QCOMPARE(f.m->TargetDrive->mountPoint(),
+    QCOMPARE(w.targetPane().drive()->mountPoint(),
              child<DriveListBox>(w, u"TargetDriveList"_s)->mountPoint());
 
     // Reported once shown, and only the first time.
@@ -230,7 +231,7 @@ void TestPanes::editing()
                           u"Drive Error|Drive "_s + f.dir(u"F"_s) + u" not ready.|Ok|Critical"_s}));
     QCOMPARE(listed(f, w), u"0 1 2| 4.50 kB"_s);
     QCOMPARE(child<DirListBox>(w, u"TargetFolderList"_s)->path(), f.system + u'/');
-    QCOMPARE(f.m->TargetDrive->mountPoint(), f.system);
+    QCOMPARE(w.targetPane().drive()->mountPoint(), f.system);
 }
 
 // Folders dropped from the file manager go in in their order, through the checks of Insert; a
@@ -328,7 +329,7 @@ void TestPanes::keys()
     else
         QTest::keyClick(folders, QKeySequence(action)[0].key());
     QTEST(state(f, w), "state");
-    QCOMPARE(f.m->TargetDrive->mountPoint(),
+    QCOMPARE(w.targetPane().drive()->mountPoint(),
              child<DriveListBox>(w, u"TargetDriveList"_s)->mountPoint());
 }
 
@@ -352,7 +353,7 @@ void TestPanes::nestedDrives()
             child<QLabel>(w, u"Label_NumberOfFiles_1"_s)->text(),
             child<QPushButton>(w, u"ClearTargetDrive"_s)->isEnabled() ? u"clear"_s : QString(),
             child<QPushButton>(w, u"TargetUpOneLevel"_s)->isEnabled() ? u"up"_s : QString(),
-            f.m->TargetDrive->mountPoint()}
+            w.targetPane().drive()->mountPoint()}
             .join(u'|');
     };
     const QString outside = f.system + u"| 1.00 kB|Click Refresh||up|"_s + f.system;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -112,9 +113,11 @@ void TestTargetPane::deletion()
         f.platform->answer(a);
     if (kind == u"fixed drive"_s) {
         QTest::keyClick(child<QListWidget>(w, u"TargetList"_s), Qt::Key_Delete);
-        w.ClearTargetDrive_Click();
-        w.ClearWholeDrive = true;
-        w.ClearTargetFolders_Click();
+        for (const QString& name :
+             {u"RemoveTargetFolder"_s, u"ClearTargetFolders"_s, u"ClearTargetDrive"_s}) {
+            QVERIFY(!child<QPushButton>(w, name)->isEnabled());
+            child<QPushButton>(w, name)->click();
+        }
     } else {
         w.findChild<QPushButton*>(button)->click();
     }
@@ -136,7 +139,7 @@ void TestTargetPane::deletion()
                      .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)
                      .size());
     QVERIFY(!w.findChild<CopyProgressWindow*>() && w.centralWidget()->isEnabled() &&
-            !w.CopyRunning);
+            w.menuBar()->isEnabled());
     QVERIFY(!QApplication::overrideCursor());
 }
 

@@ -1,27 +1,18 @@
-// Deleting on the target: the selected Target List folder, the content of the open target folder
-// or that folder itself, and everything on the drive. Only a removable target drive is deleted
-// from, and a deletion never reaches past it.
+#include "TargetDeletion.h"
 
-#include "MainForm.h"
-
-#include "FolderBrowser.h"
-
-#include "ListIndex.h"
 #include "app/AppContext.h"
 #include "copy/CopyProgressWindow.h"
-#include "platform/DirListBox.h"
-#include "platform/DriveListBox.h"
+#include "mainwindow/TargetPane.h"
 #include "platform/Folders.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
+#include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -30,12 +21,13 @@ namespace {
 
 enum class TargetState { Removable, Fixed, Gone };
 
-TargetState targetState(const AppContext& m)
+TargetState targetState(const TargetPane& pane)
 {
-    if (!m.TargetDrive || !m.TargetDrive->isReady())
+    const std::optional<DriveInfo>& drive = pane.drive();
+    if (!drive || !drive->isReady())
         return TargetState::Gone;
     try {
-        return m.TargetDrive->isRemovable() ? TargetState::Removable : TargetState::Fixed;
+        return drive->isRemovable() ? TargetState::Removable : TargetState::Fixed;
     } catch (const FsError&) {
         return TargetState::Gone;
     }
@@ -110,17 +102,17 @@ bool deletionStep(const std::function<void()>& step, bool permissionStops)
 // that the program is busy. Afterwards the focus is where it was.
 class BusyWindow final {
 public:
-    explicit BusyWindow(MainForm& window)
-        : w(window)
+    BusyWindow(const QWidget& window, std::function<void(bool)> setWorking)
+        : m_setWorking(std::move(setWorking))
         , m_focus(window.focusWidget())
     {
-        w.setWorking(true);
+        m_setWorking(true);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~BusyWindow()
     {
         QApplication::restoreOverrideCursor();
-        w.setWorking(false);
+        m_setWorking(false);
         if (m_focus)
             m_focus->setFocus();
     }
@@ -128,7 +120,7 @@ public:
     BusyWindow& operator=(const BusyWindow&) = delete;
 
 private:
-    MainForm& w;
+    std::function<void(bool)> m_setWorking;
     QPointer<QWidget> m_focus;
 };
 
@@ -142,11 +134,22 @@ void showWriteProtected(AppContext& m)
 
 } // namespace
 
-void MainForm::ClearTargetDrive_Click()
+TargetDeletion::TargetDeletion(AppContext& app, TargetPane& pane, QWidget& window)
+    : QObject(&window)
+    , m(app)
+    , m_pane(pane)
+    , m_window(window)
+{
+    connect(&pane, &TargetPane::removeRequested, this, &TargetDeletion::removeFolder);
+    connect(&pane, &TargetPane::clearFoldersRequested, this, &TargetDeletion::clearFolders);
+    connect(&pane, &TargetPane::clearDriveRequested, this, &TargetDeletion::clearDrive);
+}
+
+void TargetDeletion::clearDrive()
 {
     if (!targetTakesDeletion())
         return;
-    const QString drive = TargetDriveList->drive();
+    const QString drive = m_pane.driveName();
     const auto answer =
         m.message(m.text(u"Clear Disk"_s, u"Radera disk"_s),
                   m.text(u"You have chosen to permanently delete all files and folders from\n"_s +
@@ -155,29 +158,32 @@ void MainForm::ClearTargetDrive_Click()
                              u"\n\nVälj OK för att fortsätta !"_s),
                   Platform::Buttons::OkCancel, Platform::Icon::Question);
     if (answer == Platform::Answer::Cancel) {
-        TargetList->setFocus();
+        m_pane.focusList();
         return;
     }
-    ClearWholeDrive = true;
-    ClearTargetFolders_Click();
+    clear(true);
 }
 
-void MainForm::ClearTargetFolders_Click()
+void TargetDeletion::clearFolders()
 {
-    const bool wholeDrive = std::exchange(ClearWholeDrive, false);
+    clear(false);
+}
+
+void TargetDeletion::clear(bool wholeDrive)
+{
     if (!targetTakesDeletion())
         return;
-    const QString mountPoint = m.TargetDrive->mountPoint();
+    const QString mountPoint = m_pane.drive()->mountPoint();
     bool contentOnly = true;
     if (wholeDrive) {
         try {
-            TargetFolderList->setPath(drives::rootOf(mountPoint));
+            m_pane.openDriveRoot();
         } catch (const FsError&) {
-            leaveLostTargetDrive();
+            m_pane.leaveLostDrive();
             return;
         }
     } else {
-        const QString open = TargetFolderList->list(-1);
+        const QString open = m_pane.openFolder();
         const auto answer = m.message(
             m.text(u"Remove folders"_s, u"Ta bort foldrar"_s),
             m.text(u"You have chosen to permanently delete all files and folders from\n"_s + open +
@@ -193,21 +199,21 @@ void MainForm::ClearTargetFolders_Click()
     }
 
     // A folder or medium gone since it was shown moves the pane, and nothing is deleted.
-    if (!m_targetFolders->reread())
+    if (!m_pane.reread())
         return;
-    FillTargetList();
+    m_pane.fillList();
     bool finished = false;
     {
-        const BusyWindow busy(*this);
+        const BusyWindow busy(m_window, [this](bool working) { Q_EMIT workingChanged(working); });
         QCoreApplication::processEvents();
-        const QString open = TargetFolderList->list(-1);
+        const QString open = m_pane.openFolder();
         if (contentOnly) {
             finished = clearTargetContent(mountPoint, open);
         } else {
             finished = deletionStep([&] { deleteOnTarget(mountPoint, open); }, true);
             if (finished) {
                 QCoreApplication::processEvents();
-                TargetUpOneLevel_Click();
+                m_pane.upOneLevel();
             }
         }
     }
@@ -217,22 +223,22 @@ void MainForm::ClearTargetFolders_Click()
         return;
     }
 
-    if (m_targetFolders->reread())
-        FillTargetList();
-    UpdateEstimatedFreeSpace();
-    if (TargetFolderList->path() == TargetDriveList->drive() + u'/')
-        ClearTargetDrive->setEnabled(false);
-    TargetFolderList->setFocus();
+    if (m_pane.reread())
+        m_pane.fillList();
+    m_pane.updateFreeSpace();
+    if (m_pane.showsDriveRoot())
+        m_pane.disable(TargetPane::DeleteButton::ClearDrive);
+    m_pane.focusFolders();
 }
 
-void MainForm::RemoveTargetFolder_Click()
+void TargetDeletion::removeFolder()
 {
-    const int idx = listIndex(TargetList);
-    if (idx < 0 || targetState(m) == TargetState::Fixed) {
-        RemoveTargetFolder->setEnabled(false);
+    const int idx = m_pane.selectedRow();
+    if (idx < 0 || targetState(m_pane) == TargetState::Fixed) {
+        m_pane.disable(TargetPane::DeleteButton::Remove);
         return;
     }
-    const QString path = TargetList->item(idx)->text();
+    const QString path = m_pane.selectedListEntry();
     const auto answer =
         m.message(m.text(u"Delete folder"_s, u"Radera folder"_s),
                   m.text(u"Are you sure you want to permanently delete \n"_s + path + u" ?"_s,
@@ -243,13 +249,14 @@ void MainForm::RemoveTargetFolder_Click()
 
     try {
         {
-            const BusyWindow busy(*this);
-            deleteOnTarget(m.TargetDrive ? m.TargetDrive->mountPoint() : QString(), path);
+            const BusyWindow busy(m_window,
+                                  [this](bool working) { Q_EMIT workingChanged(working); });
+            deleteOnTarget(m_pane.drive() ? m_pane.drive()->mountPoint() : QString(), path);
             QCoreApplication::processEvents();
         }
-        TargetFolderList->refresh();
-        FillTargetList();
-        UpdateEstimatedFreeSpace();
+        m_pane.rereadFolders();
+        m_pane.fillList();
+        m_pane.updateFreeSpace();
     } catch (const FsError& error) {
         // A refused deletion or write-protected content: what was deleted stays deleted.
         if (error.kind() == FsErrorKind::PermissionDenied ||
@@ -257,65 +264,46 @@ void MainForm::RemoveTargetFolder_Click()
             showWriteProtected(m);
         else
             m.ShowPathNotFound(path);
-        RefreshTargetLists_Click();
+        m_pane.refresh();
         return;
     }
-
-    const int count = TargetList->count();
-    if (count == 0) {
-        ClearTargetFolders->setEnabled(false);
-        TargetFolderList->setFocus();
-    } else {
-        // The list shows where the deleted folder stood, with nothing selected.
-        TargetList->setCurrentRow(idx < count ? idx : count - 1);
-        TargetList->clearSelection();
-        TargetList->setFocus();
-    }
-    RemoveTargetFolder->setEnabled(false);
+    m_pane.showRemovedAt(idx);
 }
 
-bool MainForm::targetTakesDeletion()
+bool TargetDeletion::targetTakesDeletion()
 {
-    switch (targetState(m)) {
+    switch (targetState(m_pane)) {
     case TargetState::Removable:
         return true;
     case TargetState::Fixed:
-        RemoveTargetFolder->setEnabled(false);
-        ClearTargetFolders->setEnabled(false);
-        ClearTargetDrive->setEnabled(false);
+        m_pane.disable(TargetPane::DeleteButton::Remove);
+        m_pane.disable(TargetPane::DeleteButton::ClearFolders);
+        m_pane.disable(TargetPane::DeleteButton::ClearDrive);
         return false;
     case TargetState::Gone:
-        leaveLostTargetDrive();
+        m_pane.leaveLostDrive();
         return false;
     }
     return false;
 }
 
-void MainForm::leaveLostTargetDrive()
-{
-    m.ShowDriveNotReady(TargetDriveList->drive());
-    m_targetFolders->openSystemDrive();
-}
-
-void MainForm::deleteOnTarget(const QString& mountPoint, const QString& folder)
+void TargetDeletion::deleteOnTarget(const QString& mountPoint, const QString& folder)
 {
     requireOnTarget(m, mountPoint, folder, true);
     m.fileSystem.deleteFolder(folder);
 }
 
-bool MainForm::clearTargetContent(const QString& mountPoint, const QString& folder)
+bool TargetDeletion::clearTargetContent(const QString& mountPoint, const QString& folder)
 {
     // The folders listed when the deletion starts.
-    QStringList folders;
-    for (int i = 0; i < TargetList->count(); ++i)
-        folders.append(TargetFolderList->list(i));
+    const QStringList folders = m_pane.subfolders();
     {
-        CopyProgressWindow progress(m, this);
+        CopyProgressWindow progress(m, &m_window);
         progress.setDeleting();
         progress.show();
         QCoreApplication::processEvents();
-        for (const QString& subfolder : std::as_const(folders)) {
-            progress.showFolder(subfolder, *this);
+        for (const QString& subfolder : folders) {
+            progress.showFolder(subfolder, m_window);
             if (!deletionStep([&] { deleteOnTarget(mountPoint, subfolder); }, true))
                 return false;
             QCoreApplication::processEvents();
