@@ -3,8 +3,10 @@
 
 #include "app/AppContext.h"
 #include "copy/Transfer.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/Mp3Count.h"
+#include "mainwindow/SourceListPane.h"
+#include "mainwindow/SourcePane.h"
 #include "platform/DirListBox.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
@@ -198,12 +200,12 @@ void benchCopyWindow(const QString& work, const QStringList& albums, int runs)
             settings.setValue(u"Settings/TargetPath"_s, target);
         }
         AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
-        MainForm w(m);
+        MainWindow w(m);
         w.show();
         for (const QString& album : albums)
             w.findChild<QListWidget*>(u"SourceList"_s)->addItem(album);
         QCoreApplication::processEvents();
-        ours.push_back(seconds([&] { w.CopyFolders_Click(); }));
+        ours.push_back(seconds([&] { Q_EMIT w.sourceListPane().copyRequested(); }));
         if (w.findChild<QListWidget*>(u"SourceList"_s)->count() != 0)
             qFatal("the copy run through the window did not copy every album");
         QDir(target).removeRecursively();
@@ -244,7 +246,7 @@ void benchSize(const QString& root, const Options& o)
 void benchSourceList(const QString& album, const Options& o)
 {
     AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
-    MainForm w(m);
+    MainWindow w(m);
     auto* folders = w.findChild<DirListBox*>(u"SourceFolderList"_s);
     folders->setPath(album);
     folders->setListIndex(-1);
@@ -253,7 +255,7 @@ void benchSourceList(const QString& album, const Options& o)
             ->addItem(album + u" copy "_s + QString::number(i));
     std::vector<double> ours;
     for (int r = 0; r < o.runs; ++r) {
-        ours.push_back(seconds([&] { w.CopyFolder_Click(); }));
+        ours.push_back(seconds([&] { Q_EMIT w.sourcePane().addRequested(); }));
         delete w.findChild<QListWidget*>(u"SourceList"_s)
             ->takeItem(w.findChild<QListWidget*>(u"SourceList"_s)->count() - 1);
     }

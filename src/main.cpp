@@ -1,5 +1,5 @@
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QApplication>
 
@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordrane"));
     AppContext m;
-    MainForm w(m);
+    MainWindow w(m);
     w.show();
     return QApplication::exec();
 }

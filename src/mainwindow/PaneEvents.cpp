@@ -1,7 +1,7 @@
 // The panes' signals, the pane the user works in (the active pane), the panes' pop-up menu and
 // the windows opened from the panes.
 
-#include "MainForm.h"
+#include "MainWindow.h"
 
 #include "SourceListPane.h"
 #include "SourcePane.h"
@@ -17,28 +17,29 @@
 
 #include <memory>
 
-void MainForm::connectPanes()
+void MainWindow::connectPanes()
 {
-    connect(m_source, &SourcePane::addRequested, this, &MainForm::CopyFolder_Click);
-    connect(m_source, &SourcePane::addSeveralRequested, this, &MainForm::CopyMultipleFolders_Click);
+    connect(m_source, &SourcePane::addRequested, this, &MainWindow::CopyFolder_Click);
+    connect(m_source, &SourcePane::addSeveralRequested, this,
+            &MainWindow::CopyMultipleFolders_Click);
     connect(m_source, &SourcePane::menuRequested, this,
             [this] { Menu_Hidden->popup(QCursor::pos()); });
     connect(m_target, &TargetPane::menuRequested, this,
             [this] { Menu_Hidden->popup(QCursor::pos()); });
     connect(m_list, &SourceListPane::totalChanged, m_target, &TargetPane::updateFreeSpace);
     connect(m_target, &TargetPane::fitsChanged, m_list, &SourceListPane::setFits);
-    connect(m_list, &SourceListPane::copyRequested, this, &MainForm::CopyFolders_Click);
-    connect(m_list, &SourceListPane::clearRequested, this, &MainForm::ClearSourceList_Click);
-    connect(m_list, &SourceListPane::viewRequested, this, &MainForm::ShowFileViewer);
-    connect(m_target, &TargetPane::viewRequested, this, &MainForm::ShowFileViewer);
+    connect(m_list, &SourceListPane::copyRequested, this, &MainWindow::CopyFolders_Click);
+    connect(m_list, &SourceListPane::clearRequested, this, &MainWindow::ClearSourceList_Click);
+    connect(m_list, &SourceListPane::viewRequested, this, &MainWindow::ShowFileViewer);
+    connect(m_target, &TargetPane::viewRequested, this, &MainWindow::ShowFileViewer);
     connect(m_list, &SourceListPane::emptied, m_source, &SourcePane::focusFolders);
     connect(new TargetDeletion(m, *m_target, *this), &TargetDeletion::workingChanged, this,
-            &MainForm::setWorking);
-    connect(Menu_OpenPlay, &QAction::triggered, this, &MainForm::ShowFileViewer);
-    connect(Menu_OpenExplorer, &QAction::triggered, this, &MainForm::Menu_OpenExplorer_Click);
+            &MainWindow::setWorking);
+    connect(Menu_OpenPlay, &QAction::triggered, this, &MainWindow::ShowFileViewer);
+    connect(Menu_OpenExplorer, &QAction::triggered, this, &MainWindow::Menu_OpenExplorer_Click);
 }
 
-QString MainForm::activePaneFolder() const
+QString MainWindow::activePaneFolder() const
 {
     switch (m.activePane) {
     case Pane::SourceFolders:
@@ -53,7 +54,7 @@ QString MainForm::activePaneFolder() const
     return m_target->selectedListEntry();
 }
 
-void MainForm::ShowFileViewer()
+void MainWindow::ShowFileViewer()
 {
     const QStringList drives = m_source->listedDrives() + m_target->listedDrives();
     auto viewer = std::make_unique<FileViewerDialog>(m, activePaneFolder(), drives, this);
@@ -81,7 +82,7 @@ void MainForm::ShowFileViewer()
     QCoreApplication::processEvents();
 }
 
-void MainForm::Menu_OpenExplorer_Click()
+void MainWindow::Menu_OpenExplorer_Click()
 {
     const QString folder = activePaneFolder();
     if (!folder.isEmpty())

@@ -1,7 +1,7 @@
 // Between the source pane and the Source List: adding the highlighted source folder or several
 // folders, and clearing the list.
 
-#include "MainForm.h"
+#include "MainWindow.h"
 
 #include "SourceListPane.h"
 #include "SourcePane.h"
@@ -16,7 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-void MainForm::CopyFolder_Click()
+void MainWindow::CopyFolder_Click()
 {
     const QString path = m_source->highlightedFolder();
     try {
@@ -38,7 +38,7 @@ void MainForm::CopyFolder_Click()
     m_source->focusFolders();
 }
 
-void MainForm::CopyMultipleFolders_Click()
+void MainWindow::CopyMultipleFolders_Click()
 {
     // A new window for each opening: it lists the folder open at this moment.
     auto window = std::make_unique<MultiFolderDialog>(m, *m_source, *m_list, this);
@@ -48,7 +48,7 @@ void MainForm::CopyMultipleFolders_Click()
     m_source->focusFolders();
 }
 
-void MainForm::ClearSourceList_Click()
+void MainWindow::ClearSourceList_Click()
 {
     const auto answer = m.message(m.text(u"Clear Source List"_s, u"Rensa alla filer i listan"_s),
                                   m.text(u"Are you sure ?"_s, u"Är du säker ?"_s),

@@ -1,4 +1,4 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "app/OptionsMenu.h"
 #include "mainwindow/SourceListPane.h"
@@ -24,7 +24,7 @@ using A = Platform::Answer;
 namespace {
 
 // The source pane on E/Music of a removable drive E.
-MainForm& start(MainFormFixture& f)
+MainWindow& start(MainWindowFixture& f)
 {
     f.addDrive(u"E"_s, true);
     f.dir.create({u"E/Music/Album/"_s});
@@ -33,7 +33,7 @@ MainForm& start(MainFormFixture& f)
 }
 
 // Whether saving a default path, going there from the menu and going home are enabled.
-QList<bool> homeControls(const MainForm& w)
+QList<bool> homeControls(const MainWindow& w)
 {
     return {child<QAction>(w, u"Menu_SaveCurrentLocationasDefaultPath"_s)->isEnabled(),
             child<QAction>(w, u"Menu_GotoDefaultPath"_s)->isEnabled(),
@@ -101,8 +101,8 @@ void TestApp::languageAndComposedTexts()
 {
     QCOMPARE(versionText(1, 7, 0), u"1.7"_s);
     QCOMPARE(versionText(1, 2, 10), u"1.21"_s);
-    MainFormFixture f;
-    MainForm& w = f.start();
+    MainWindowFixture f;
+    MainWindow& w = f.start();
     const QString live = u"/media/Music/Album \"Live\""_s;
     child<QListWidget>(w, u"SourceList"_s)->addItem(live);
     QVERIFY(w.sourceListPane().checkDuplicate(u"/media/music/album \"live\""_s));
@@ -131,15 +131,15 @@ void TestApp::languageAndComposedTexts()
                           u"Error|/media/usb  [MUSIC]  existerar inte.|Ok|None"_s}));
     QVERIFY(!child<QAction>(w, u"Menu_English"_s)->isChecked());
     w.close();
-    QCOMPARE(MainFormFixture::stored(u"Swedish"_s), u"1"_s);
+    QCOMPARE(MainWindowFixture::stored(u"Swedish"_s), u"1"_s);
 }
 
 // Without a saved default path closing asks, and the path can still be saved from the menu. The
 // next run reads the options back; turned off, the path is forgotten without a question.
 void TestApp::defaultPathAcrossARestart()
 {
-    MainFormFixture f;
-    MainForm& w = start(f);
+    MainWindowFixture f;
+    MainWindow& w = start(f);
     f.platform->answer(A::No);
     child<QAction>(w, u"Menu_UseDefaultSourcePath"_s)->trigger();
     QCOMPARE(homeControls(w), (QList<bool>{true, false, false}));
@@ -153,14 +153,14 @@ void TestApp::defaultPathAcrossARestart()
         item->trigger();
     QVERIFY(w.close());
     QMap<QString, QString> written;
-    for (const QString& key : MainFormFixture::storedKeys())
-        written.insert(key, MainFormFixture::stored(key));
+    for (const QString& key : MainWindowFixture::storedKeys())
+        written.insert(key, MainWindowFixture::stored(key));
 
-    MainFormFixture next; // the same store, as the next run finds it
+    MainWindowFixture next; // the same store, as the next run finds it
     next.drives->add(f.dir(u"E"_s), true);
     for (auto it = written.cbegin(); it != written.cend(); ++it)
         next.store(it.key(), it.value());
-    MainForm& again = next.start();
+    MainWindow& again = next.start();
     QCOMPARE(again.options().defaultSourcePath(), f.dir(u"E/Music"_s));
     QCOMPARE(homeControls(again), (QList<bool>{true, true, true}));
     QVERIFY(child<QAction>(again, u"Menu_DisableToolTipsOnPanes"_s)->isChecked());
@@ -174,10 +174,10 @@ void TestApp::defaultPathAcrossARestart()
 // Going home to a folder that is gone forgets it and turns the option off.
 void TestApp::homeFolderGone()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     const QString home = f.dir(u"E/Music/Album"_s);
     f.store(u"DefaultSourcePath"_s, home);
-    MainForm& w = start(f);
+    MainWindow& w = start(f);
     child<DriveListBox>(w, u"SourceDriveList"_s)->setDrive(f.system);
     child<QPushButton>(w, u"GoHome"_s)->click();
     QCOMPARE(child<DirListBox>(w, u"SourceFolderList"_s)->path(), home);

@@ -1,8 +1,9 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 #include "support/MessageText.h"
 
 #include "app/SizeText.h"
 #include "copy/CopyProgressWindow.h"
+#include "mainwindow/SourceListPane.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
@@ -75,9 +76,9 @@ QStringList itemsOf(const QListWidget* list)
 // Music on the system drive in C/Music, each album with three mp3 files, a picture and a
 // subfolder; a stick E, with the target pane open at target and the albums in the Source List.
 struct Setup {
-    MainFormFixture f;
+    MainWindowFixture f;
     QString stick;
-    MainForm* w = nullptr;
+    MainWindow* w = nullptr;
 };
 
 QString album(Setup& s, const QString& name)
@@ -144,7 +145,7 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
     prepare(s, {u"Gamma"_s, bjork, u"Beta"_s});
     child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(true);
     s.f.platform->answer(Platform::Answer::Ok);
-    s.w->CopyFolders_Click();
+    Q_EMIT s.w->sourceListPane().copyRequested();
 
     QCOMPARE(messageTexts(*s.f.platform),
              QStringList{u"Copy Folders|Confirm copying of 3 folders to "_s + s.stick +
@@ -215,7 +216,7 @@ void TestCopyRun::fatTargetGetsSafeNames()
     child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(prefixOn);
     s.f.platform->answer(Platform::Answer::Ok);
     s.f.platform->answer(Platform::Answer::Ok);
-    s.w->CopyFolders_Click();
+    Q_EMIT s.w->sourceListPane().copyRequested();
 
     QVERIFY(messageTexts(*s.f.platform).value(1).contains(named));
     const QString written = s.f.dir(u"E/"_s + folder);
@@ -247,7 +248,7 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
             QTest::mouseClick(cancel, Qt::LeftButton);
     });
     presser.start(0);
-    s.w->CopyFolders_Click();
+    Q_EMIT s.w->sourceListPane().copyRequested();
     presser.stop();
 
     QVERIFY(messageTexts(*s.f.platform).last().startsWith(u"Copying Canceled|"_s));
@@ -286,11 +287,11 @@ void TestCopyRun::fullDiskStopsTheRun()
     s.f.drives->add(small, true, u"TINY"_s);
     s.f.store(u"SourcePath"_s, s.f.dir(u"C/Music"_s));
     s.f.store(u"TargetPath"_s, small);
-    MainForm& w = s.f.start();
+    MainWindow& w = s.f.start();
     child<QListWidget>(w, u"SourceList"_s)->addItem(s.f.dir(u"C/Music/Big"_s));
     s.f.platform->answer(Platform::Answer::Ok);
     s.f.platform->answer(Platform::Answer::Ok);
-    w.CopyFolders_Click();
+    Q_EMIT w.sourceListPane().copyRequested();
 
     QCOMPARE(messageTexts(*s.f.platform).last(),
              u"Drive Error|Drive "_s + small + u"  [TINY] is full.|Ok|Critical"_s);
@@ -322,7 +323,7 @@ void TestCopyRun::targetLostBetweenFolders()
         }
     });
     puller.start(0);
-    s.w->CopyFolders_Click();
+    Q_EMIT s.w->sourceListPane().copyRequested();
     puller.stop();
 
     QCOMPARE(messageTexts(*s.f.platform).last(),
@@ -403,7 +404,7 @@ void TestCopyRun::runEndsEarly()
         const WithoutReadOverride asUser;
         if (setup == u"unreadable"_s && folders::canOpen(album(s, u"B"_s)))
             QSKIP("this machine reads folders without permissions");
-        s.w->CopyFolders_Click();
+        Q_EMIT s.w->sourceListPane().copyRequested();
     }
 
     const QStringList pattern = QString(last)

@@ -1,5 +1,5 @@
 #include "support/LoopbackServer.h"
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 #include "support/MessageText.h"
 #include "support/TestDir.h"
 
@@ -82,8 +82,8 @@ void TestHelp::helpWindow()
     QFETCH(bool, swedish);
     QFETCH(int, logRow);
 
-    MainFormFixture f;
-    MainForm& w = f.start();
+    MainWindowFixture f;
+    MainWindow& w = f.start();
     f.m->swedish = swedish;
     whileShown<HelpWindow>(
         onMenus ? child<QAction>(w, u"Menu_MenuHelp"_s)
@@ -105,8 +105,8 @@ void TestHelp::helpWindow()
 // The year the version was made, the address clicked, and mail links of other parts.
 void TestHelp::aboutFromTheHelpMenu()
 {
-    MainFormFixture f;
-    MainForm& w = f.start();
+    MainWindowFixture f;
+    MainWindow& w = f.start();
     f.m->versionDate = u"Mar 2031"_s;
     const QString to = u"someone@example.org"_s;
     whileShown<AboutDialog>(child<QAction>(w, u"Menu_About"_s), [&to](AboutDialog& about) {
@@ -252,8 +252,8 @@ void TestHelp::versionCheck()
     QFETCH(QString, message);
     const bool question = message.contains(u"\n\n"_s);
 
-    MainFormFixture f;
-    MainForm& w = f.start();
+    MainWindowFixture f;
+    MainWindow& w = f.start();
     f.m->swedish = swedish;
     f.m->appVersion = u"2.1"_s;
     LoopbackServer server(200, "OK", data);

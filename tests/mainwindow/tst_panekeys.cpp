@@ -1,4 +1,4 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 #include "support/MessageText.h"
 
 #include "mainwindow/TargetPane.h"
@@ -20,7 +20,7 @@ namespace {
 
 // Source drive E at its root, target drive F with 3000 bytes free; album i of the sizes given is
 // E/<i> with one mp3 file of that size.
-MainForm& start(MainFormFixture& f, const QList<int>& albums)
+MainWindow& start(MainWindowFixture& f, const QList<int>& albums)
 {
     f.addDrive(u"E"_s, true);
     f.drives->setFreeSpace(f.addDrive(u"F"_s, true), 3000);
@@ -28,19 +28,19 @@ MainForm& start(MainFormFixture& f, const QList<int>& albums)
         f.dir.file(u"E/%1/01.mp3"_s.arg(i), QByteArray(albums[i], 'x'));
     f.store(u"SourcePath"_s, f.dir(u"E"_s));
     f.store(u"TargetPath"_s, f.dir(u"F"_s));
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     w.show();
     return w;
 }
 
-void insert(MainForm& w, const QString& folder)
+void insert(MainWindow& w, const QString& folder)
 {
     child<DirListBox>(w, u"SourceFolderList"_s)->setPath(folder);
     QTest::keyClick(child<DirListBox>(w, u"SourceFolderList"_s), Qt::Key_Insert);
 }
 
 // The Source List's entries by their album numbers, and the size text: "1 0| 1.50 kB".
-QString listed(const MainFormFixture& f, const MainForm& w)
+QString listed(const MainWindowFixture& f, const MainWindow& w)
 {
     QStringList albums;
     for (int i = 0; i < child<QListWidget>(w, u"SourceList"_s)->count(); ++i)
@@ -49,7 +49,7 @@ QString listed(const MainFormFixture& f, const MainForm& w)
     return albums.join(u' ') + u'|' + child<QLabel>(w, u"TotalSize"_s)->text();
 }
 
-QPoint centreOf(const MainForm& w, int row)
+QPoint centreOf(const MainWindow& w, int row)
 {
     return child<QListWidget>(w, u"SourceList"_s)
         ->visualItemRect(child<QListWidget>(w, u"SourceList"_s)->item(row))
@@ -57,7 +57,7 @@ QPoint centreOf(const MainForm& w, int row)
 }
 
 // Source drive E opened at E/Music, target drive T opened at T/Music, both removable.
-MainForm& openPanes(MainFormFixture& f)
+MainWindow& openPanes(MainWindowFixture& f)
 {
     f.addDrive(u"E"_s, true);
     f.addDrive(u"T"_s, true);
@@ -65,14 +65,14 @@ MainForm& openPanes(MainFormFixture& f)
                   u"T/Music/A/Sub/1.mp3"_s, u"T/Music/B/"_s});
     f.store(u"SourcePath"_s, f.dir(u"E/Music"_s));
     f.store(u"TargetPath"_s, f.dir(u"T/Music"_s));
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     w.show();
     return w;
 }
 
 // "E/Music; C/ top; list 1; Drive Error": the panes' folders, "top" where Up is off, the
 // Source List's length and the messages' titles.
-QString state(const MainFormFixture& f, const MainForm& w)
+QString state(const MainWindowFixture& f, const MainWindow& w)
 {
     const auto pane = [&f](const DirListBox* list, const QPushButton* up) -> QString {
         return list->path().mid(f.dir.path().size() + 1) +
@@ -134,14 +134,14 @@ void TestPanes::fallBacks()
     QFETCH(QString, pane);
     QFETCH(bool, reported);
 
-    MainFormFixture f;
+    MainWindowFixture f;
     const QString stick = f.addDrive(u"E"_s, true);
     f.dir.create({u"E/Music/"_s});
     if (loss != u"nothing"_s)
         f.store(key, f.dir(loss == u"folder gone"_s ? u"E/Music/Gone/CD 1"_s : u"E/Music"_s));
     if (loss == u"drive gone"_s)
         f.drives->remove(stick);
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     const QString expected = pane.endsWith(u'/') ? f.dir(pane.chopped(1)) + u'/' : f.dir(pane);
     QCOMPARE((key == u"TargetPath"_s ? child<DirListBox>(w, u"TargetFolderList"_s)
                                      : child<DirListBox>(w, u"SourceFolderList"_s))
@@ -156,13 +156,14 @@ void TestPanes::fallBacks()
     QTRY_COMPARE(f.platform->messages().size(), reported ? 1 : 0);
     w.hide();
     w.show();
-    w.Form_Activate();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(f.platform->messages().size(), reported ? 1 : 0);
 
     QVERIFY(w.close());
-    QCOMPARE(MainFormFixture::stored(u"SourcePath"_s),
+    QCOMPARE(MainWindowFixture::stored(u"SourcePath"_s),
              child<DirListBox>(w, u"SourceFolderList"_s)->path());
-    QCOMPARE(MainFormFixture::stored(u"TargetPath"_s),
+    QCOMPARE(MainWindowFixture::stored(u"TargetPath"_s),
              child<DirListBox>(w, u"TargetFolderList"_s)->path());
     QVERIFY(QFileInfo(child<DirListBox>(w, u"SourceFolderList"_s)->path()).isDir());
     QVERIFY(QFileInfo(child<DirListBox>(w, u"TargetFolderList"_s)->path()).isDir());
@@ -178,10 +179,10 @@ void TestPanes::unwritableDataFolderIsReported()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    MainFormFixture f;
+    MainWindowFixture f;
     f.store(u"Swedish"_s, u"1"_s);
     f.platform->answer(A::Ok);
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     QFile::remove(dataFolder);
     const QString shown = messageTexts(*f.platform).join(u'\n');
     const QString head = u"Error|Ordrane kan inte skapa sin datafolder:  "_s + dataFolder + u'\n';
@@ -194,8 +195,8 @@ void TestPanes::unwritableDataFolderIsReported()
 // gone is said and the pane read anew.
 void TestPanes::editing()
 {
-    MainFormFixture f;
-    MainForm& w = start(f, {1000, 2000, 1500});
+    MainWindowFixture f;
+    MainWindow& w = start(f, {1000, 2000, 1500});
     for (int i = 0; i < 3; ++i)
         insert(w, f.dir(u"E/%1"_s.arg(i)));
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -238,8 +239,8 @@ void TestPanes::editing()
 // file dropped with them is passed over.
 void TestPanes::dropFolders()
 {
-    MainFormFixture f;
-    MainForm& w = start(f, {100, 200, 0});
+    MainWindowFixture f;
+    MainWindow& w = start(f, {100, 200, 0});
     f.dir.create({u"E/Box/CD1/a.mp3"_s});
     QMimeData dragged;
     QList<QUrl> urls;
@@ -305,8 +306,8 @@ void TestPanes::keys()
     QFETCH(QString, action);
     QFETCH(QString, loss);
 
-    MainFormFixture f;
-    MainForm& w = openPanes(f);
+    MainWindowFixture f;
+    MainWindow& w = openPanes(f);
     const QString side = pane == u"target"_s ? u"Target"_s : u"Source"_s;
     auto* folders = w.findChild<DirListBox*>(side + u"FolderList"_s);
     if (!open.isEmpty())
@@ -337,14 +338,14 @@ void TestPanes::keys()
 // and Up at its mount point goes back out.
 void TestPanes::nestedDrives()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     f.dir.create({u"C/media/Stick/A/1.mp3"_s, u"C/media/Stick/B/2.mp3"_s, u"C/media/x.mp3"_s});
     const QString stick = f.dir(u"C/media/Stick"_s);
     f.drives->add(stick, true, u"STICK"_s);
     f.drives->setFreeSpace(f.system, 1000);
     f.drives->setFreeSpace(stick, 2500);
     f.store(u"TargetPath"_s, f.dir(u"C/media"_s));
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     // Drive shown, free space, count, Clear Disk, Up, and the drive in use.
     const auto shows = [&]() -> QString {
         return QStringList{
@@ -370,8 +371,8 @@ void TestPanes::nestedDrives()
 // panes stay.
 void TestPanes::liveDriveLists()
 {
-    MainFormFixture f;
-    MainForm& w = openPanes(f);
+    MainWindowFixture f;
+    MainWindow& w = openPanes(f);
     const QString stick = f.dir.mkdir(u"A new stick"_s);
     f.drives->add(stick, true, u"NEW"_s);
     f.drives->announceChange();

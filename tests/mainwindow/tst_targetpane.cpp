@@ -1,4 +1,4 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "copy/CopyProgressWindow.h"
 #include "platform/DirListBox.h"
@@ -88,7 +88,7 @@ void TestTargetPane::deletion()
     QFETCH(QString, kind);
     QFETCH(QString, left);
 
-    MainFormFixture f;
+    MainWindowFixture f;
     f.dir.create({u"Elsewhere/X/1.mp3"_s, u"Elsewhere/f.mp3"_s, u"T/Albums/A/1.mp3"_s,
                   u"T/Albums/B/2.mp3"_s, u"T/Albums/loose.mp3"_s, u"T/Inner/keep.mp3"_s,
                   u"T/y.mp3"_s});
@@ -102,7 +102,7 @@ void TestTargetPane::deletion()
     const QString drive = f.addDrive(u"T"_s, kind != u"fixed drive"_s);
     f.drives->add(f.dir(u"T/Inner"_s), false);
     f.store(u"TargetPath"_s, f.dir(folder));
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     w.show();
     child<QListWidget>(w, u"TargetList"_s)->setCurrentRow(0);
     const QString tree = treeOf(drive);

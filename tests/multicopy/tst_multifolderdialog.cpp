@@ -1,4 +1,4 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "mainwindow/SourceListPane.h"
 #include "support/MessageText.h"
@@ -25,14 +25,14 @@ private Q_SLOTS:
 // the window opened on E/Music.
 void TestMultiFolderDialog::choices()
 {
-    MainFormFixture f;
+    MainWindowFixture f;
     f.addDrive(u"E"_s, true);
     const QString album = f.dir(u"E/Music/Album "_s);
     for (int i = 1; i <= 7; ++i)
         f.dir.file(u"E/Music/Album %1/01.mp3"_s.arg(i), QByteArray(100 * i, 'x'));
     f.dir.mkdir(u"E/Music/Album 8"_s);
     f.store(u"SourcePath"_s, f.dir(u"E/Music"_s));
-    MainForm& w = f.start();
+    MainWindow& w = f.start();
     f.platform->answer(Platform::Answer::Ok);
     f.platform->answer(Platform::Answer::Ok);
     f.m->swedish = true;

@@ -1,4 +1,4 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "mainwindow/SourceListPane.h"
 #include "support/MessageText.h"
@@ -57,10 +57,10 @@ struct Program {
         return entriesOf(data) + u'|' + albums.join(u' ');
     }
 
-    MainFormFixture f;
+    MainWindowFixture f;
     QString music = f.dir(u"E/Music"_s);
     QString data = f.dir.mkdir(u"Data"_s);
-    MainForm* w = nullptr;
+    MainWindow* w = nullptr;
 };
 
 // A list chosen in the open dialog, shown, and acted on in the viewer.

@@ -1,4 +1,4 @@
-#include "support/MainFormFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Source drive E at E/Music, target drive T at T/Music, both removable.
-MainForm& start(MainFormFixture& f)
+MainWindow& start(MainWindowFixture& f)
 {
     f.addDrive(u"E"_s, true);
     f.addDrive(u"T"_s, true);
@@ -27,7 +27,7 @@ MainForm& start(MainFormFixture& f)
 }
 
 // Highlights the folder in pane 0-3 and makes that pane the active one.
-void highlight(MainFormFixture& f, int pane, const QString& relative)
+void highlight(MainWindowFixture& f, int pane, const QString& relative)
 {
     const QString folder = f.dir(relative);
     DirListBox* folders = pane == 0 ? child<DirListBox>(*f.window, u"SourceFolderList"_s)
@@ -45,7 +45,7 @@ void highlight(MainFormFixture& f, int pane, const QString& relative)
 
 // Opens the viewer; once open, records its caption and files, presses Enter on the first file,
 // and whether the viewer stays open, then closes it.
-QStringList viewAndPlay(MainForm& w)
+QStringList viewAndPlay(MainWindow& w)
 {
     QStringList seen;
     QTimer::singleShot(0, &w, [&seen] {
@@ -57,7 +57,7 @@ QStringList viewAndPlay(MainForm& w)
             v->close();
         }
     });
-    w.ShowFileViewer();
+    child<QAction>(w, u"Menu_OpenPlay"_s)->trigger();
     return seen;
 }
 
@@ -82,8 +82,8 @@ private Q_SLOTS:
 // desktop).
 void TestViewer::plays()
 {
-    MainFormFixture f;
-    MainForm& w = start(f);
+    MainWindowFixture f;
+    MainWindow& w = start(f);
     const QString file = f.dir.file(u"E/Music/Odd/-x \"quoted\" name.mp3"_s);
     f.dir.create({u"C/my \"player\" -v"_s, u"E/Music/Odd/notes.txt"_s});
     highlight(f, 1, u"E/Music/Odd"_s);
@@ -125,8 +125,8 @@ void TestViewer::openingFailures()
     QFETCH(QString, message);
     QFETCH(After, after);
 
-    MainFormFixture f;
-    MainForm& w = start(f);
+    MainWindowFixture f;
+    MainWindow& w = start(f);
     f.m->swedish = true;
     const QString drive = pane >= 2 ? u"T"_s : u"E"_s;
     QString folder = drive + (failure == Failure::NoMp3 ? u"/Music/No"_s : u"/Music/Album"_s);
@@ -166,8 +166,8 @@ void TestViewer::openingFailures()
 // start; OK keeps the choice, marks a change and is stored at close.
 void TestViewer::playerChoice()
 {
-    MainFormFixture f;
-    MainForm& w = start(f);
+    MainWindowFixture f;
+    MainWindow& w = start(f);
     f.m->playerPath = u"/usr/bin/vlc"_s;
     for (const bool ok : {false, true}) {
         PlayerDialog form(*f.m, *child<QAction>(w, u"Menu_Player"_s), &w);
@@ -185,7 +185,7 @@ void TestViewer::playerChoice()
         QCOMPARE(f.m->hasChanged(AppContext::Setting::Player), ok);
     }
     QVERIFY(w.close());
-    QCOMPARE(MainFormFixture::stored(u"Player"_s), u"/usr/bin/mpv"_s);
+    QCOMPARE(MainWindowFixture::stored(u"Player"_s), u"/usr/bin/mpv"_s);
 }
 
 QTEST_MAIN(TestViewer)

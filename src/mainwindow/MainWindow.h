@@ -1,51 +1,37 @@
 #pragma once
 
-#include <QList>
 #include <QMainWindow>
-#include <QUrl>
 
-#include <array>
-#include <functional>
-
-class DirListBox;
-class DriveListBox;
-class FileListBox;
-class FolderBrowser;
 class AppContext;
+class FileListBox;
 class OptionsMenu;
 class QAction;
-class QDropEvent;
 class QFrame;
-class QLabel;
-class QListWidget;
 class QMenu;
-class QMouseEvent;
-class QProgressBar;
-class QPushButton;
 class SourceListPane;
 class SourcePane;
 class TargetPane;
 
 // The main window: source pane above, target pane below, each a drive list, a folder list and
 // a list box with their buttons. Closing it ends the program.
-class MainForm final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainForm(AppContext& m, QWidget* parent = nullptr);
-    ~MainForm() override;
+    explicit MainWindow(AppContext& m, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     SourcePane& sourcePane() { return *m_source; }
     SourceListPane& sourceListPane() { return *m_list; }
     OptionsMenu& options() { return *m_options; }
     TargetPane& targetPane() { return *m_target; }
 
-    // Window-level state.
-    QString SourcePath;
-    QString StartFolder;
-    bool DefaultPathLost = false;
-    bool CopyRunning = false; // a copy run or a deletion has the window: closing waits for its end
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
+private:
     // While a copy run or a deletion works, the window takes no input and cannot be closed;
     // window events are still served.
     void setWorking(bool working);
@@ -56,7 +42,6 @@ public:
     // The folder of the highlighted entry of the active pane; "" when none is.
     QString activePaneFolder() const;
 
-public Q_SLOTS:
     void Form_Load();
     void Form_Activate();
     void Form_QueryUnload(bool& cancel);
@@ -73,12 +58,6 @@ public Q_SLOTS:
     // The copy run.
     void CopyFolders_Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     // Menus.
     QMenu* Menu_File = nullptr;
     QAction* Menu_ShowSavedSourceList = nullptr;
@@ -124,6 +103,10 @@ private:
     SourceListPane* m_list = nullptr;
     OptionsMenu* m_options = nullptr;
     TargetPane* m_target = nullptr;
+    QString SourcePath;
+    QString StartFolder;
+    bool DefaultPathLost = false;
+    bool CopyRunning = false; // a copy run or a deletion has the window: closing waits for its end
     bool m_activated = false;
     bool m_unloaded = false;
 };

@@ -1,6 +1,6 @@
 // Start-up and shutdown of the main window.
 
-#include "MainForm.h"
+#include "MainWindow.h"
 
 #include "SourcePane.h"
 #include "TargetPane.h"
@@ -24,7 +24,7 @@
 
 using namespace Qt::StringLiterals;
 
-void MainForm::Form_Load()
+void MainWindow::Form_Load()
 {
     m.appVersion =
         versionText(buildinfo::versionMajor, buildinfo::versionMinor, buildinfo::versionPatch);
@@ -49,7 +49,7 @@ void MainForm::Form_Load()
     setPaneToolTips();
 }
 
-void MainForm::createDataFolder()
+void MainWindow::createDataFolder()
 {
     m.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     std::error_code error;
@@ -64,7 +64,7 @@ void MainForm::createDataFolder()
               Platform::Buttons::Ok, Platform::Icon::Exclamation);
 }
 
-void MainForm::readSettings(QString& targetPath)
+void MainWindow::readSettings(QString& targetPath)
 {
     SettingsStore& store = m.settings();
     // First run: the source on the user's music, the target on the first removable drive.
@@ -82,7 +82,7 @@ void MainForm::readSettings(QString& targetPath)
     Menu_Player->setChecked(!m.playerPath.isEmpty());
 }
 
-void MainForm::openSourceAtStart()
+void MainWindow::openSourceAtStart()
 {
     const bool useDefault = m_options->usesDefaultSourcePath();
     const FolderBrowser::StartPlace place =
@@ -95,7 +95,7 @@ void MainForm::openSourceAtStart()
     DefaultPathLost = place == FolderBrowser::StartPlace::Above;
 }
 
-void MainForm::Form_Activate()
+void MainWindow::Form_Activate()
 {
     if (m_activated)
         return;
@@ -113,7 +113,7 @@ void MainForm::Form_Activate()
     }
 }
 
-void MainForm::Form_QueryUnload(bool& cancel)
+void MainWindow::Form_QueryUnload(bool& cancel)
 {
     if (!m_options->usesDefaultSourcePath() || !m_options->defaultSourcePath().isEmpty())
         return;
@@ -128,7 +128,7 @@ void MainForm::Form_QueryUnload(bool& cancel)
         cancel = true;
 }
 
-void MainForm::Form_Unload()
+void MainWindow::Form_Unload()
 {
     SettingsStore& store = m.settings();
     store.setValue(u"SourcePath"_s, m_source->folder());

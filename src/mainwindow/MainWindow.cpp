@@ -1,4 +1,4 @@
-#include "MainForm.h"
+#include "MainWindow.h"
 
 #include "NamedControls.h"
 #include "SourceListPane.h"
@@ -43,7 +43,7 @@ QFrame* line(const QString& name, QWidget* parent)
 
 } // namespace
 
-MainForm::MainForm(AppContext& module, QWidget* parent)
+MainWindow::MainWindow(AppContext& module, QWidget* parent)
     : QMainWindow(parent)
     , m(module)
 {
@@ -61,16 +61,16 @@ MainForm::MainForm(AppContext& module, QWidget* parent)
                                  *Menu_GotoDefaultPath, *Menu_DisableToolTipsOnPanes,
                                  *Menu_AddFolderPrefix, *Menu_UseLogFile},
                                 this);
-    connect(m_options, &OptionsMenu::toolTipsSwitched, this, &MainForm::setPaneToolTips);
+    connect(m_options, &OptionsMenu::toolTipsSwitched, this, &MainWindow::setPaneToolTips);
     connectPanes();
     setEnglishTexts();
     resize(1000, 760);
     Form_Load();
 }
 
-MainForm::~MainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void MainForm::createMenus()
+void MainWindow::createMenus()
 {
     auto action = [this](QMenu* menu, const QString& name, bool checkable = false) {
         auto* a = named(menu->addAction(QString()), name);
@@ -111,10 +111,10 @@ void MainForm::createMenus()
     Menu_OpenPlay = action(Menu_Hidden, u"Menu_OpenPlay"_s);
     Menu_OpenExplorer = action(Menu_Hidden, u"Menu_OpenExplorer"_s);
 
-    connect(Menu_Exit, &QAction::triggered, this, &MainForm::Menu_Exit_Click);
+    connect(Menu_Exit, &QAction::triggered, this, &MainWindow::Menu_Exit_Click);
 }
 
-void MainForm::createControls()
+void MainWindow::createControls()
 {
     auto* central = named(new QWidget(this), u"Central"_s);
     setCentralWidget(central);
@@ -153,29 +153,29 @@ void MainForm::createControls()
     window->addLayout(target, 1);
 }
 
-void MainForm::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // Some desktops never activate a window that has just been shown; the first showing counts
     // as the first activation there.
-    QTimer::singleShot(0, this, &MainForm::Form_Activate);
+    QTimer::singleShot(0, this, &MainWindow::Form_Activate);
 }
 
-void MainForm::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
 }
 
-void MainForm::setWorking(bool working)
+void MainWindow::setWorking(bool working)
 {
     CopyRunning = working;
     centralWidget()->setEnabled(!working);
     menuBar()->setEnabled(!working);
 }
 
-void MainForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (CopyRunning) {
         event->ignore();
@@ -195,14 +195,14 @@ void MainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainForm::CopyFolders_Click()
+void MainWindow::CopyFolders_Click()
 {
     CopyRun run(m, *this, {*m_source, *m_list, *m_target}, *m_options, *FilesToCopy);
-    connect(&run, &CopyRun::workingChanged, this, &MainForm::setWorking);
+    connect(&run, &CopyRun::workingChanged, this, &MainWindow::setWorking);
     run.run();
 }
 
-void MainForm::Menu_Exit_Click()
+void MainWindow::Menu_Exit_Click()
 {
     close();
 }

@@ -6,23 +6,23 @@
 #include "TestDrives.h"
 
 #include "app/AppContext.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 
 #include <memory>
 
 // A program on test drives: a fixed system drive "C" in a temporary folder, a scripted desktop,
 // and the settings store of test mode, emptied at the start.
-class MainFormFixture {
+class MainWindowFixture {
 public:
-    MainFormFixture();
-    ~MainFormFixture();
+    MainWindowFixture();
+    ~MainWindowFixture();
 
     // Registers a drive: a folder of the temporary tree.
     QString addDrive(const QString& name, bool removable, const QString& label = {});
     // Stores settings as a previous run would have left them.
     void store(const QString& key, const QString& text);
     // AppContext and the main window, started on the settings stored so far.
-    MainForm& start();
+    MainWindow& start();
     // The stored text of a key, or "<none>".
     static QString stored(const QString& key);
     static QStringList storedKeys();
@@ -32,7 +32,7 @@ public:
     ScriptedPlatform* platform = nullptr;
     TestDrives* drives = nullptr;
     std::unique_ptr<AppContext> m;
-    std::unique_ptr<MainForm> window;
+    std::unique_ptr<MainWindow> window;
 
 private:
     std::unique_ptr<ScriptedPlatform> m_platform;

@@ -1,4 +1,4 @@
-#include "MainFormFixture.h"
+#include "MainWindowFixture.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,7 +22,7 @@ void useTestModePaths()
     QStandardPaths::setTestModeEnabled(true);
 }
 
-MainFormFixture::MainFormFixture()
+MainWindowFixture::MainWindowFixture()
 {
     rawStore().clear();
     m_platform = std::make_unique<ScriptedPlatform>();
@@ -33,38 +33,38 @@ MainFormFixture::MainFormFixture()
     drives->addSystem(system);
 }
 
-MainFormFixture::~MainFormFixture()
+MainWindowFixture::~MainWindowFixture()
 {
     window.reset();
     m.reset();
     rawStore().clear();
 }
 
-QString MainFormFixture::addDrive(const QString& name, bool removable, const QString& label)
+QString MainWindowFixture::addDrive(const QString& name, bool removable, const QString& label)
 {
     const QString mountPoint = dir.mkdir(name);
     drives->add(mountPoint, removable, label);
     return mountPoint;
 }
 
-void MainFormFixture::store(const QString& key, const QString& text)
+void MainWindowFixture::store(const QString& key, const QString& text)
 {
     rawStore().setValue(u"Settings/"_s + key, text);
 }
 
-MainForm& MainFormFixture::start()
+MainWindow& MainWindowFixture::start()
 {
     m = std::make_unique<AppContext>(std::move(m_platform), std::move(m_drives));
-    window = std::make_unique<MainForm>(*m);
+    window = std::make_unique<MainWindow>(*m);
     return *window;
 }
 
-QString MainFormFixture::stored(const QString& key)
+QString MainWindowFixture::stored(const QString& key)
 {
     return rawStore().value(u"Settings/"_s + key, u"<none>"_s).toString();
 }
 
-QStringList MainFormFixture::storedKeys()
+QStringList MainWindowFixture::storedKeys()
 {
     QSettings s = rawStore();
     s.beginGroup(u"Settings"_s);

@@ -1,6 +1,6 @@
 // The captions and tool tips of the main window in both languages.
 
-#include "MainForm.h"
+#include "MainWindow.h"
 
 #include "SourceListPane.h"
 #include "SourcePane.h"
@@ -38,7 +38,7 @@ template <typename T> std::function<void(const QString&)> captionOf(T* control)
 
 } // namespace
 
-void MainForm::setWindowTexts(bool swedish)
+void MainWindow::setWindowTexts(bool swedish)
 {
     // In the order the window sets them. The four panes' tool tips are not here: they can be
     // switched off.
@@ -76,7 +76,7 @@ void MainForm::setWindowTexts(bool swedish)
         t.set(swedish ? t.swedish : t.english);
 }
 
-QString MainForm::paneToolTip(int pane) const
+QString MainWindow::paneToolTip(int pane) const
 {
     switch (pane) {
     case 0:
@@ -100,7 +100,7 @@ QString MainForm::paneToolTip(int pane) const
     }
 }
 
-void MainForm::setPaneToolTips()
+void MainWindow::setPaneToolTips()
 {
     m_source->setPaneToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(0));
     m_list->setPaneToolTip(m_options->toolTipsOff() ? QString() : paneToolTip(1));
@@ -108,7 +108,7 @@ void MainForm::setPaneToolTips()
                               m_options->toolTipsOff() ? QString() : paneToolTip(3));
 }
 
-void MainForm::setEnglishTexts()
+void MainWindow::setEnglishTexts()
 {
     setWindowTexts(false);
     m_source->setTexts(false);
@@ -119,7 +119,7 @@ void MainForm::setEnglishTexts()
     setPaneToolTips();
 }
 
-void MainForm::setSwedishTexts()
+void MainWindow::setSwedishTexts()
 {
     setWindowTexts(true);
     m_source->setTexts(true);
