@@ -1,19 +1,17 @@
 #include "Transfer.h"
 
 #include "CopyPlan.h"
+#include "TargetFolder.h"
 #include "platform/Folders.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <deque>
-#include <limits>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -38,41 +36,6 @@ FsError errnoError(const QString& path)
 bool isUnsupported(int err)
 {
     return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
-}
-
-// Whether creating a name in the open folder failed because the target will not hold the name.
-// A folder that exists answers ENOENT for a name it refuses (exFAT through FUSE); errno is kept.
-bool isRefusal(int folderFd)
-{
-    const int err = errno;
-    bool refused = err == EINVAL || err == EILSEQ || err == EPERM;
-    if (err == ENOENT) {
-        struct stat st {};
-        refused = ::fstat(folderFd, &st) == 0 && st.st_nlink > 0;
-    }
-    errno = err;
-    return refused;
-}
-
-// Makes the folder unless something of its name exists; false with errno set when that fails.
-bool makeFolder(int parentFd, const QByteArray& name)
-{
-    struct stat st {};
-    return ::fstatat(parentFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ||
-           ::mkdirat(parentFd, name.constData(), 0755) == 0;
-}
-
-// The largest file the file system of the open folder holds: 4 GiB - 1 on FAT.
-off_t sizeLimitOf(int folderFd)
-{
-    constexpr off_t unlimited = std::numeric_limits<off_t>::max();
-    // The C library answers 32 bits for every file system it does not know, exFAT included, so
-    // its figure is taken for FAT only.
-    struct statfs fs {};
-    if (::fstatfs(folderFd, &fs) != 0 || fs.f_type != MSDOS_SUPER_MAGIC)
-        return unlimited;
-    const long bits = ::fpathconf(folderFd, _PC_FILESIZEBITS);
-    return bits > 0 && bits < 63 ? (off_t(1) << bits) - 1 : unlimited;
 }
 
 void writeAll(int out, const char* data, ssize_t size, const QString& destination)

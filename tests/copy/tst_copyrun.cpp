@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "savedlists/SourceListFile.h"
 #include "support/TestDrives.h"
+#include "support/WithoutReadOverride.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,9 +25,7 @@
 #include <QTimer>
 
 #include <fcntl.h>
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -42,35 +41,6 @@ qint64 birth(const QString& path)
         !(st.stx_mask & STATX_BTIME))
         return -1;
     return qint64(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec;
-}
-
-// Root reads every folder whatever its mode; while this lives, it does not, so a folder without
-// permissions is refused as it is for a user.
-class WithoutReadOverride {
-public:
-    WithoutReadOverride()
-    {
-        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
-        reduced[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
-        ::syscall(SYS_capset, &m_header, reduced);
-    }
-    ~WithoutReadOverride() { ::syscall(SYS_capset, &m_header, m_saved); }
-    WithoutReadOverride(const WithoutReadOverride&) = delete;
-    WithoutReadOverride& operator=(const WithoutReadOverride&) = delete;
-
-private:
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_saved[2]{};
-};
-
-QStringList itemsOf(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->item(i)->text());
-    return items;
 }
 
 // Music on the system drive in C/Music, each album with three mp3 files, a picture and a

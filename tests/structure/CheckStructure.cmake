@@ -1,0 +1,80 @@
+# The rules of the code's structure, run by CTest: cmake -DROOT=<repository> -P CheckStructure.cmake
+# 1. Outside src/mainwindow/ only src/main.cpp includes the main window's header.
+# 2. The methods of a class are defined in the folder of its header.
+# 3. The widget-free library (ordrane_base) includes no widget header.
+# 4. No source file is longer than 400 lines.
+
+cmake_minimum_required(VERSION 3.25)
+set(failures "")
+file(GLOB_RECURSE program RELATIVE ${ROOT} ${ROOT}/src/*.cpp ${ROOT}/src/*.h)
+file(GLOB_RECURSE all RELATIVE ${ROOT} ${ROOT}/src/*.cpp ${ROOT}/src/*.h ${ROOT}/tests/*.cpp
+     ${ROOT}/tests/*.h ${ROOT}/bench/*.cpp ${ROOT}/bench/*.h)
+
+foreach(file IN LISTS program)
+    if(file MATCHES "^src/mainwindow/" OR file STREQUAL "src/main.cpp")
+        continue()
+    endif()
+    file(STRINGS ${ROOT}/${file} includes REGEX "^#include \"(mainwindow/)?MainWindow\\.h\"")
+    if(includes)
+        list(APPEND failures "${file} includes the main window's header")
+    endif()
+endforeach()
+
+# Where each class is declared: class name -> folder of its header.
+foreach(file IN LISTS program)
+    if(NOT file MATCHES "\\.h$")
+        continue()
+    endif()
+    get_filename_component(folder ${file} DIRECTORY)
+    file(STRINGS ${ROOT}/${file} declarations REGEX "^class [A-Za-z_0-9]+( final)?( :.*| \\{.*)?$")
+    foreach(declaration IN LISTS declarations)
+        string(REGEX REPLACE "^class ([A-Za-z_0-9]+).*" "\\1" name "${declaration}")
+        set(folder_of_${name} ${folder})
+    endforeach()
+endforeach()
+foreach(file IN LISTS program)
+    if(NOT file MATCHES "\\.cpp$")
+        continue()
+    endif()
+    get_filename_component(folder ${file} DIRECTORY)
+    file(STRINGS ${ROOT}/${file} definitions REGEX "^[A-Za-z_].*::~?[A-Za-z_0-9]+\\(")
+    foreach(definition IN LISTS definitions)
+        string(REGEX MATCH "([A-Za-z_0-9]+)::~?[A-Za-z_0-9]+\\(" method "${definition}")
+        set(name ${CMAKE_MATCH_1})
+        if(DEFINED folder_of_${name} AND NOT folder_of_${name} STREQUAL folder)
+            list(APPEND failures "${file} defines ${method}), a method of a class of "
+                                 "${folder_of_${name}}/")
+        endif()
+    endforeach()
+endforeach()
+
+file(READ ${ROOT}/src/CMakeLists.txt lists)
+string(REGEX MATCH "add_library\\(ordrane_base[^)]*\\)" base "${lists}")
+string(REGEX MATCHALL "[a-z]+/[A-Za-z_0-9]+\\.cpp" baseSources "${base}")
+foreach(source IN LISTS baseSources)
+    string(REGEX REPLACE "\\.cpp$" ".h" header ${source})
+    foreach(file IN ITEMS ${source} ${header})
+        if(NOT EXISTS ${ROOT}/src/${file})
+            continue()
+        endif()
+        file(STRINGS ${ROOT}/src/${file} widgets
+             REGEX "^#include <(QtWidgets/|QtGui/|Q(Widget|Dialog|MainWindow|Application|PushButton|Label|ListWidget|Menu|MenuBar|Action|MessageBox|FileDialog|InputDialog|LineEdit|HBoxLayout|VBoxLayout|GridLayout|Layout|ProgressBar|Frame|ComboBox|CheckBox|Style|AbstractButton|AbstractItemView|Cursor|Palette|Pixmap|Icon|Clipboard|DesktopServices|Guiapplication)>)")
+        if(widgets)
+            list(APPEND failures "src/${file} is in ordrane_base and includes ${widgets}")
+        endif()
+    endforeach()
+endforeach()
+
+foreach(file IN LISTS all)
+    file(READ ${ROOT}/${file} content)
+    string(REGEX REPLACE "[^\n]" "" newlines "${content}")
+    string(LENGTH "${newlines}" count)
+    if(count GREATER 400)
+        list(APPEND failures "${file} has ${count} lines, more than 400")
+    endif()
+endforeach()
+
+if(failures)
+    list(JOIN failures "\n" text)
+    message(FATAL_ERROR "${text}")
+endif()
