@@ -82,6 +82,7 @@ void MainWindow::createMenus()
     Menu_ShowSavedSourceList = action(Menu_File, u"Menu_ShowSavedSourceList"_s);
     Menu_SaveCurrentSourceList = action(Menu_File, u"Menu_SaveCurrentSourceList"_s);
     Menu_SaveCurrentSourceList->setEnabled(false);
+    Menu_PlayOrder = action(Menu_File, u"Menu_PlayOrder"_s);
     Menu_File->addSeparator();
     Menu_Exit = action(Menu_File, u"Menu_Exit"_s);
 
@@ -111,6 +112,7 @@ void MainWindow::createMenus()
     Menu_OpenPlay = action(Menu_Hidden, u"Menu_OpenPlay"_s);
     Menu_OpenExplorer = action(Menu_Hidden, u"Menu_OpenExplorer"_s);
 
+    connect(Menu_PlayOrder, &QAction::triggered, this, &MainWindow::Menu_PlayOrder_Click);
     connect(Menu_Exit, &QAction::triggered, this, &MainWindow::Menu_Exit_Click);
 }
 

@@ -50,6 +50,8 @@ private:
 
     void ShowFileViewer();
     void Menu_OpenExplorer_Click();
+    // The play order of the folder open in the target pane; the panes follow a sort.
+    void Menu_PlayOrder_Click();
     void CopyMultipleFolders_Click();
 
     void CopyFolder_Click();
@@ -62,6 +64,7 @@ private:
     QMenu* Menu_File = nullptr;
     QAction* Menu_ShowSavedSourceList = nullptr;
     QAction* Menu_SaveCurrentSourceList = nullptr;
+    QAction* Menu_PlayOrder = nullptr;
     QAction* Menu_Exit = nullptr;
     QMenu* Menu_Options = nullptr;
     QAction* Menu_English = nullptr;

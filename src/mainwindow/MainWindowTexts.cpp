@@ -48,6 +48,8 @@ void MainWindow::setWindowTexts(bool swedish)
          u"&Visa/Återskapa en Sparad Källfil-lista"_s},
         {captionOf(Menu_SaveCurrentSourceList), u"Save &Current Source List"_s,
          u"&Spara Nuvarande Källfil-lista"_s},
+        {captionOf(Menu_PlayOrder), u"Play Order on Target Drive..."_s,
+         u"Spelordning på Måldisken..."_s},
         {captionOf(Menu_Exit), u"E&xit"_s, u"&Avsluta"_s},
         {captionOf(Menu_Options), u"&Options"_s, u"&Inställningar"_s},
         {captionOf(Menu_DisableToolTipsOnPanes), u"Disable Tool Tips On Panes"_s,

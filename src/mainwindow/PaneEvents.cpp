@@ -8,6 +8,8 @@
 #include "TargetPane.h"
 #include "app/AppContext.h"
 #include "deletion/TargetDeletion.h"
+#include "platform/FsError.h"
+#include "playorder/PlayOrderDialog.h"
 #include "viewer/FileViewerDialog.h"
 
 #include <QAction>
@@ -87,4 +89,27 @@ void MainWindow::Menu_OpenExplorer_Click()
     const QString folder = activePaneFolder();
     if (!folder.isEmpty())
         m.platform().openUrl(QUrl::fromLocalFile(folder));
+}
+
+void MainWindow::Menu_PlayOrder_Click()
+{
+    const QString folder = m_target->folder();
+    QString fileSystem;
+    try {
+        if (!m_target->drive())
+            throw FsError(FsErrorKind::DeviceUnavailable, m_target->driveName());
+        fileSystem = m_target->drive()->fileSystem();
+    } catch (const FsError&) {
+        m_target->leaveLostDrive();
+        return;
+    }
+    auto window =
+        std::make_unique<PlayOrderDialog>(m.platform(), m.swedish, fileSystem, folder, this);
+    bool changed = false;
+    connect(window.get(), &PlayOrderDialog::stickChanged, this, [&changed] { changed = true; });
+    window->exec();
+    window.reset();
+    QCoreApplication::processEvents();
+    if (changed)
+        m_target->refresh();
 }

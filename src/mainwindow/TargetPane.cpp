@@ -7,6 +7,7 @@
 #include "platform/DriveListBox.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
+#include "playorder/PlayOrderDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -281,6 +282,14 @@ void TargetPane::driveChanged()
 
 void TargetPane::folderChanged()
 {
+    // A sort by name of this folder that was cut short is finished before the folder is shown.
+    if (PlayOrderDialog::finishInterruptedSort(m.platform(), m.swedish, m_folders->path())) {
+        try {
+            m_folders->refresh();
+        } catch (const FsError&) {
+            // The list shows the folder as it was read before.
+        }
+    }
     m_drives->showDrive(m_folders->mountPoint());
     takeDrive();
     fillList();

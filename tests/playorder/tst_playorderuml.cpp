@@ -8,7 +8,7 @@
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 #include "playorder/NameSort.h"
-#include "playorder/PlayOrderForm.h"
+#include "playorder/PlayOrderDialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -188,8 +188,8 @@ private Q_SLOTS:
             layout(u"Window"_s, {u"Beta/"_s, u"alpha/"_s, u"Gamma 10/"_s, u"Gamma 9/"_s,
                                  u"Beta/2.mp3"_s, u"Beta/10.mp3"_s, u"Beta/1.mp3"_s});
         ScriptedPlatform platform;
-        PlayOrderForm form(platform, false, u"vfat"_s, folder, nullptr);
-        QSignalSpy changed(&form, &PlayOrderForm::stickChanged);
+        PlayOrderDialog form(platform, false, u"vfat"_s, folder, nullptr);
+        QSignalSpy changed(&form, &PlayOrderDialog::stickChanged);
         form.show();
         auto* list = form.findChild<QListWidget*>(u"PlayOrderList"_s);
         auto* files = form.findChild<QListWidget*>(u"PlayOrderFiles"_s);
@@ -242,7 +242,7 @@ private Q_SLOTS:
         const QString folder =
             paths::join(qEnvironmentVariable("ORDRANE_UML_READONLY"), u"Read-only"_s);
         ScriptedPlatform platform;
-        PlayOrderForm form(platform, true, u"vfat"_s, folder, nullptr);
+        PlayOrderDialog form(platform, true, u"vfat"_s, folder, nullptr);
         platform.answer(Platform::Answer::Ok);
         platform.answer(Platform::Answer::Ok);
         QTest::mouseClick(form.findChild<QPushButton*>(u"SortPlayOrder"_s), Qt::LeftButton);
@@ -302,7 +302,7 @@ private Q_SLOTS:
         ScriptedPlatform platform;
         if (sortFolderLeft)
             platform.answer(Platform::Answer::Ok);
-        QCOMPARE(PlayOrderForm::finishInterruptedSort(platform, true, folder), sortFolderLeft);
+        QCOMPARE(PlayOrderDialog::finishInterruptedSort(platform, true, folder), sortFolderLeft);
         if (sortFolderLeft)
             QCOMPARE(platform.messages().value(0).text,
                      u"Sorteringen efter namn i "_s + folder + u" avbröts. Den är nu slutförd."_s);

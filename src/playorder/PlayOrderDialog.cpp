@@ -1,4 +1,4 @@
-#include "PlayOrderForm.h"
+#include "PlayOrderDialog.h"
 
 #include "NameSort.h"
 #include "PlayOrder.h"
@@ -17,8 +17,8 @@
 
 using namespace Qt::StringLiterals;
 
-PlayOrderForm::PlayOrderForm(Platform& platform, bool swedish, const QString& fileSystem,
-                             const QString& folder, QWidget* parent)
+PlayOrderDialog::PlayOrderDialog(Platform& platform, bool swedish, const QString& fileSystem,
+                                 const QString& folder, QWidget* parent)
     : QDialog(parent)
     , m_platform(platform)
     , m_swedish(swedish)
@@ -59,25 +59,25 @@ PlayOrderForm::PlayOrderForm(Platform& platform, bool swedish, const QString& fi
     layout->addLayout(buttons);
     resize(640, 420);
 
-    connect(m_folderList, &QListWidget::currentRowChanged, this, &PlayOrderForm::showFiles);
-    connect(m_sortButton, &QPushButton::clicked, this, &PlayOrderForm::sortClicked);
-    connect(m_closeButton, &QPushButton::clicked, this, &PlayOrderForm::reject);
+    connect(m_folderList, &QListWidget::currentRowChanged, this, &PlayOrderDialog::showFiles);
+    connect(m_sortButton, &QPushButton::clicked, this, &PlayOrderDialog::sortClicked);
+    connect(m_closeButton, &QPushButton::clicked, this, &PlayOrderDialog::reject);
 
     readBack();
 }
 
-QString PlayOrderForm::text(const QString& english, const QString& swedish) const
+QString PlayOrderDialog::text(const QString& english, const QString& swedish) const
 {
     return m_swedish ? swedish : english;
 }
 
-void PlayOrderForm::reject()
+void PlayOrderDialog::reject()
 {
     if (!m_sorting)
         QDialog::reject();
 }
 
-void PlayOrderForm::readBack()
+void PlayOrderDialog::readBack()
 {
     m_folderList->clear();
     m_fileList->clear();
@@ -117,7 +117,7 @@ void PlayOrderForm::readBack()
         m_folderList->setCurrentRow(0);
 }
 
-void PlayOrderForm::showFiles()
+void PlayOrderDialog::showFiles()
 {
     m_fileList->clear();
     const int row = m_folderList->currentRow();
@@ -125,7 +125,7 @@ void PlayOrderForm::showFiles()
         m_fileList->addItems(m_files[row]);
 }
 
-void PlayOrderForm::sortClicked()
+void PlayOrderDialog::sortClicked()
 {
     const QString question =
         text(u"The folders in "_s + m_folder +
@@ -165,7 +165,7 @@ void PlayOrderForm::sortClicked()
     Q_EMIT stickChanged();
 }
 
-bool PlayOrderForm::finishInterruptedSort(Platform& platform, bool swedish, const QString& folder)
+bool PlayOrderDialog::finishInterruptedSort(Platform& platform, bool swedish, const QString& folder)
 {
     const auto text = [swedish](const QString& english, const QString& svenska) {
         return swedish ? svenska : english;

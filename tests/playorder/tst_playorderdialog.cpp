@@ -1,21 +1,53 @@
-#include "support/ScriptedPlatform.h"
-#include "support/TestDir.h"
+#include "support/MainWindowFixture.h"
 
-#include "playorder/PlayOrderForm.h"
+#include "playorder/PlayOrderDialog.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 // The window on a volume that keeps no play order; its order on a FAT stick is tested inside
 // User-mode Linux (tst_playorderuml).
-class TestPlayOrderForm : public QObject {
+class TestPlayOrderDialog : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { useTestModePaths(); }
+
+    // The File menu's item opens the window on the folder open in the target pane, with the
+    // file system of its drive.
+    void openedFromTheFileMenu()
+    {
+        MainWindowFixture f;
+        f.dir.create({u"T/Music/b/"_s, u"T/Music/a/1.mp3"_s});
+        f.drives->add(f.dir(u"T"_s), true, u"STICK"_s, u"ext4"_s);
+        f.store(u"TargetPath"_s, f.dir(u"T/Music"_s));
+        MainWindow& w = f.start();
+        const QList<QAction*> file = child<QMenu>(w, u"Menu_File"_s)->actions();
+        auto* item = child<QAction>(w, u"Menu_PlayOrder"_s);
+        QCOMPARE(file.indexOf(item),
+                 file.indexOf(child<QAction>(w, u"Menu_SaveCurrentSourceList"_s)) + 1);
+        QCOMPARE(item->text(), u"Play Order on Target Drive..."_s);
+        QStringList seen;
+        QTimer::singleShot(0, &w, [&seen] {
+            QWidget* window = QApplication::activeModalWidget();
+            seen = QStringList{window->objectName(),
+                               child<QLabel>(*window, u"PlayOrderPath"_s)->text(),
+                               child<QLabel>(*window, u"PlayOrderState"_s)->text()};
+            window->close();
+        });
+        item->trigger();
+        QCOMPARE(seen, (QStringList{u"PlayOrderForm"_s, f.dir(u"T/Music"_s),
+                                    u"This drive keeps no play order."_s}));
+    }
+
     void noPlayOrderOnOtherVolumes_data()
     {
         QTest::addColumn<bool>("swedish");
@@ -39,7 +71,7 @@ private Q_SLOTS:
                     u"Music <b>/a/2.mp3"_s, u"Music <b>/a/10.mp3"_s, u"Music <b>/a/cover.jpg"_s,
                     u"Music <b>/a/.hidden"_s, u"Music <b>/.hidden/"_s});
         ScriptedPlatform platform;
-        PlayOrderForm form(platform, swedish, u"ext4"_s, dir(u"Music <b>"_s), nullptr);
+        PlayOrderDialog form(platform, swedish, u"ext4"_s, dir(u"Music <b>"_s), nullptr);
         form.show();
         const auto items = [&](const QString& name) {
             QStringList texts;
@@ -74,7 +106,7 @@ private Q_SLOTS:
         TestDir dir;
         ScriptedPlatform platform;
         platform.answer(Platform::Answer::Ok);
-        PlayOrderForm form(platform, false, u"vfat"_s, dir(u"gone"_s), nullptr);
+        PlayOrderDialog form(platform, false, u"vfat"_s, dir(u"gone"_s), nullptr);
         QCOMPARE(platform.messages().value(0).text,
                  u"The order in "_s + dir(u"gone"_s) +
                      u" could not be read:\nNo such file or directory"_s);
@@ -83,5 +115,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPlayOrderForm)
-#include "tst_playorderform.moc"
+QTEST_MAIN(TestPlayOrderDialog)
+#include "tst_playorderdialog.moc"

@@ -12,14 +12,14 @@ class QPushButton;
 // The play order of the folder open in the target pane: its folders, and the files of the
 // highlighted one, as the volume stores them, which is how a player plays them; with Sort by Name
 // on a FAT-like volume whose folders or files are not in name order.
-class PlayOrderForm final : public QDialog {
+class PlayOrderDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // fileSystem is the volume's, as the drive table gives it ("vfat", "ext4"). Reads the
     // folder at once; a folder that cannot be read is reported in a message.
-    PlayOrderForm(Platform& platform, bool swedish, const QString& fileSystem,
-                  const QString& folder, QWidget* parent);
+    PlayOrderDialog(Platform& platform, bool swedish, const QString& fileSystem,
+                    const QString& folder, QWidget* parent);
 
     // Finishes a sort of the folder, or of one of its subfolders, that was interrupted (stick
     // pulled, program ended), and says so in a message. True when the stick changed.
