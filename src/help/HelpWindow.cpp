@@ -30,6 +30,9 @@ QList<HelpRow> menuHelp(bool swedish, const QString& dataFolder)
              u"Öppnar en fil-lista för visa innehållet i en sparad Käll-listfil."_s},
             {u"Arkiv | Spara Nuvarande Källfil-lista"_s,
              u"Sparar den nuvarande Käll-listan till en valfri fil."_s},
+            {u"Arkiv | Spelordning på Måldisken"_s,
+             u"Visar i vilken ordning en spelare spelar foldrarna i den öppna foldern på Måldisken "
+             u"och filerna i dem, och kan ställa dem i namnordning."_s},
             {u"Arkiv | Avsluta"_s, u"Avslutar programmet."_s},
             {{}, {}},
             {u"Inställningar | English"_s, u"Väljer engelska som språk."_s},
@@ -66,6 +69,9 @@ QList<HelpRow> menuHelp(bool swedish, const QString& dataFolder)
          u"Opens a file list to view and recall the content of a saved Source List file."_s},
         {u"File | Save Current Source List"_s,
          u"Saves the current Source List to a file of choice."_s},
+        {u"File | Play Order on Target Drive"_s,
+         u"Shows the order in which a player plays the folders of the open Target folder and the "
+         u"files in them, and can put them in name order."_s},
         {u"File | Exit"_s, u"Quits this program."_s},
         {{}, {}},
         {u"Options | English"_s, u"Selects English language."_s},
