@@ -1,9 +1,9 @@
 // Runs inside User-mode Linux (tests/uml/run-in-uml), on a stick served by Linux's own FAT
 // driver, where a new entry takes the first free run of slots long enough for its name.
-#include "support/ScriptedPlatform.h"
-#include "support/TestDir.h"
+#include "support/MainWindowFixture.h"
 
 #include "copy/Transfer.h"
+#include "platform/DirListBox.h"
 #include "platform/Folders.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
@@ -110,6 +110,7 @@ class TestPlayOrderUml : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        useTestModePaths();
         if (!qEnvironmentVariableIsSet("ORDRANE_UML_STICK"))
             QSKIP("runs inside User-mode Linux only (tests/uml/run-in-uml)");
         m_source.create({u"Album/1.mp3"_s, u"Album/2.mp3"_s, u"Album/3.mp3"_s});
@@ -314,6 +315,29 @@ private Q_SLOTS:
     }
 
     // Last: it sorts everything the other cases left in the stick's root.
+    // Through the main window: a folder deleted with the target pane's delete button leaves a
+    // gap, and the album copied next is still stored last.
+    void deletedInThePaneThenCopied()
+    {
+        const QString folder = layout(u"Pane"_s, {u"01_Old/"_s, u"02_Kept/"_s});
+        MainWindowFixture f;
+        f.dir.create({u"C/Music/Album/1.mp3"_s});
+        f.drives->add(stick(), true, u"ORDRANE"_s, u"vfat"_s);
+        f.store(u"SourcePath"_s, f.dir(u"C/Music"_s));
+        f.store(u"TargetPath"_s, folder);
+        MainWindow& w = f.start();
+        w.show();
+        child<QListWidget>(w, u"TargetList"_s)->setCurrentRow(0);
+        f.platform->answer(Platform::Answer::Yes);
+        child<QPushButton>(w, u"RemoveTargetFolder"_s)->click();
+        child<DirListBox>(w, u"SourceFolderList"_s)->setListIndex(0);
+        QTest::keyClick(child<DirListBox>(w, u"SourceFolderList"_s), Qt::Key_Insert);
+        f.platform->answer(Platform::Answer::Ok);
+        child<QPushButton>(w, u"CopyFolders"_s)->click();
+        QCOMPARE(stored(folder), (QStringList{u"02_Kept"_s, u"Album"_s}));
+        QCOMPARE(f.platform->messages().size(), 2);
+    }
+
     void sortOfTheRoot()
     {
         QVERIFY(namesort::sortByName(stick()));
