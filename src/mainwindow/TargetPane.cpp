@@ -27,7 +27,6 @@ TargetPane::TargetPane(AppContext& app, QWidget& parent, std::function<double()>
     , m_folders(&m_browser->folderList())
     , m_up(pictureButton(u"TargetUpOneLevel"_s, ButtonPicture::UpOneLevel, &parent))
     , m_refresh(named(new QPushButton(&parent), u"RefreshTargetLists"_s))
-    , m_refreshDrives(nullptr)
     , m_list(named(new QListWidget(&parent), u"TargetList"_s))
     , m_remove(pictureButton(u"RemoveTargetFolder"_s, ButtonPicture::Delete, &parent))
     , m_clearFolders(named(new QPushButton(&parent), u"ClearTargetFolders"_s))
@@ -36,9 +35,8 @@ TargetPane::TargetPane(AppContext& app, QWidget& parent, std::function<double()>
     , m_free(named(new QLabel(&parent), u"TargetFreeSpace"_s))
     , m_countCaption(named(new QLabel(&parent), u"Label_NumberOfFiles_0"_s))
     , m_count(named(new QLabel(&parent), u"Label_NumberOfFiles_1"_s))
+    , m_refreshDrives(named(new QPushButton(&parent), u"RefreshDriveLists_1"_s))
 {
-    // Made after the labels, as the window always made it.
-    m_refreshDrives = named(new QPushButton(&parent), u"RefreshDriveLists_1"_s);
     m_remove->setEnabled(false);
     m_clearFolders->setEnabled(false);
     m_clearDrive->setEnabled(false);

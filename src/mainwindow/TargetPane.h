@@ -127,7 +127,6 @@ private:
     DirListBox* m_folders;
     QPushButton* m_up;
     QPushButton* m_refresh;
-    QPushButton* m_refreshDrives;
     QListWidget* m_list;
     QPushButton* m_remove;
     QPushButton* m_clearFolders;
@@ -136,6 +135,7 @@ private:
     QLabel* m_free;
     QLabel* m_countCaption;
     QLabel* m_count;
+    QPushButton* m_refreshDrives; // made last: the Tab order follows the order of making
     std::optional<DriveInfo> m_drive;
     double m_estimate = 0;
     bool m_countingConfirmed = false;
