@@ -300,13 +300,20 @@ private Q_SLOTS:
         for (const QString& sub : {QString(), u"A"_s, u"B"_s})
             sortFolderLeft |=
                 folders::canOpen(paths::join(paths::join(folder, sub), namesort::sortFolderName()));
-        ScriptedPlatform platform;
+        // Finished when the target pane opens the folder, here at the start.
+        MainWindowFixture f;
+        f.drives->add(stick(), true, u"ORDRANE"_s, u"vfat"_s);
+        f.store(u"Swedish"_s, u"1"_s);
+        f.store(u"TargetPath"_s, folder);
         if (sortFolderLeft)
-            platform.answer(Platform::Answer::Ok);
-        QCOMPARE(PlayOrderDialog::finishInterruptedSort(platform, true, folder), sortFolderLeft);
+            f.platform->answer(Platform::Answer::Ok);
+        MainWindow& w = f.start();
+        QCOMPARE(f.platform->messages().size(), sortFolderLeft ? 1 : 0);
         if (sortFolderLeft)
-            QCOMPARE(platform.messages().value(0).text,
+            QCOMPARE(f.platform->messages().value(0).text,
                      u"Sorteringen efter namn i "_s + folder + u" avbröts. Den är nu slutförd."_s);
+        QCOMPARE(itemsOf(child<QListWidget>(w, u"TargetList"_s)),
+                 (QStringList{folder + u"/A"_s, folder + u"/B"_s}));
         QCOMPARE(namesort::finishInterrupted(folder), false);
         QVERIFY(namesort::sortByName(folder));
         QCOMPARE(stored(folder), (QStringList{u"A"_s, u"B"_s, u"a.mp3"_s, u"b.mp3"_s}));
@@ -314,7 +321,6 @@ private Q_SLOTS:
         QCOMPARE(tree(folder), before);
     }
 
-    // Last: it sorts everything the other cases left in the stick's root.
     // Through the main window: a folder deleted with the target pane's delete button leaves a
     // gap, and the album copied next is still stored last.
     void deletedInThePaneThenCopied()
@@ -338,6 +344,7 @@ private Q_SLOTS:
         QCOMPARE(f.platform->messages().size(), 2);
     }
 
+    // Last: it sorts everything the other cases left in the stick's root.
     void sortOfTheRoot()
     {
         QVERIFY(namesort::sortByName(stick()));
