@@ -188,12 +188,12 @@ private Q_SLOTS:
         QTest::mouseClick(sort, Qt::LeftButton);
         QVERIFY(checkedDuringSort);
         QVERIFY(form.isVisible());
-        QCOMPARE(platform.messages().value(0).title, u"Sort by Name"_s);
+        const ScriptedPlatform::Message question = platform.messages().value(0);
         QCOMPARE(
-            platform.messages().value(0).text,
-            u"The folders in "_s + folder +
-                u" and the files in each of them will be put in name order on the drive.\nDo not "
-                u"remove the drive before this is done.\n\nDo you want to continue ?"_s);
+            question.title + u'|' + question.text,
+            u"Sort by Name|The folders in "_s + folder +
+                u" and the files in each of them will be put in name order on the drive.\n"
+                u"Do not remove the drive before this is done.\n\nDo you want to continue ?"_s);
         QCOMPARE(items(list), (QStringList{u"alpha"_s, u"Beta"_s, u"Gamma 9"_s, u"Gamma 10"_s}));
         list->setCurrentRow(1);
         QCOMPARE(items(files), (QStringList{u"1.mp3"_s, u"2.mp3"_s, u"10.mp3"_s}));
@@ -213,11 +213,11 @@ private Q_SLOTS:
         platform.answer(Platform::Answer::Ok);
         platform.answer(Platform::Answer::Ok);
         QTest::mouseClick(form.findChild<QPushButton*>(u"SortPlayOrder"_s), Qt::LeftButton);
-        QCOMPARE(platform.messages().size(), 2);
-        QCOMPARE(platform.messages()[1].title, u"Sortera efter namn"_s);
-        QCOMPARE(platform.messages()[1].text,
-                 folder + u" kunde inte ställas i namnordning:\nRead-only file system"_s);
-        QCOMPARE(platform.messages()[1].icon, Platform::Icon::Critical);
+        const ScriptedPlatform::Message failure = platform.messages().value(1);
+        QCOMPARE(failure.title + u'|' + failure.text,
+                 u"Sortera efter namn|"_s + folder +
+                     u" kunde inte ställas i namnordning:\nRead-only file system"_s);
+        QCOMPARE(failure.icon, Platform::Icon::Critical);
         QCOMPARE(form.findChild<QLabel*>(u"PlayOrderState"_s)->text(),
                  u"Inte i namnordning: en spelare spelar dem som de står."_s);
         QCOMPARE(stored(folder), (QStringList{u"B"_s, u"A"_s}));
@@ -231,11 +231,8 @@ private Q_SLOTS:
                           u"Zed/inner/"_s, u"Zed/inner/x.mp3"_s});
         const QStringList before = tree(folder);
         QVERIFY(namesort::sortByName(folder));
-        QCOMPARE(stored(folder),
-                 (QStringList{u"b"_s, u"Zed"_s, u"a.mp3"_s, u"c.mp3"_s, u".hidden"_s}));
-        QCOMPARE(stored(paths::join(folder, u"b"_s)),
-                 (QStringList{u"1.mp3"_s, u"3.mp3"_s, u"a long file name.mp3"_s}));
         QCOMPARE(tree(folder), before);
+        // The new order is read from the image after the kernel has halted.
         QFile outside(qEnvironmentVariable("ORDRANE_UML_OUT") + u"/outside-order"_s);
         QVERIFY(outside.open(QIODevice::Append));
         outside.write(
