@@ -1,6 +1,10 @@
 #include "platform/Drives.h"
 #include "platform/Paths.h"
+#include "platform/SettingsStore.h"
 
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -18,6 +22,8 @@ private Q_SLOTS:
     void naturalOrder_data();
     void naturalOrder();
     void sortNaturally();
+    void settingsNumbers();
+    void settingsKeepTextsAndPathBytes();
 };
 
 void TestPaths::pathRules_data()
@@ -129,6 +135,35 @@ void TestPaths::sortNaturally()
     paths::sortNaturally(second);
     QCOMPARE(first, second);
     QVERIFY(std::is_sorted(first.cbegin(), first.cend(), paths::naturalLess));
+}
+
+// A stored number is read up to the first character that is no part of one; zero is off.
+void TestPaths::settingsNumbers()
+{
+    for (const QString& row :
+         u"yes:0| \t1:1|3 4:3|-.5:-0.5|1,5:1|1.5E+1:15|2e-:2|0x10:0"_s.split(u'|')) {
+        const double number = row.section(u':', 1).toDouble();
+        QCOMPARE(SettingsStore::number(row.section(u':', 0, 0)), number);
+        QCOMPARE(SettingsStore::isOn(row.section(u':', 0, 0)), number != 0.0);
+    }
+}
+
+// Texts are kept as they are, in the group "Settings" of the store any Qt program opens; a folder
+// of an old stick, in Latin-1, is the same folder after a restart.
+void TestPaths::settingsKeepTextsAndPathBytes()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString text = u" /media/my disk/Låtar för Émile; a=b, c # d [e]"_s;
+    SettingsStore().setValue(u"Key"_s, text);
+    QSettings raw(QSettings::NativeFormat, QSettings::UserScope, u"Ordrane"_s, u"Ordrane"_s);
+    QVERIFY(raw.fileName().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'));
+    QCOMPARE(raw.value(u"Settings/Key"_s).toString(), text);
+    QCOMPARE(SettingsStore().value(u"Key"_s, QString()), text);
+    SettingsStore().setValue(u"TargetPath"_s, paths::fromNative("/media/Bj\xf6rk/Musik"));
+    QCOMPARE(paths::toNative(SettingsStore().value(u"TargetPath"_s, QString())),
+             "/media/Bj\xf6rk/Musik");
+    QFile::remove(raw.fileName());
 }
 
 QTEST_GUILESS_MAIN(TestPaths)
