@@ -11,8 +11,6 @@ class TestCopyPlan : public QObject {
 private Q_SLOTS:
     void nameRules_data();
     void nameRules();
-    void firstMatch_data();
-    void firstMatch();
     void writtenNames();
     void swedishMessages();
 };
@@ -43,6 +41,14 @@ void TestCopyPlan::nameRules_data()
     row("source", u"/media/usb/"_s, u"MUSIC"_s);
     row("source", u"/media/card/"_s, u"card"_s);
     row("source", u"/"_s, u"root"_s);
+    // The first Target List folder a source name "source>target|target" matches: the same name
+    // with the prefix off, a name containing it with the prefix on; on FAT, case does not count.
+    row("match", u"Album>album|Album"_s, u"1"_s);
+    row("match", u"Live>07_Live|Live 2"_s, u"-1"_s);
+    row("match on", u"Live>Abba|07_Live|Live 2"_s, u"1"_s);
+    row("match FAT", u"Album>Abba|album"_s, u"1"_s);
+    row("match on FAT", u"live>07_LIVE"_s, u"0"_s);
+    row("match on", u">Abba"_s, u"-1"_s); // an empty name matches nothing
     // exFAT and NTFS drivers through FUSE mount as "fuseblk".
     row("fat", u"vfat fuseblk exfat ext4"_s, u"1 1 1 0"_s);
 }
@@ -64,6 +70,10 @@ void TestCopyPlan::nameRules()
         result = copyplan::sourceFolderName(input, {{u"/"_s, {}, false, u"ext4"_s},
                                                     {u"/media/usb"_s, u"MUSIC"_s, true, {}},
                                                     {u"/media/card"_s, {}, true, {}}});
+    } else if (rule.startsWith(u"match")) {
+        result = QString::number(copyplan::firstMatch(
+            input.section(u'>', 0, 0), input.section(u'>', 1).split(u'|'), rule.contains(u" on"),
+            rule.contains(u"FAT") ? Qt::CaseInsensitive : Qt::CaseSensitive));
     } else {
         QStringList rules;
         for (const QString& type : input.split(u' '))
@@ -71,35 +81,6 @@ void TestCopyPlan::nameRules()
         result = rules.join(u' ');
     }
     QTEST(result, "expected");
-}
-
-void TestCopyPlan::firstMatch_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("targets"); // joined by "|"
-    QTest::addColumn<bool>("prefixOn");
-    QTest::addColumn<bool>("fat");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("off, case counts") << u"Album"_s << u"album|Album"_s << false << false << 1;
-    QTest::newRow("off, contained is not equal")
-        << u"Live"_s << u"07_Live|Live 2"_s << false << false << -1;
-    QTest::newRow("on, first container")
-        << u"Live"_s << u"Abba|07_Live|Live 2"_s << true << false << 1;
-    QTest::newRow("FAT, off, case ignored") << u"Album"_s << u"Abba|album"_s << false << true << 1;
-    QTest::newRow("FAT, on, case ignored") << u"live"_s << u"07_LIVE"_s << true << true << 0;
-    QTest::newRow("empty name matches nothing") << QString() << u"Abba"_s << true << false << -1;
-}
-
-void TestCopyPlan::firstMatch()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, targets);
-    QFETCH(bool, prefixOn);
-    QFETCH(bool, fat);
-    QTEST(copyplan::firstMatch(source, targets.split(u'|'), prefixOn,
-                               fat ? Qt::CaseInsensitive : Qt::CaseSensitive),
-          "expected");
 }
 
 void TestCopyPlan::writtenNames()
