@@ -292,9 +292,9 @@ private Q_SLOTS:
     void sortOfTheRoot()
     {
         QVERIFY(namesort::sortByName(stick()));
+        // The new order is read from the image after the kernel has halted.
         QStringList expected = stored(stick());
         paths::sortNaturally(expected);
-        QCOMPARE(stored(stick()), expected);
         QFile outside(qEnvironmentVariable("ORDRANE_UML_OUT") + u"/outside-order"_s);
         QVERIFY(outside.open(QIODevice::Append));
         outside.write("/|" + expected.join(u' ').toUtf8() + '\n');
