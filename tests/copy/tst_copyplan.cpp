@@ -22,7 +22,7 @@ void TestCopyPlan::nameRules_data()
     QTest::addColumn<QString>("expected");
 
     const auto row = [](const char* rule, const QString& input, const QString& expected) {
-        QTest::addRow("%s: %s", rule, qPrintable(input))
+        QTest::addRow("%s: %s", rule, qPrintable(expected))
             << QString::fromLatin1(rule) << input << expected;
     };
     // The number the next prefix takes, from the Target List's folders joined by "|".
