@@ -107,6 +107,11 @@ private Q_SLOTS:
             << u"01_Old|03_Kept|04_Ay|05_Bee"_s;
         QTest::newRow("the first folder deleted")
             << u"01_Old/|02_Kept/|-01_Old"_s << u"06_Cee"_s << QString() << u"02_Kept|06_Cee"_s;
+        QTest::newRow("8.3 names")
+            << u"A/|GONE/|C/|-GONE"_s << u"D|E"_s << QString() << u"A|C|D|E"_s;
+        QTest::newRow("a name longer than any gap")
+            << u"A/|Bb/|C/|-Bb"_s << u"A long album name that needs many slots|Z"_s << QString()
+            << u"A|C|A long album name that needs many slots|Z"_s;
         // More free slots than the entries left could account for.
         QString allButTheLastDeleted = u"Last/"_s;
         for (int i = 0; i < 40; ++i)
