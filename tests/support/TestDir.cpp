@@ -37,12 +37,8 @@ QString TestDir::operator()(const QString& relative) const
 
 void TestDir::create(const QStringList& entries) const
 {
-    for (const QString& e : entries) {
-        if (e.endsWith(u'/'))
-            mkdir(e.chopped(1));
-        else
-            file(e);
-    }
+    for (const QString& e : entries)
+        e.endsWith(u'/') ? mkdir(e.chopped(1)) : file(e);
 }
 
 // Names go to the system by their bytes (paths::toNative), so byte names work too.

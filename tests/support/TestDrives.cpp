@@ -11,29 +11,7 @@
 void TestDrives::add(const QString& folder, bool removable, const QString& label,
                      const QString& fileSystem)
 {
-    m_entries.insert(folder,
-                     Entry{Volume{folder, label, removable, fileSystem}, true, std::nullopt});
-}
-
-void TestDrives::addSystem(const QString& folder)
-{
-    add(folder, false);
-    m_system = folder;
-}
-
-void TestDrives::remove(const QString& folder)
-{
-    m_entries.remove(folder);
-}
-
-void TestDrives::setReady(const QString& folder, bool ready)
-{
-    m_entries[folder].ready = ready;
-}
-
-void TestDrives::setFreeSpace(const QString& folder, qint64 bytes)
-{
-    m_entries[folder].freeSpace = bytes;
+    m_entries.insert(folder, Entry{Volume{folder, label, removable, fileSystem}, true, {}});
 }
 
 QList<Volume> TestDrives::volumes() const

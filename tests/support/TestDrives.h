@@ -19,10 +19,14 @@ public:
     // fileSystem "vfat" makes the drive follow the rules of FAT names.
     void add(const QString& folder, bool removable, const QString& label = {},
              const QString& fileSystem = {});
-    void addSystem(const QString& folder);
-    void remove(const QString& folder);
-    void setReady(const QString& folder, bool ready);
-    void setFreeSpace(const QString& folder, qint64 bytes);
+    void addSystem(const QString& folder)
+    {
+        m_system = folder;
+        add(folder, false);
+    }
+    void remove(const QString& folder) { m_entries.remove(folder); }
+    void setReady(const QString& folder, bool ready) { m_entries[folder].ready = ready; }
+    void setFreeSpace(const QString& folder, qint64 bytes) { m_entries[folder].freeSpace = bytes; }
     // Tells the drive lists that drives came or went, as the mount table's watch does.
     void announceChange() { Q_EMIT volumesChanged(); }
 
