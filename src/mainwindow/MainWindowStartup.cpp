@@ -10,6 +10,7 @@
 #include "app/AppContext.h"
 #include "app/VersionText.h"
 #include "platform/FsError.h"
+#include "platform/Paths.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -53,7 +54,7 @@ void MainWindow::createDataFolder()
 {
     m.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(m.dataFolder).toStdString(), error);
+    std::filesystem::create_directories(paths::toNative(m.dataFolder).toStdString(), error);
     if (!error)
         return;
     // The program runs on without it; whatever would be written there says so when it fails.

@@ -9,12 +9,14 @@
 #include "platform/Paths.h"
 
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <filesystem>
+#include <system_error>
 
 bool SourceListPane::eventFilter(QObject* watched, QEvent* event)
 {
@@ -73,9 +75,11 @@ void SourceListPane::addDropped(const QList<QUrl>& urls)
 {
     bool added = false;
     for (const QUrl& url : urls) {
-        const QString dropped = url.toLocalFile();
+        const QString dropped = paths::fromFileUrl(url);
         const auto volume = drives::volumeOf(m.drives().volumes(), dropped);
-        if (!volume || !QFileInfo(dropped).isDir())
+        std::error_code error;
+        if (!volume ||
+            !std::filesystem::is_directory(paths::toNative(dropped).toStdString(), error))
             continue;
         // In the form the folder lists give it, so that the duplicate check sees it.
         const QString path = paths::normalized(dropped, volume->mountPoint);

@@ -95,6 +95,13 @@ QByteArray toNative(const QString& path)
     return bytes;
 }
 
+QString fromFileUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return {};
+    return fromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 bool matchesWildcard(QByteArrayView name, QByteArrayView pattern)
 {
     const auto lower = [](char c) {

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // Path rules of the program. A drive root ends in "/"; other folders never do.
 namespace paths {
@@ -13,6 +14,8 @@ namespace paths {
 // replacement character.
 QString fromNative(QByteArrayView bytes);
 QByteArray toNative(const QString& path);
+// The path of a file: URL by its bytes (a dropped folder); empty for any other URL.
+QString fromFileUrl(const QUrl& url);
 
 // Whether a name matches a pattern such as "*.mp3", by the name's bytes: "*" stands for any run of
 // characters, "?" for one; letters A to Z match in either case.

@@ -89,6 +89,10 @@ void TestPaths::nativeNames()
     QVERIFY(paths::matchesWildcard("\xef\xbb\xbf 1.mp3", "*.mp3"));
     QVERIFY(!paths::matchesWildcard("a.mp3.jpg", "*.mp3"));
     QVERIFY(paths::matchesWildcard("\xc3\xa5.mp3", "?.mp3"));
+    // A folder dropped from a file manager comes as a URL.
+    QCOMPARE(
+        paths::toNative(paths::fromFileUrl(QUrl::fromEncoded("file:///m/Bj%F6rk%20%E2%82%AC"))),
+        "/m/Bj\xf6rk \xe2\x82\xac"_ba);
 }
 
 void TestPaths::naturalOrder_data()
