@@ -156,13 +156,23 @@ void CopyRun::transfer(const Plan& plan)
     }
 
     const int folderCount = w.SourceList->count();
+    bool stopped = false;
     for (int position = 0; position < folderCount; ++position) {
-        if (!copyFolder(plan, position))
+        stopped = !copyFolder(plan, position);
+        if (stopped)
             break;
-        delete w.SourceList->takeItem(0);
         letEventsThrough();
         if (m.CancelRequested)
             break;
+    }
+    // The run ends when the last folder is on the medium; a failure already reported is not
+    // reported again.
+    try {
+        m_target->finish();
+        takeCopied(plan);
+    } catch (const FsError& error) {
+        if (!stopped)
+            reportFailure(error);
     }
     end();
 }
@@ -194,7 +204,7 @@ bool CopyRun::startLog()
 
 bool CopyRun::copyFolder(const Plan& plan, int position)
 {
-    const QString entry = w.SourceList->item(0)->text();
+    const QString entry = w.SourceList->item(int(m_flushing.size()))->text();
     m_progress->Label1->setText(entry);
     m_progress->FitProgressWindow(w);
     try {
@@ -209,6 +219,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         // Gone since it was listed: reported at the end; its position still counts.
         ++m_notFoundCount;
         m_notFoundList += u'\n' + entry;
+        delete w.SourceList->takeItem(int(m_flushing.size()));
         return true;
     }
     letEventsThrough();
@@ -236,16 +247,27 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         steps.betweenChunks = [this] {
             letEventsThrough();
         };
-        name = m_target->copyFolder(entry, name, w.FilesToCopy->files(), steps);
+        m_target->copyFolder(entry, name, w.FilesToCopy->files(), steps);
+        m_flushing.append(entry);
+        takeCopied(plan);
     } catch (const FsError& error) {
         // The folder stays in the Source List; what was copied of it stays on the target.
+        takeCopied(plan);
         reportFailure(error);
         return false;
     }
-    if (m_log)
-        m_log->addEntry(entry);
-    w.TargetList->addItem(plan.targetPath + name);
     return true;
+}
+
+void CopyRun::takeCopied(const Plan& plan)
+{
+    for (const QString& name : m_target->takeCopied()) {
+        const QString entry = m_flushing.takeFirst();
+        if (m_log)
+            m_log->addEntry(entry);
+        w.TargetList->addItem(plan.targetPath + name);
+        delete w.SourceList->takeItem(0);
+    }
 }
 
 void CopyRun::reportFailure(const FsError& error)

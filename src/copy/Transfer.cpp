@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <deque>
 #include <limits>
 #include <memory>
@@ -256,6 +257,47 @@ void copyData(int in, off_t expected, Writeback::File& file, const QString& sour
                       u"Filen blev kortare medan den kopierades"_s);
 }
 
+// A folder being copied, from its creation until its flush has returned.
+struct FolderOnTheWay {
+    FolderOnTheWay(Fd folderFd, QString folderPath)
+        : fd(std::move(folderFd))
+        , path(std::move(folderPath))
+        , order(fd.get(), path)
+        , writeback(fd.get())
+    {
+    }
+
+    // Puts the files, their entries and the folder's own entry on the medium, after the hook.
+    // Throws FsError naming the file that failed; every file not confirmed on the medium is then
+    // removed.
+    void flush(const std::function<void()>& first)
+    {
+        try {
+            if (first)
+                first();
+            writeback.confirmAll();
+            order.finish();
+            if (::syncfs(fd.get()) != 0)
+                throw errnoError(path);
+        } catch (...) {
+            abandon();
+            throw;
+        }
+    }
+
+    // What reached the medium stays; nothing else does. Never throws.
+    void abandon()
+    {
+        writeback.keepConfirmed();
+        ::syncfs(fd.get());
+    }
+
+    Fd fd;
+    QString path;
+    AppendGuard order;
+    Writeback writeback;
+};
+
 } // namespace
 
 Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
@@ -275,6 +317,12 @@ Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
         opened.st_dev != drive.st_dev)
         throw FsError(FsErrorKind::DeviceUnavailable, folder);
     m_sizeLimit = sizeLimitOf(m_fd.get());
+}
+
+Target::~Target()
+{
+    if (m_flush.valid())
+        m_flush.wait();
 }
 
 QSet<QString> Target::namesBefore(const QString& folder, const QByteArray& nativeName) const
@@ -361,6 +409,18 @@ void Target::copyFile(int folderFd, const QString& folder, const QString& source
 QString Target::copyFolder(const QString& source, const QString& name, const QStringList& files,
                            const Steps& steps)
 {
+    try {
+        return startFolder(source, name, files, steps);
+    } catch (...) {
+        // The folder before was copied first: its failure is the one reported.
+        collectFlush(true);
+        throw;
+    }
+}
+
+QString Target::startFolder(const QString& source, const QString& name, const QStringList& files,
+                            const Steps& steps)
+{
     QString written = m_fatRules ? copyplan::fatSafeName(name) : name;
     QByteArray native = paths::toNative(written);
     m_order.beforeCreating();
@@ -374,35 +434,53 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
             throw errnoError(paths::join(m_path, written));
     }
     m_order.created(native);
+    // A folder copied into again is read and filled only once its flush has returned.
+    if (m_flush.valid() && m_flushing.toCaseFolded() == written.toCaseFolded())
+        collectFlush(true);
     const QString folder = paths::join(m_path, written);
-    const Fd folderFd(
+    Fd folderFd(
         ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folderFd.get() < 0)
         throw errnoError(folder);
 
     copyplan::WrittenNames names(m_fatRules);
     const QSet<QString> before = namesBefore(folder, native);
-    AppendGuard order(folderFd.get(), folder);
-    Writeback writeback(folderFd.get());
+    const auto work = std::make_shared<FolderOnTheWay>(std::move(folderFd), folder);
     try {
         for (int j = 0; j < files.size(); ++j) {
-            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, before, order,
-                     writeback, steps.betweenChunks);
+            copyFile(work->fd.get(), folder, paths::join(source, files[j]), names, before,
+                     work->order, work->writeback, steps.betweenChunks);
+            collectFlush(false);
             if (steps.afterFile && !steps.afterFile(j))
                 break;
         }
-        order.finish();
-        writeback.confirmAll();
-        // The entries and the folder's own entry follow the data onto the medium.
-        if (::syncfs(folderFd.get()) != 0)
-            throw errnoError(folder);
+        collectFlush(true);
     } catch (...) {
-        // What reached the medium before the failure stays; nothing else does.
-        writeback.keepConfirmed();
-        ::syncfs(folderFd.get());
+        work->abandon();
         throw;
     }
+    const auto flush = [work, first = steps.beforeFlush] {
+        work->flush(first);
+    };
+    // Where no thread can be started, the flush runs when it is waited for.
+    m_flush = std::async(std::launch::async | std::launch::deferred, flush);
+    m_flushing = written;
     return written;
+}
+
+void Target::finish()
+{
+    collectFlush(true);
+}
+
+void Target::collectFlush(bool wait)
+{
+    if (!m_flush.valid() ||
+        (!wait && m_flush.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
+        return;
+    std::future<void> flush = std::move(m_flush);
+    flush.get();
+    m_copied.append(m_flushing);
 }
 
 } // namespace transfer

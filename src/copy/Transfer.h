@@ -12,10 +12,14 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <future>
+#include <memory>
+#include <utility>
 
 // The copying itself. Folders and files are created under their final names, one after the
-// other, so that their entries stand on the medium in the order of copying; each folder is on the
-// medium, files, entries and all, before the next one is created.
+// other, so that their entries stand on the medium in the order of copying. The flush that puts a
+// folder on the medium runs on another thread while the next folder is created and filled; it
+// decides nothing, and a folder counts as copied only when its flush has returned.
 namespace copyplan {
 class WrittenNames;
 }
@@ -30,6 +34,9 @@ struct Steps {
     std::function<bool(int index)> afterFile;
     // Runs after each chunk of data (the window lets events through there). May be empty.
     std::function<void()> betweenChunks;
+    // Runs on the flush thread before the folder's flush; it may wait, and touches nothing of the
+    // run. May be empty.
+    std::function<void()> beforeFlush;
 };
 
 // The folder a run copies into, opened once: everything the run creates is created relative to
@@ -41,6 +48,10 @@ public:
     // the volume mounted at mountPoint. With fatRules, names are written FAT-safe
     // (copyplan::fatSafeName); without, they are written as they are until the target refuses one.
     Target(const QString& folder, const QString& mountPoint, bool fatRules);
+    // Waits for the flush still running; its failure is not reported (call finish() for that).
+    ~Target();
+    Target(const Target&) = delete;
+    Target& operator=(const Target&) = delete;
 
     const QString& path() const { return m_path; }
     bool fatRules() const { return m_fatRules; }
@@ -49,13 +60,24 @@ public:
     // name (FAT-safe under FAT rules) in the target, made when nothing of that name exists. Returns
     // the name the folder stands under. Files this run wrote are never written over: a name met
     // again gets the next " (n)"; only a file that was there before the run is replaced. When it
-    // returns (also when afterFile stopped it) what was written is on the medium. Throws FsError
-    // naming the file that failed; every file of the folder not confirmed on the medium is then
+    // returns (also when afterFile stopped it) what was written is handed to the flush, and the
+    // flush of the folder before has returned: at most one folder is waiting for the medium.
+    // Throws FsError naming the file that failed, of this folder or of the folder whose flush was
+    // waited for (that one first); every file of the two not confirmed on the medium is then
     // removed.
     QString copyFolder(const QString& source, const QString& name, const QStringList& files,
                        const Steps& steps = {});
+    // Waits for the flush still running. Throws as copyFolder does.
+    void finish();
+    // The names of the folders copied since the last call, in the order of copying: those whose
+    // flush has returned. Also after a failure, which never lists the folders it stopped.
+    QStringList takeCopied() { return std::exchange(m_copied, {}); }
 
 private:
+    // Copies the folder as copyFolder does, and hands it to the flush; a failure is thrown as it
+    // comes, the flush before left running.
+    QString startFolder(const QString& source, const QString& name, const QStringList& files,
+                        const Steps& steps);
     // Copies one file into the open folder under the next of its written names; the modification
     // time is kept.
     void copyFile(int folderFd, const QString& folder, const QString& source,
@@ -63,6 +85,9 @@ private:
                   Writeback& writeback, const std::function<void()>& betweenChunks);
     // The names in the folder that were there before the run, without regard to case.
     QSet<QString> namesBefore(const QString& folder, const QByteArray& nativeName) const;
+    // Takes the result of the flush running, waiting for it or only when it has returned.
+    // Rethrows its failure.
+    void collectFlush(bool wait);
 
     QString m_path;
     Fd m_fd;
@@ -76,6 +101,10 @@ private:
     // The names of the files this run wrote, without regard to case, by target folder. Inode
     // numbers would not do: FUSE file systems give one file found under two names two numbers.
     QHash<QByteArray, QSet<QString>> m_written;
+    // The flush running, and the folder it puts on the medium.
+    std::future<void> m_flush;
+    QString m_flushing;
+    QStringList m_copied;
 };
 
 } // namespace transfer
