@@ -11,6 +11,7 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <deque>
@@ -29,6 +30,8 @@ constexpr size_t ChunkSize = 1024 * 1024;
 constexpr off_t WritebackWindow = 32 * 1024 * 1024;
 // How many written files may wait for the medium, each holding a descriptor.
 constexpr size_t PendingFileLimit = 16;
+// How many folders' flushes may run at once while the next folder is filled.
+constexpr size_t FlushLimit = 4;
 
 FsError errnoError(const QString& path)
 {
@@ -321,8 +324,8 @@ Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
 
 Target::~Target()
 {
-    if (m_flush.valid())
-        m_flush.wait();
+    for (Flush& flush : m_flushes)
+        flush.done.wait();
 }
 
 QSet<QString> Target::namesBefore(const QString& folder, const QByteArray& nativeName) const
@@ -412,8 +415,8 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
     try {
         return startFolder(source, name, files, steps);
     } catch (...) {
-        // The folder before was copied first: its failure is the one reported.
-        collectFlush(true);
+        // The folders before were copied first: their failure is the one reported.
+        collectFlushes(0);
         throw;
     }
 }
@@ -435,8 +438,10 @@ QString Target::startFolder(const QString& source, const QString& name, const QS
     }
     m_order.created(native);
     // A folder copied into again is read and filled only once its flush has returned.
-    if (m_flush.valid() && m_flushing.toCaseFolded() == written.toCaseFolded())
-        collectFlush(true);
+    if (std::any_of(m_flushes.begin(), m_flushes.end(), [&](const Flush& flush) {
+            return flush.folder.toCaseFolded() == written.toCaseFolded();
+        }))
+        collectFlushes(0);
     const QString folder = paths::join(m_path, written);
     Fd folderFd(
         ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -450,11 +455,11 @@ QString Target::startFolder(const QString& source, const QString& name, const QS
         for (int j = 0; j < files.size(); ++j) {
             copyFile(work->fd.get(), folder, paths::join(source, files[j]), names, before,
                      work->order, work->writeback, steps.betweenChunks);
-            collectFlush(false);
+            collectFlushes(FlushLimit);
             if (steps.afterFile && !steps.afterFile(j))
                 break;
         }
-        collectFlush(true);
+        collectFlushes(FlushLimit - 1);
     } catch (...) {
         work->abandon();
         throw;
@@ -463,24 +468,35 @@ QString Target::startFolder(const QString& source, const QString& name, const QS
         work->flush(first);
     };
     // Where no thread can be started, the flush runs when it is waited for.
-    m_flush = std::async(std::launch::async | std::launch::deferred, flush);
-    m_flushing = written;
+    m_flushes.push_back({std::async(std::launch::async | std::launch::deferred, flush), written});
     return written;
 }
 
 void Target::finish()
 {
-    collectFlush(true);
+    collectFlushes(0);
 }
 
-void Target::collectFlush(bool wait)
+void Target::collectFlushes(size_t running)
 {
-    if (!m_flush.valid() ||
-        (!wait && m_flush.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
-        return;
-    std::future<void> flush = std::move(m_flush);
-    flush.get();
-    m_copied.append(m_flushing);
+    while (!m_flushes.empty()) {
+        if (m_flushes.size() <= running &&
+            m_flushes.front().done.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return;
+        Flush oldest = std::move(m_flushes.front());
+        m_flushes.pop_front();
+        try {
+            oldest.done.get();
+        } catch (...) {
+            // The run stops at the first failure: the flushes after it end, each removing what did
+            // not reach the medium, and none of their folders counts as copied.
+            for (Flush& later : m_flushes)
+                later.done.wait();
+            m_flushes.clear();
+            throw;
+        }
+        m_copied.append(oldest.folder);
+    }
 }
 
 } // namespace transfer

@@ -11,6 +11,7 @@
 
 #include <sys/types.h>
 
+#include <deque>
 #include <functional>
 #include <future>
 #include <memory>
@@ -60,11 +61,10 @@ public:
     // name (FAT-safe under FAT rules) in the target, made when nothing of that name exists. Returns
     // the name the folder stands under. Files this run wrote are never written over: a name met
     // again gets the next " (n)"; only a file that was there before the run is replaced. When it
-    // returns (also when afterFile stopped it) what was written is handed to the flush, and the
-    // flush of the folder before has returned: at most one folder is waiting for the medium.
-    // Throws FsError naming the file that failed, of this folder or of the folder whose flush was
-    // waited for (that one first); every file of the two not confirmed on the medium is then
-    // removed.
+    // returns (also when afterFile stopped it) what was written is handed to a flush that runs on
+    // while the next folders are copied, a few at most. Throws FsError naming the file that
+    // failed, of this folder or of a folder whose flush ran (the earliest first); every file of
+    // those folders not confirmed on the medium is then removed.
     QString copyFolder(const QString& source, const QString& name, const QStringList& files,
                        const Steps& steps = {});
     // Waits for the flush still running. Throws as copyFolder does.
@@ -85,9 +85,9 @@ private:
                   Writeback& writeback, const std::function<void()>& betweenChunks);
     // The names in the folder that were there before the run, without regard to case.
     QSet<QString> namesBefore(const QString& folder, const QByteArray& nativeName) const;
-    // Takes the result of the flush running, waiting for it or only when it has returned.
-    // Rethrows its failure.
-    void collectFlush(bool wait);
+    // Takes the results of the flushes that have returned, oldest first, and waits until no more
+    // than this many run. Rethrows the first failure once every flush has returned.
+    void collectFlushes(size_t running);
 
     QString m_path;
     Fd m_fd;
@@ -101,9 +101,12 @@ private:
     // The names of the files this run wrote, without regard to case, by target folder. Inode
     // numbers would not do: FUSE file systems give one file found under two names two numbers.
     QHash<QByteArray, QSet<QString>> m_written;
-    // The flush running, and the folder it puts on the medium.
-    std::future<void> m_flush;
-    QString m_flushing;
+    // The flushes running, oldest first, and the folders they put on the medium.
+    struct Flush {
+        std::future<void> done;
+        QString folder;
+    };
+    std::deque<Flush> m_flushes;
     QStringList m_copied;
 };
 

@@ -273,7 +273,7 @@ void TestTransfer::folderCopiedWhenItsFlushReturned_data()
 }
 
 // The flush of A is held until B is being filled; A counts as copied only once it returned, and
-// a failed flush is reported by the next call, with neither folder copied.
+// a failed flush is reported by a later call, with neither folder copied.
 void TestTransfer::folderCopiedWhenItsFlushReturned()
 {
     QFETCH(bool, fails);
@@ -305,9 +305,8 @@ void TestTransfer::folderCopiedWhenItsFlushReturned()
     QString named;
     try {
         target.copyFolder(dir(u"from"_s), u"B"_s, files, releasing);
-        QCOMPARE(target.takeCopied(), QStringList{u"A"_s});
         target.finish();
-        QCOMPARE(target.takeCopied(), QStringList{u"B"_s});
+        QCOMPARE(target.takeCopied(), (QStringList{u"A"_s, u"B"_s}));
     } catch (const FsError& error) {
         named = error.path();
     }
