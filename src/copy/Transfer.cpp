@@ -30,7 +30,8 @@ constexpr size_t ChunkSize = 1024 * 1024;
 constexpr off_t WritebackWindow = 32 * 1024 * 1024;
 // How many written files may wait for the medium, each holding a descriptor.
 constexpr size_t PendingFileLimit = 16;
-// How many folders' flushes may run at once while the next folder is filled.
+// How many folders' flushes may run at once while the next folder is filled: several, as the
+// journal commits and cache flushes of one file system serve them together.
 constexpr size_t FlushLimit = 4;
 
 FsError errnoError(const QString& path)
@@ -278,8 +279,9 @@ struct FolderOnTheWay {
         try {
             if (first)
                 first();
-            writeback.confirmAll();
             order.finish();
+            writeback.confirmAll();
+            // The entries and the folder's own entry follow the data onto the medium.
             if (::syncfs(fd.get()) != 0)
                 throw errnoError(path);
         } catch (...) {

@@ -19,7 +19,7 @@
 
 // The copying itself. Folders and files are created under their final names, one after the
 // other, so that their entries stand on the medium in the order of copying. The flush that puts a
-// folder on the medium runs on another thread while the next folder is created and filled; it
+// folder on the medium runs on another thread while the next folders are created and filled; it
 // decides nothing, and a folder counts as copied only when its flush has returned.
 namespace copyplan {
 class WrittenNames;
@@ -49,7 +49,7 @@ public:
     // the volume mounted at mountPoint. With fatRules, names are written FAT-safe
     // (copyplan::fatSafeName); without, they are written as they are until the target refuses one.
     Target(const QString& folder, const QString& mountPoint, bool fatRules);
-    // Waits for the flush still running; its failure is not reported (call finish() for that).
+    // Waits for the flushes still running; their failures are not reported (finish() does that).
     ~Target();
     Target(const Target&) = delete;
     Target& operator=(const Target&) = delete;
@@ -67,15 +67,15 @@ public:
     // those folders not confirmed on the medium is then removed.
     QString copyFolder(const QString& source, const QString& name, const QStringList& files,
                        const Steps& steps = {});
-    // Waits for the flush still running. Throws as copyFolder does.
+    // Waits for the flushes still running. Throws as copyFolder does.
     void finish();
     // The names of the folders copied since the last call, in the order of copying: those whose
     // flush has returned. Also after a failure, which never lists the folders it stopped.
     QStringList takeCopied() { return std::exchange(m_copied, {}); }
 
 private:
-    // Copies the folder as copyFolder does, and hands it to the flush; a failure is thrown as it
-    // comes, the flush before left running.
+    // Copies the folder as copyFolder does, and hands it to a flush; a failure is thrown as it
+    // comes, the flushes before left running.
     QString startFolder(const QString& source, const QString& name, const QStringList& files,
                         const Steps& steps);
     // Copies one file into the open folder under the next of its written names; the modification
