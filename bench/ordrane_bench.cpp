@@ -1,5 +1,9 @@
-// Measures Ordrane's copying, counting, sizing and Source List against the system's own tools.
-// Prints one line per figure: "name: ours_s peer_s ratio", each the median of several runs.
+// Measures Ordrane's copying, counting, sizing, Source List and start-up against the system's
+// own tools and a bare Qt window. Prints one line per figure: "name: ours_s peer_s ratio", each
+// the median of several runs. Start-up and peak memory are measured in child processes: the
+// bench runs itself again with a hidden option.
+
+#include "BenchTools.h"
 
 #include "app/AppContext.h"
 #include "copy/Transfer.h"
@@ -20,13 +24,20 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -34,104 +45,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Options {
-    int folders = 40;
-    int files = 12;
-    qint64 fileBytes = 4 << 20;
-    int countFolders = 20000;
-    int runs = 3;
-    int sourceListEntries = 10000;
-    QString where = QDir::tempPath();
-};
+using namespace bench;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double seconds(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
-void runShell(const QString& command)
-{
-    QProcess shell;
-    shell.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    shell.start(u"sh"_s, {u"-c"_s, command});
-    shell.waitForFinished(-1);
-    shell.readAllStandardOutput();
-}
-
-QString quoted(const QString& path)
-{
-    QString q = path;
-    q.replace(u'\'', u"'\\''"_s);
-    return u'\'' + q + u'\'';
-}
-
-void report(const char* name, const std::vector<double>& ours, const std::vector<double>& peer)
-{
-    const double o = median(ours);
-    if (peer.empty()) {
-        std::printf("%s: %.6f - -\n", name, o);
-    } else {
-        const double p = median(peer);
-        std::printf("%s: %.6f %.6f %.3f\n", name, o, p, o / p);
-    }
-    std::fflush(stdout);
-}
-
-void writeFile(const QString& path, qint64 bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    QByteArray block(1 << 20, '\0');
-    for (qsizetype i = 0; i < block.size(); ++i)
-        block[i] = char((i * 131 + bytes) & 0xff);
-    for (qint64 left = bytes; left > 0; left -= block.size())
-        file.write(block.constData(), std::min<qint64>(left, block.size()));
-}
-
-QStringList makeAlbums(const QString& root, const Options& o)
-{
-    QStringList albums;
-    for (int a = 1; a <= o.folders; ++a) {
-        const QString album = root + u"/Album "_s + QString::number(a).rightJustified(3, u'0');
-        QDir().mkpath(album);
-        for (int t = 1; t <= o.files; ++t)
-            writeFile(album + u"/Track "_s + QString::number(t) + u".mp3"_s, o.fileBytes);
-        writeFile(album + u"/cover.jpg"_s, 64 << 10);
-        writeFile(album + u"/notes.txt"_s, 2 << 10);
-        albums.append(album);
-    }
-    return albums;
-}
-
-void makeCountTree(const QString& root, int folders)
-{
-    const int perLevel = std::max(1, int(std::sqrt(double(folders))));
-    int made = 0;
-    for (int i = 0; made < folders; ++i) {
-        const QString one = root + u"/Artist "_s + QString::number(i);
-        QDir().mkpath(one);
-        QFile(one + u"/a.mp3"_s).open(QIODevice::WriteOnly);
-        ++made;
-        for (int j = 0; j < perLevel && made < folders; ++j, ++made) {
-            const QString two = one + u"/Album "_s + QString::number(j);
-            QDir().mkpath(two + u"/Scans"_s);
-            for (const char* name : {"1.mp3", "2.MP3", "3.mp3", "cover.jpg"})
-                QFile(two + u'/' + QString::fromLatin1(name)).open(QIODevice::WriteOnly);
-            QFile(two + u"/Scans/deep.mp3"_s).open(QIODevice::WriteOnly);
-        }
-    }
-}
+// The environment variable through which a child process gets the moment it was started.
+constexpr char StartedVariable[] = "ORDRANE_BENCH_STARTED_NS";
 
 // A desktop that answers every question with Yes and shows nothing.
 class SilentPlatform final : public Platform {
@@ -176,6 +93,7 @@ void benchCopy(const char* name, const QString& work, const QStringList& albums,
             transfer::Target into(target, target, false);
             for (const QString& album : albums)
                 into.copyFolder(album, paths::folderName(album), folders::files(album, u"*.mp3"_s));
+            into.finish();
         }));
         QDir(target).removeRecursively();
         runShell(u"sync"_s);
@@ -184,35 +102,154 @@ void benchCopy(const char* name, const QString& work, const QStringList& albums,
     report(name, ours, peer);
 }
 
+// The program's main window as the program builds and shows it, with a desktop that answers
+// every question with Yes, handed to use. The only code here that knows the window's classes;
+// everything else finds its controls by their object names.
+void withMainWindow(const std::function<void(QWidget&)>& use)
+{
+    AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
+    MainWindow w(m);
+    w.show();
+    use(w);
+}
+
+// The folders the window opens with: the albums' folder and the target.
+void rememberFolders(const QString& sourcePath, const QString& target)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, u"Ordrane"_s, u"Ordrane"_s);
+    settings.setValue(u"Settings/SourcePath"_s, sourcePath);
+    settings.setValue(u"Settings/TargetPath"_s, target);
+}
+
 // The albums through the main window: from the copy button, whose questions are answered at
 // once, until the window takes input again.
+double copyThroughWindow(const QStringList& albums)
+{
+    double s = 0;
+    withMainWindow([&](QWidget& window) {
+        auto* sourceList = window.findChild<QListWidget*>(u"SourceList"_s);
+        auto* copyButton = window.findChild<QPushButton*>(u"CopyFolders"_s);
+        if (!sourceList || !copyButton)
+            qFatal("the main window has no SourceList or CopyFolders");
+        for (const QString& album : albums)
+            sourceList->addItem(album);
+        QCoreApplication::processEvents();
+        copyButton->setEnabled(true);
+        s = seconds([&] { copyButton->click(); });
+        if (sourceList->count() != 0)
+            qFatal("the copy run through the window did not copy every album");
+    });
+    return s;
+}
+
+// Runs the bench again with the hidden option; returns what the child printed.
+QByteArray runChild(const QStringList& arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(StartedVariable), QString::number(monotonicNs()));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        qFatal("the child process %s failed", qPrintable(arguments.join(u' ')));
+    return child.readAllStandardOutput().trimmed();
+}
+
 void benchCopyWindow(const QString& work, const QStringList& albums, int runs)
 {
     std::vector<double> ours;
     std::vector<double> peer;
     const QString target = work + u"/window"_s;
+    rememberFolders(paths::cutAfterLastSlash(albums.first()), target);
     for (int r = 0; r < runs; ++r) {
         QDir().mkpath(target);
-        {
-            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, u"Ordrane"_s,
-                               u"Ordrane"_s);
-            settings.setValue(u"Settings/SourcePath"_s, paths::cutAfterLastSlash(albums.first()));
-            settings.setValue(u"Settings/TargetPath"_s, target);
-        }
-        AppContext m(std::make_unique<SilentPlatform>(), std::make_unique<SystemDrives>());
-        MainWindow w(m);
-        w.show();
-        for (const QString& album : albums)
-            w.findChild<QListWidget*>(u"SourceList"_s)->addItem(album);
-        QCoreApplication::processEvents();
-        ours.push_back(seconds([&] { Q_EMIT w.sourceListPane().copyRequested(); }));
-        if (w.findChild<QListWidget*>(u"SourceList"_s)->count() != 0)
-            qFatal("the copy run through the window did not copy every album");
+        ours.push_back(copyThroughWindow(albums));
         QDir(target).removeRecursively();
         runShell(u"sync"_s);
         peer.push_back(peerCopy(work, albums));
     }
     report("copy_window", ours, peer);
+
+    // Once more in a child process, whose peak memory is the run's alone.
+    QDir().mkpath(target);
+    const QByteArray peakKib = runChild({u"--child"_s, u"copy_window"_s, albums.join(u'\n')});
+    QDir(target).removeRecursively();
+    runShell(u"sync"_s);
+    std::printf("copy_window_peak_memory: %.1f MB\n", peakKib.toDouble() / 1024);
+    std::fflush(stdout);
+}
+
+// From the start of a child process to its main window shown: ours against a bare Qt Widgets
+// window, alternating.
+void benchStartup(const QString& sourcePath, const QString& target, int runs)
+{
+    rememberFolders(sourcePath, target);
+    QDir().mkpath(target);
+    const auto started = [](const QString& which) {
+        const QByteArray out = runChild({u"--child"_s, which});
+        bool ok = false;
+        const double s = out.toDouble(&ok);
+        if (!ok)
+            qFatal("the child process %s printed %s", qPrintable(which), out.constData());
+        return s;
+    };
+    std::vector<double> ours;
+    std::vector<double> bare;
+    for (int r = 0; r < runs; ++r) {
+        ours.push_back(started(u"startup"_s));
+        bare.push_back(started(u"startup_bare"_s));
+    }
+    QDir(target).removeRecursively();
+    report("startup", ours, bare);
+}
+
+// Prints the seconds since the parent started the process once a window is first exposed, and
+// ends the process.
+class FirstExposure final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed() && !m_seen) {
+            m_seen = true;
+            // After the exposure has been handled, the window drawn.
+            QTimer::singleShot(0, [] {
+                const qint64 started = qEnvironmentVariable(StartedVariable).toLongLong();
+                std::printf("%.6f\n", double(monotonicNs() - started) / 1e9);
+                std::fflush(stdout);
+                ::_exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool m_seen = false;
+};
+
+// What a child process started by runChild does.
+int runAsChild(QApplication& app, const QString& which, const QStringList& arguments)
+{
+    if (which == u"copy_window") {
+        copyThroughWindow(arguments.value(0).split(u'\n'));
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        std::printf("%ld\n", usage.ru_maxrss);
+        return 0;
+    }
+    FirstExposure firstExposure;
+    app.installEventFilter(&firstExposure);
+    if (which == u"startup") {
+        withMainWindow([&](QWidget&) { QApplication::exec(); });
+    } else if (which == u"startup_bare") {
+        QWidget window;
+        window.setWindowTitle(u"Bare"_s);
+        window.resize(640, 480);
+        window.show();
+        QApplication::exec();
+    }
+    return 1;
 }
 
 void benchCount(const QString& root, const Options& o)
@@ -282,8 +319,12 @@ int main(int argc, char* argv[])
                                   u"20000"_s);
     const QCommandLineOption runs(u"runs"_s, u"Runs of each measurement."_s, u"n"_s, u"3"_s);
     const QCommandLineOption where(u"dir"_s, u"Folder to work in."_s, u"path"_s, QDir::tempPath());
-    parser.addOptions({folders, files, size, tree, runs, where});
+    QCommandLineOption child(u"child"_s, u"What a child process of the bench does."_s, u"what"_s);
+    child.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({folders, files, size, tree, runs, where, child});
     parser.process(app);
+    if (parser.isSet(child))
+        return runAsChild(app, parser.value(child), parser.positionalArguments());
 
     Options o;
     o.folders = parser.value(folders).toInt();
@@ -312,6 +353,7 @@ int main(int argc, char* argv[])
     runShell(u"sync"_s);
     benchCopy("copy_small", work.path(), smallAlbums, o.runs);
     benchCopyWindow(work.path(), smallAlbums, o.runs);
+    benchStartup(work.path() + u"/small"_s, work.path() + u"/window"_s, std::max(o.runs, 5));
     benchCount(work.path() + u"/count"_s, o);
     benchSize(work.path() + u"/music"_s, o);
     benchSourceList(albums.first(), o);

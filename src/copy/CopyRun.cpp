@@ -153,13 +153,23 @@ void CopyRun::transfer(const Plan& plan)
     }
 
     const int folderCount = p.list.count();
+    bool stopped = false;
     for (int position = 0; position < folderCount; ++position) {
-        if (!copyFolder(plan, position))
+        stopped = !copyFolder(plan, position);
+        if (stopped)
             break;
-        p.list.removeFirst();
         letEventsThrough();
         if (m.cancelRequested)
             break;
+    }
+    // The run ends when the last folder is on the medium; a failure already reported is not
+    // reported again.
+    try {
+        m_target->finish();
+        takeCopied(plan);
+    } catch (const FsError& error) {
+        if (!stopped)
+            reportFailure(error);
     }
     end();
 }
@@ -191,7 +201,7 @@ bool CopyRun::startLog()
 
 bool CopyRun::copyFolder(const Plan& plan, int position)
 {
-    const QString entry = p.list.firstFolder();
+    const QString entry = p.list.folderAt(int(m_flushing.size()));
     m_progress->showFolder(entry, m_window);
     try {
         m_files.setPath(entry);
@@ -205,6 +215,7 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         // Gone since it was listed: reported at the end; its position still counts.
         ++m_notFoundCount;
         m_notFoundList += u'\n' + entry;
+        p.list.removeAt(int(m_flushing.size()));
         return true;
     }
     letEventsThrough();
@@ -232,16 +243,27 @@ bool CopyRun::copyFolder(const Plan& plan, int position)
         steps.betweenChunks = [this] {
             letEventsThrough();
         };
-        name = m_target->copyFolder(entry, name, m_files.files(), steps);
+        m_target->copyFolder(entry, name, m_files.files(), steps);
+        m_flushing.append(entry);
+        takeCopied(plan);
     } catch (const FsError& error) {
         // The folder stays in the Source List; what was copied of it stays on the target.
+        takeCopied(plan);
         reportFailure(error);
         return false;
     }
-    if (m_log)
-        m_log->addEntry(entry);
-    p.target.addListed(plan.targetPath + name);
     return true;
+}
+
+void CopyRun::takeCopied(const Plan& plan)
+{
+    for (const QString& name : m_target->takeCopied()) {
+        const QString entry = m_flushing.takeFirst();
+        if (m_log)
+            m_log->addEntry(entry);
+        p.target.addListed(plan.targetPath + name);
+        p.list.removeAt(0);
+    }
 }
 
 void CopyRun::reportFailure(const FsError& error)

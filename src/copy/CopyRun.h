@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -59,8 +60,11 @@ private:
     bool askAboutTargetFolders(const Plan& plan);
     void transfer(const Plan& plan);
     bool startLog();
-    // Copies the folder at the front of the Source List; false when the run must stop.
+    // Copies the first folder of the Source List not yet copied; false when the run must stop.
     bool copyFolder(const Plan& plan, int position);
+    // The folders whose flush has returned leave the Source List and enter the log and the
+    // Target List.
+    void takeCopied(const Plan& plan);
     // Reports a failure that stops the run: a lost target drive, a full disk, or any other.
     void reportFailure(const FsError& error);
     bool targetReady() const;
@@ -82,6 +86,8 @@ private:
     // The folder being copied, as the progress bar shows it.
     int m_filesToWrite = 1;
     int m_filesWritten = 0;
+    // The folders at the front of the Source List written to the target, waiting for their flush.
+    QStringList m_flushing;
     std::unique_ptr<sourcelistfile::Writer> m_log;
     QString m_logFile;
     int m_notFoundCount = 0;

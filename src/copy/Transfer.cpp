@@ -2,6 +2,7 @@
 
 #include "CopyPlan.h"
 #include "TargetFolder.h"
+#include "Writeback.h"
 #include "platform/Folders.h"
 #include "platform/FsError.h"
 #include "platform/Paths.h"
@@ -10,7 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <deque>
 #include <memory>
 
@@ -22,21 +25,9 @@ namespace {
 
 // Data moves in pieces of this size; the caller's hook runs between them.
 constexpr size_t ChunkSize = 1024 * 1024;
-// How far the medium may lag behind the data written: the progress bar never claims more.
-constexpr off_t WritebackWindow = 32 * 1024 * 1024;
-// How many written files may wait for the medium, each holding a descriptor.
-constexpr size_t PendingFileLimit = 16;
-
-FsError errnoError(const QString& path)
-{
-    return FsError::fromErrno(errno, path);
-}
-
-// The errors of a kernel without the call, or of a file system that does not offer it.
-bool isUnsupported(int err)
-{
-    return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
-}
+// How many folders' flushes may run at once while the next folder is filled: several, as the
+// journal commits and cache flushes of one file system serve them together.
+constexpr size_t FlushLimit = 4;
 
 void writeAll(int out, const char* data, ssize_t size, const QString& destination)
 {
@@ -53,126 +44,6 @@ void writeAll(int out, const char* data, ssize_t size, const QString& destinatio
 }
 
 } // namespace
-
-// The files of one folder between their creation and the medium. Writeback of every chunk starts
-// as soon as it is written, and is waited for once the window is full or too many files wait,
-// so the device never idles while the window lets events through. A file is confirmed when all
-// its data reached the medium and its descriptor closed without error.
-class Writeback {
-public:
-    struct File {
-        Fd fd;
-        QString path;
-        QByteArray name;
-        bool complete = false; // all data handed over
-        bool failed = false;
-    };
-
-    explicit Writeback(int folderFd)
-        : m_folderFd(folderFd)
-    {
-    }
-
-    // Confirms the oldest files until another one may be added.
-    void makeRoom()
-    {
-        while (m_files.size() >= PendingFileLimit)
-            confirmOldest();
-    }
-
-    // A file just created: it is removed again unless confirmed.
-    File& add(Fd fd, const QString& path, const QByteArray& name)
-    {
-        m_files.push_back(std::make_unique<File>(File{std::move(fd), path, name}));
-        return *m_files.back();
-    }
-
-    void started(File& file, off_t offset, off_t length)
-    {
-        if (::sync_file_range(file.fd.get(), offset, length, SYNC_FILE_RANGE_WRITE) != 0 &&
-            !isUnsupported(errno))
-            fail(file);
-        m_ranges.push_back(Range{&file, offset, length});
-        m_bytes += length;
-        while (m_bytes > WritebackWindow)
-            waitOldest();
-    }
-
-    void confirmAll()
-    {
-        while (!m_files.empty())
-            confirmOldest();
-    }
-
-    // After a failure: what can still be confirmed stays, everything else is removed. Never
-    // throws.
-    void keepConfirmed()
-    {
-        while (!m_files.empty()) {
-            File& file = *m_files.front();
-            try {
-                if (file.complete && !file.failed) {
-                    confirmOldest();
-                    continue;
-                }
-            } catch (const FsError&) {
-            }
-            remove(file);
-        }
-    }
-
-private:
-    struct Range {
-        File* file;
-        off_t offset;
-        off_t length;
-    };
-
-    [[noreturn]] static void fail(File& file)
-    {
-        file.failed = true;
-        throw errnoError(file.path);
-    }
-
-    void waitOldest()
-    {
-        const Range range = m_ranges.front();
-        m_ranges.pop_front();
-        m_bytes -= range.length;
-        const unsigned flags =
-            SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
-        if (::sync_file_range(range.file->fd.get(), range.offset, range.length, flags) == 0)
-            return;
-        // Without the call, the whole file's data is waited for.
-        if (isUnsupported(errno) && ::fdatasync(range.file->fd.get()) == 0)
-            return;
-        fail(*range.file);
-    }
-
-    void confirmOldest()
-    {
-        File& file = *m_files.front();
-        // Files are written one after the other, so the oldest file's ranges come first.
-        while (!m_ranges.empty() && m_ranges.front().file == &file)
-            waitOldest();
-        if (file.fd.close() != 0)
-            fail(file);
-        m_files.pop_front();
-    }
-
-    void remove(File& file)
-    {
-        std::erase_if(m_ranges, [&](const Range& r) { return r.file == &file; });
-        file.fd.close();
-        ::unlinkat(m_folderFd, file.name.constData(), 0);
-        m_files.pop_front();
-    }
-
-    int m_folderFd;
-    std::deque<std::unique_ptr<File>> m_files; // oldest first
-    std::deque<Range> m_ranges;                // oldest first
-    off_t m_bytes = 0;
-};
 
 namespace {
 
@@ -219,6 +90,48 @@ void copyData(int in, off_t expected, Writeback::File& file, const QString& sour
                       u"Filen blev kortare medan den kopierades"_s);
 }
 
+// A folder being copied, from its creation until its flush has returned.
+struct FolderOnTheWay {
+    FolderOnTheWay(Fd folderFd, QString folderPath)
+        : fd(std::move(folderFd))
+        , path(std::move(folderPath))
+        , order(fd.get(), path)
+        , writeback(fd.get())
+    {
+    }
+
+    // Puts the files, their entries and the folder's own entry on the medium, after the hook.
+    // Throws FsError naming the file that failed; every file not confirmed on the medium is then
+    // removed.
+    void flush(const std::function<void()>& first)
+    {
+        try {
+            if (first)
+                first();
+            order.finish();
+            writeback.confirmAll();
+            // The entries and the folder's own entry follow the data onto the medium.
+            if (::syncfs(fd.get()) != 0)
+                throw errnoError(path);
+        } catch (...) {
+            abandon();
+            throw;
+        }
+    }
+
+    // What reached the medium stays; nothing else does. Never throws.
+    void abandon()
+    {
+        writeback.keepConfirmed();
+        ::syncfs(fd.get());
+    }
+
+    Fd fd;
+    QString path;
+    AppendGuard order;
+    Writeback writeback;
+};
+
 } // namespace
 
 Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
@@ -238,6 +151,12 @@ Target::Target(const QString& folder, const QString& mountPoint, bool fatRules)
         opened.st_dev != drive.st_dev)
         throw FsError(FsErrorKind::DeviceUnavailable, folder);
     m_sizeLimit = sizeLimitOf(m_fd.get());
+}
+
+Target::~Target()
+{
+    for (Flush& flush : m_flushes)
+        flush.done.wait();
 }
 
 QSet<QString> Target::namesBefore(const QString& folder, const QByteArray& nativeName) const
@@ -324,6 +243,18 @@ void Target::copyFile(int folderFd, const QString& folder, const QString& source
 QString Target::copyFolder(const QString& source, const QString& name, const QStringList& files,
                            const Steps& steps)
 {
+    try {
+        return startFolder(source, name, files, steps);
+    } catch (...) {
+        // The folders before were copied first: their failure is the one reported.
+        collectFlushes(0);
+        throw;
+    }
+}
+
+QString Target::startFolder(const QString& source, const QString& name, const QStringList& files,
+                            const Steps& steps)
+{
     QString written = m_fatRules ? copyplan::fatSafeName(name) : name;
     QByteArray native = paths::toNative(written);
     m_order.beforeCreating();
@@ -337,35 +268,66 @@ QString Target::copyFolder(const QString& source, const QString& name, const QSt
             throw errnoError(paths::join(m_path, written));
     }
     m_order.created(native);
+    // A folder copied into again is read and filled only once its flush has returned.
+    if (std::any_of(m_flushes.begin(), m_flushes.end(), [&](const Flush& flush) {
+            return flush.folder.toCaseFolded() == written.toCaseFolded();
+        }))
+        collectFlushes(0);
     const QString folder = paths::join(m_path, written);
-    const Fd folderFd(
+    Fd folderFd(
         ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folderFd.get() < 0)
         throw errnoError(folder);
 
     copyplan::WrittenNames names(m_fatRules);
     const QSet<QString> before = namesBefore(folder, native);
-    AppendGuard order(folderFd.get(), folder);
-    Writeback writeback(folderFd.get());
+    const auto work = std::make_shared<FolderOnTheWay>(std::move(folderFd), folder);
     try {
         for (int j = 0; j < files.size(); ++j) {
-            copyFile(folderFd.get(), folder, paths::join(source, files[j]), names, before, order,
-                     writeback, steps.betweenChunks);
+            copyFile(work->fd.get(), folder, paths::join(source, files[j]), names, before,
+                     work->order, work->writeback, steps.betweenChunks);
+            collectFlushes(FlushLimit);
             if (steps.afterFile && !steps.afterFile(j))
                 break;
         }
-        order.finish();
-        writeback.confirmAll();
-        // The entries and the folder's own entry follow the data onto the medium.
-        if (::syncfs(folderFd.get()) != 0)
-            throw errnoError(folder);
+        collectFlushes(FlushLimit - 1);
     } catch (...) {
-        // What reached the medium before the failure stays; nothing else does.
-        writeback.keepConfirmed();
-        ::syncfs(folderFd.get());
+        work->abandon();
         throw;
     }
+    const auto flush = [work, first = steps.beforeFlush] {
+        work->flush(first);
+    };
+    // Where no thread can be started, the flush runs when it is waited for.
+    m_flushes.push_back({std::async(std::launch::async | std::launch::deferred, flush), written});
     return written;
+}
+
+void Target::finish()
+{
+    collectFlushes(0);
+}
+
+void Target::collectFlushes(size_t running)
+{
+    while (!m_flushes.empty()) {
+        if (m_flushes.size() <= running &&
+            m_flushes.front().done.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return;
+        Flush oldest = std::move(m_flushes.front());
+        m_flushes.pop_front();
+        try {
+            oldest.done.get();
+        } catch (...) {
+            // The run stops at the first failure: the flushes after it end, each removing what did
+            // not reach the medium, and none of their folders counts as copied.
+            for (Flush& later : m_flushes)
+                later.done.wait();
+            m_flushes.clear();
+            throw;
+        }
+        m_copied.append(oldest.folder);
+    }
 }
 
 } // namespace transfer

@@ -124,9 +124,9 @@ QStringList SourceListPane::folders() const
     return folders;
 }
 
-QString SourceListPane::firstFolder() const
+QString SourceListPane::folderAt(int row) const
 {
-    return m_list->item(0)->text();
+    return m_list->item(row)->text();
 }
 
 QString SourceListPane::highlightedFolder() const
@@ -268,9 +268,9 @@ void SourceListPane::showProgress(int written, int total)
     m_progress->setValue(written);
 }
 
-void SourceListPane::removeFirst()
+void SourceListPane::removeAt(int row)
 {
-    delete m_list->takeItem(0);
+    delete m_list->takeItem(row);
 }
 
 void SourceListPane::endCopying()

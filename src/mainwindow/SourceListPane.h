@@ -33,7 +33,7 @@ public:
 
     int count() const;
     QStringList folders() const;
-    QString firstFolder() const;
+    QString folderAt(int row) const;
     // The selected entry; "" when none is.
     QString highlightedFolder() const;
     double totalBytes() const;
@@ -62,7 +62,7 @@ public:
     // the list, and afterwards the real total of what is left and the buttons as after an edit.
     void startCopying();
     void showProgress(int written, int total);
-    void removeFirst();
+    void removeAt(int row);
     void endCopying();
     void remeasure();
     void followList();

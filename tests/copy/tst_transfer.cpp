@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <future>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void exfatThroughFuse();
     void exfatThroughFuseKeepsTheOrder();
     void writebackFailureRemovesUnconfirmedFiles();
+    void folderCopiedWhenItsFlushReturned_data();
+    void folderCopiedWhenItsFlushReturned();
     void manyFilesUnderTheDescriptorLimit();
 };
 
@@ -199,15 +203,24 @@ void TestTransfer::exfatThroughFuseKeepsTheOrder()
         QVERIFY(QDir(stick).rmdir(u"02_Gone with a long name"_s));
     }
     dir.file(u"from/1.mp3"_s, "one");
+    dir.file(u"from/2.mp3"_s, "two");
+    const QStringList files{u"2.mp3"_s, u"1.mp3"_s};
     {
         const TestMount mount(mountArguments);
         transfer::Target target(stick, stick, true);
-        target.copyFolder(dir(u"from"_s), u"04_Ay"_s, {u"1.mp3"_s});
-        target.copyFolder(dir(u"from"_s), u"05_Bee"_s, {u"1.mp3"_s});
+        // Each folder is created and filled while the flush of the one before runs.
+        target.copyFolder(dir(u"from"_s), u"04_Ay"_s, files);
+        target.copyFolder(dir(u"from"_s), u"05_Bee"_s, files);
+        target.finish();
     }
     const TestMount mount(mountArguments);
-    QCOMPARE(QDir(stick).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted),
-             (QStringList{u"01_Old"_s, u"03_Kept"_s, u"04_Ay"_s, u"05_Bee"_s}));
+    const auto stored = [](const QString& folder) {
+        return QDir(folder).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot,
+                                      QDir::Unsorted);
+    };
+    QCOMPARE(stored(stick), (QStringList{u"01_Old"_s, u"03_Kept"_s, u"04_Ay"_s, u"05_Bee"_s}));
+    QCOMPARE(stored(stick + u"/04_Ay"_s), files);
+    QCOMPARE(stored(stick + u"/05_Bee"_s), files);
 }
 
 // A volume whose device fails during writeback: a loop device over a small tmpfs. The error
@@ -236,6 +249,8 @@ void TestTransfer::writebackFailureRemovesUnconfirmedFiles()
     QString named;
     try {
         target.copyFolder(dir(u"from"_s), u"A"_s, files);
+        target.copyFolder(dir(u"from"_s), u"B"_s, files);
+        target.finish();
     } catch (const FsError& error) {
         named = error.path();
     }
@@ -243,6 +258,62 @@ void TestTransfer::writebackFailureRemovesUnconfirmedFiles()
     QVERIFY2(failed >= 0, qPrintable(u"the error named "_s + named));
     QCOMPARE(named, volume + u"/A/"_s + files[failed]);
     QCOMPARE(entriesOf(volume + u"/A"_s), QStringList(files.first(failed)).join(u' '));
+    // B, filled while the flush of A ran, keeps what reached the medium, and neither is copied.
+    const QString inB = entriesOf(volume + u"/B"_s);
+    QCOMPARE(inB, QStringList(files.first(inB.count(u' ') + !inB.isEmpty())).join(u' '));
+    QCOMPARE(target.takeCopied(), QStringList());
+}
+
+void TestTransfer::folderCopiedWhenItsFlushReturned_data()
+{
+    QTest::addColumn<bool>("fails"); // the flush of the first folder
+
+    QTest::newRow("flushed") << false;
+    QTest::newRow("flush failed") << true;
+}
+
+// The flush of A is held until B is being filled; A counts as copied only once it returned, and
+// a failed flush is reported by a later call, with neither folder copied.
+void TestTransfer::folderCopiedWhenItsFlushReturned()
+{
+    QFETCH(bool, fails);
+
+    TestDir dir;
+    dir.file(u"from/1.mp3"_s, "one");
+    dir.file(u"from/2.mp3"_s, "two");
+    const QStringList files{u"1.mp3"_s, u"2.mp3"_s};
+    transfer::Target target(dir.mkdir(u"to"_s), dir(u"to"_s), false);
+    std::promise<void> release;
+    transfer::Steps holding;
+    holding.beforeFlush = [&, held = release.get_future().share()] {
+        held.wait();
+        if (fails)
+            throw FsError(FsErrorKind::DeviceUnavailable, dir(u"to/A/2.mp3"_s));
+    };
+    target.copyFolder(dir(u"from"_s), u"A"_s, files, holding);
+    QCOMPARE(target.takeCopied(), QStringList());
+
+    transfer::Steps releasing;
+    QStringList copiedWhileHeld{u"not asked"_s};
+    releasing.afterFile = [&](int j) {
+        if (j == 0) {
+            copiedWhileHeld = target.takeCopied();
+            release.set_value();
+        }
+        return true;
+    };
+    QString named;
+    try {
+        target.copyFolder(dir(u"from"_s), u"B"_s, files, releasing);
+        target.finish();
+        QCOMPARE(target.takeCopied(), (QStringList{u"A"_s, u"B"_s}));
+    } catch (const FsError& error) {
+        named = error.path();
+    }
+    QCOMPARE(copiedWhileHeld, QStringList());
+    QCOMPARE(named, fails ? dir(u"to/A/2.mp3"_s) : QString());
+    QCOMPARE(target.takeCopied(), QStringList());
+    QCOMPARE(entriesOf(dir(u"to/B"_s)), u"1.mp3 2.mp3"_s);
 }
 
 // Pending files hold no more descriptors than a few, whatever the limit.
