@@ -115,8 +115,7 @@ void TestApp::languageAndComposedTexts()
     QCOMPARE(f.platform->messages().size(), 2);
     f.platform->answer(A::No);
     QVERIFY(!w.sourceListPane().checkDuplicate(live));
-    f.platform->answer(A::Ok);
-    f.platform->answer(A::Ok);
+    f.platform->answer({A::Ok, A::Ok});
     f.m->ShowDriveNotReady(u"/media/usb  [MUSIC]"_s);
     f.m->ShowPathNotFound(u"/media/usb  [MUSIC]"_s);
     QStringList texts = messageTexts(*f.platform);

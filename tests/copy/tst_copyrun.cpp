@@ -25,10 +25,12 @@
 #include <QTimer>
 
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using A = Platform::Answer;
 
 namespace {
 
@@ -89,6 +91,19 @@ void prepare(Setup& s, const QStringList& albums, const QString& target = u"E"_s
         child<QListWidget>(*s.w, u"SourceList"_s)->addItem(album(s, name));
 }
 
+// Copies the Source List, acting on the progress window while it names the album.
+void copyActingAt(Setup& s, const QString& name, const std::function<void(QWidget&)>& act)
+{
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* progress = s.w->findChild<CopyProgressWindow*>();
+        if (progress && child<QLabel>(*progress, u"Label1"_s)->text() == album(s, name))
+            act(*progress);
+    });
+    timer.start(0);
+    Q_EMIT s.w->sourceListPane().copyRequested();
+}
+
 } // namespace
 
 class TestCopyRun : public QObject {
@@ -114,7 +129,7 @@ void TestCopyRun::foldersCopiedInListOrderWithPrefix()
     const QString bjork = paths::fromNative("Bj\xf6rk"); // Latin-1 from an old disk
     prepare(s, {u"Gamma"_s, bjork, u"Beta"_s});
     child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(true);
-    s.f.platform->answer(Platform::Answer::Ok);
+    s.f.platform->answer(A::Ok);
     Q_EMIT s.w->sourceListPane().copyRequested();
 
     QCOMPARE(messageTexts(*s.f.platform),
@@ -184,8 +199,7 @@ void TestCopyRun::fatTargetGetsSafeNames()
     s.f.dir.file(u"C/Music/Live: Vol 1?/a:b?.mp3"_s, "ab");
     prepare(s, {u"Live: Vol 1?"_s}, u"E"_s, u"vfat"_s);
     child<QAction>(*s.w, u"Menu_AddFolderPrefix"_s)->setChecked(prefixOn);
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok);
+    s.f.platform->answer({A::Ok, A::Ok});
     Q_EMIT s.w->sourceListPane().copyRequested();
 
     QVERIFY(messageTexts(*s.f.platform).value(1).contains(named));
@@ -204,22 +218,13 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
     child<QAction>(*s.w, u"Menu_UseLogFile"_s)->setChecked(true);
     const QString log = sourcelistfile::defaultName(s.f.m->dataFolder, QDate::currentDate());
     child<QLabel>(*s.w, u"TotalSize"_s)->setText(u" 1.00 kB"_s);
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok); // the cancel message
+    s.f.platform->answer({A::Ok, A::Ok}); // the question, the cancel message
 
-    // Press Cancel as soon as the progress window names the second folder.
-    QTimer presser;
-    connect(&presser, &QTimer::timeout, this, [&] {
-        auto* progress = s.w->findChild<CopyProgressWindow*>();
-        if (!progress || child<QLabel>(*progress, u"Label1"_s)->text() != album(s, u"A2"_s))
-            return;
-        auto* cancel = child<QPushButton>(*progress, u"Button_CancelCopy"_s);
+    copyActingAt(s, u"A2"_s, [](QWidget& progress) {
+        auto* cancel = child<QPushButton>(progress, u"Button_CancelCopy"_s);
         if (cancel->isEnabled())
             QTest::mouseClick(cancel, Qt::LeftButton);
     });
-    presser.start(0);
-    Q_EMIT s.w->sourceListPane().copyRequested();
-    presser.stop();
 
     QVERIFY(messageTexts(*s.f.platform).last().startsWith(u"Copying Canceled|"_s));
     QCOMPARE(itemsOf(child<QListWidget>(*s.w, u"SourceList"_s)),
@@ -244,57 +249,43 @@ void TestCopyRun::cancelInTheSecondOfFiveFolders()
 void TestCopyRun::fullDiskStopsTheRun()
 {
     Setup s;
-    const QString small = s.f.dir.mkdir(u"Small"_s);
+    const QString small = s.f.dir.mkdir(u"E"_s);
     QProcess mount;
     mount.start(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=1m"_s, u"tmpfs"_s, small});
     if (!mount.waitForFinished() || mount.exitCode() != 0)
         QSKIP("this machine does not let the test mount a small tmpfs");
     auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_s, {small}); });
 
+    // The 2 MiB file after a smaller one fills the 1 MiB stick.
     s.f.dir.file(u"C/Music/Big/1.mp3"_s, QByteArray(400 << 10, 'a'));
-    s.f.dir.file(u"C/Music/Big/2.mp3"_s, QByteArray(400 << 10, 'b'));
-    s.f.dir.file(u"C/Music/Big/3.mp3"_s, QByteArray(400 << 10, 'c'));
-    s.f.drives->add(small, true, u"TINY"_s);
-    s.f.store(u"SourcePath"_s, s.f.dir(u"C/Music"_s));
-    s.f.store(u"TargetPath"_s, small);
-    MainWindow& w = s.f.start();
-    child<QListWidget>(w, u"SourceList"_s)->addItem(s.f.dir(u"C/Music/Big"_s));
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok);
-    Q_EMIT w.sourceListPane().copyRequested();
+    prepare(s, {u"Big"_s});
+    s.f.platform->answer({A::Ok, A::Ok});
+    Q_EMIT s.w->sourceListPane().copyRequested();
 
     QCOMPARE(messageTexts(*s.f.platform).last(),
-             u"Drive Error|Drive "_s + small + u"  [TINY] is full.|Ok|Critical"_s);
-    QCOMPARE(QDir(small + u"/Big"_s).entryList(QDir::Files), (QStringList{u"1.mp3"_s, u"2.mp3"_s}));
-    QCOMPARE(itemsOf(child<QListWidget>(w, u"SourceList"_s)),
-             QStringList{s.f.dir(u"C/Music/Big"_s)});
-    QVERIFY(w.centralWidget()->isEnabled());
-    QVERIFY(!child<QPushButton>(w, u"CopyFolders"_s)->isHidden());
-    QVERIFY(!child<QPushButton>(w, u"CopyFolders"_s)->isEnabled()); // the folder does not fit
-    QCOMPARE(child<QLabel>(w, u"TotalSize"_s)->text(), totalOf(s, {u"Big"_s}));
+             u"Drive Error|Drive "_s + small + u"  [STICK] is full.|Ok|Critical"_s);
+    QCOMPARE(entriesOf(small + u"/Big"_s), u"1.mp3"_s);
+    QCOMPARE(itemsOf(child<QListWidget>(*s.w, u"SourceList"_s)), QStringList{album(s, u"Big"_s)});
+    QVERIFY(s.w->centralWidget()->isEnabled());
+    QVERIFY(!child<QPushButton>(*s.w, u"CopyFolders"_s)->isHidden());
+    QVERIFY(!child<QPushButton>(*s.w, u"CopyFolders"_s)->isEnabled()); // the folder does not fit
+    QCOMPARE(child<QLabel>(*s.w, u"TotalSize"_s)->text(), totalOf(s, {u"Big"_s}));
 }
 
 void TestCopyRun::targetLostBetweenFolders()
 {
     Setup s;
     prepare(s, {u"A"_s, u"B"_s, u"C"_s});
-    s.f.platform->answer(Platform::Answer::Ok);
-    s.f.platform->answer(Platform::Answer::Ok);
+    s.f.platform->answer({A::Ok, A::Ok});
 
     // The stick goes as the second folder begins; its mount point stays behind, empty.
-    QTimer puller;
-    connect(&puller, &QTimer::timeout, this, [&] {
-        auto* progress = s.w->findChild<CopyProgressWindow*>();
-        if (progress && child<QLabel>(*progress, u"Label1"_s)->text() == album(s, u"B"_s) &&
-            s.f.drives->isReady(s.stick)) {
+    copyActingAt(s, u"B"_s, [&s](QWidget&) {
+        if (s.f.drives->isReady(s.stick)) {
             s.f.drives->remove(s.stick);
             QVERIFY(QDir().rename(s.stick, s.f.dir(u"pulled"_s)));
             s.f.dir.mkdir(u"E"_s);
         }
     });
-    puller.start(0);
-    Q_EMIT s.w->sourceListPane().copyRequested();
-    puller.stop();
 
     QCOMPARE(messageTexts(*s.f.platform).last(),
              u"Drive Error|Drive "_s + s.stick + u"  [STICK] not ready.|Ok|Critical"_s);
@@ -367,9 +358,7 @@ void TestCopyRun::runEndsEarly()
         ::chmod(unreadable.constData(), 0);
     const auto restore = qScopeGuard([&] { ::chmod(unreadable.constData(), 0755); });
     for (const QString& answer : answers.split(u' '))
-        s.f.platform->answer(answer == u"Ok"_s   ? Platform::Answer::Ok
-                             : answer == u"No"_s ? Platform::Answer::No
-                                                 : Platform::Answer::Cancel);
+        s.f.platform->answer(answer == u"Ok"_s ? A::Ok : answer == u"No"_s ? A::No : A::Cancel);
     {
         const WithoutReadOverride asUser;
         if (setup == u"unreadable"_s && folders::canOpen(album(s, u"B"_s)))

@@ -109,8 +109,7 @@ void TestTargetPane::deletion()
     if (kind == u"unmounted"_s)
         f.drives->remove(drive);
 
-    for (A a : {answer, A::Ok, A::Ok})
-        f.platform->answer(a);
+    f.platform->answer({answer, A::Ok, A::Ok});
     if (kind == u"fixed drive"_s) {
         QTest::keyClick(child<QListWidget>(w, u"TargetList"_s), Qt::Key_Delete);
         for (const QString& name :

@@ -33,8 +33,7 @@ void TestMultiFolderDialog::choices()
     f.dir.mkdir(u"E/Music/Album 8"_s);
     f.store(u"SourcePath"_s, f.dir(u"E/Music"_s));
     MainWindow& w = f.start();
-    f.platform->answer(Platform::Answer::Ok);
-    f.platform->answer(Platform::Answer::Ok);
+    f.platform->answer({Platform::Answer::Ok, Platform::Answer::Ok});
     f.m->swedish = true;
     // Runs the window: with no rows, Insert, Down and Insert; else the rows picked, Ctrl held
     // after the first, and Transfer, albums 3 and 6 vanishing first when row 2 is picked.

@@ -50,11 +50,8 @@ struct Program {
     // The list files, then "|" and the albums of the Source List.
     QString state() const
     {
-        QStringList albums;
-        for (int i = 0; i < child<QListWidget>(*w, u"SourceList"_s)->count(); ++i)
-            albums.append(
-                child<QListWidget>(*w, u"SourceList"_s)->item(i)->text().remove(music + u'/'));
-        return entriesOf(data) + u'|' + albums.join(u' ');
+        return entriesOf(data) + u'|' +
+               itemsOf(child<QListWidget>(*w, u"SourceList"_s)).join(u' ').remove(music + u'/');
     }
 
     MainWindowFixture f;
@@ -150,8 +147,7 @@ void TestRecallSourceList::chosenFile()
     p.f.platform->answerFileDialog(file);
     p.f.platform->answerFileDialog(std::nullopt);
     p.f.platform->answerInputBox(r.action);
-    for (A a : r.answers)
-        p.f.platform->answer(a);
+    p.f.platform->answer(r.answers);
     int shown = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -197,8 +193,7 @@ void TestRecallSourceList::saving()
     p.f.m->swedish = true;
     p.f.platform->answerFileDialog(p.data + u"/Party"_s);
     p.f.platform->answerFileDialog(party);
-    for (A a : {A::Yes, A::Ok})
-        p.f.platform->answer(a);
+    p.f.platform->answer({A::Yes, A::Ok});
     child<QAction>(*p.w, u"Menu_SaveCurrentSourceList"_s)->trigger();
     const QByteArray content =
         (p.music + u"/Counted\r\n"_s + p.music +

@@ -22,6 +22,7 @@ public:
 
     // Answers for the next message boxes, in order.
     void answer(Answer a) { m_answers.enqueue(a); }
+    void answer(const QList<Answer>& answers) { m_answers.append(answers); }
     void answerFileDialog(std::optional<QString> chosen) { m_files.enqueue(std::move(chosen)); }
     void answerInputBox(std::optional<QString> typed) { m_inputs.enqueue(std::move(typed)); }
     void setStartSucceeds(bool succeeds) { m_startSucceeds = succeeds; }
