@@ -11,6 +11,7 @@
 #include "playorder/PlayOrderDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -153,6 +154,27 @@ private Q_SLOTS:
         }
         QCOMPARE(stored(folder), (QStringList{u"A"_s, u"C"_s, u"D"_s}));
         QCOMPARE(stored(paths::join(folder, u"D"_s)), QStringList{u"1.mp3"_s});
+    }
+
+    // FAT holds no file of 4 GiB: such a file is refused before a byte of it is written.
+    void fileTooLargeForFat()
+    {
+        const QString big = m_source(u"Big/big.mp3"_s);
+        QVERIFY(QDir().mkpath(paths::cutAfterLastSlash(big)));
+        QFile file(big);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(4) << 30));
+        file.close();
+        const QString folder = layout(u"Too large"_s, {});
+        transfer::Target target(folder, stick(), true);
+        try {
+            target.copyFolder(paths::cutAfterLastSlash(big), u"Big"_s, {u"big.mp3"_s});
+            QFAIL("a file of 4 GiB was copied onto FAT");
+        } catch (const FsError& error) {
+            QCOMPARE(error.path(), big);
+            QVERIFY2(error.reason(false).contains(u"File too large"_s),
+                     qPrintable(error.reason(false)));
+        }
+        QCOMPARE(stored(paths::join(folder, u"Big"_s)), QStringList());
     }
 
     void windowShowsAndSortsTheStoredOrder()
