@@ -6,6 +6,8 @@
 #include "platform/FsError.h"
 #include "platform/Paths.h"
 
+#include <QBoxLayout>
+
 using namespace Qt::StringLiterals;
 
 FolderBrowser::FolderBrowser(AppContext& app, const QString& side, QWidget& parent)
@@ -16,6 +18,24 @@ FolderBrowser::FolderBrowser(AppContext& app, const QString& side, QWidget& pare
 {
     m_drives->setObjectName(side + u"DriveList"_s);
     m_folders->setObjectName(side + u"FolderList"_s);
+}
+
+QLayout* FolderBrowser::createLayout(QWidget* refreshDrives, const QList<QWidget*>& navigation,
+                                     QWidget* refresh) const
+{
+    auto* drive = new QHBoxLayout;
+    drive->addWidget(m_drives, 1);
+    drive->addWidget(refreshDrives);
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* button : navigation)
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    buttons->addWidget(refresh);
+    auto* lists = new QVBoxLayout;
+    lists->addLayout(drive);
+    lists->addWidget(m_folders, 1);
+    lists->addLayout(buttons);
+    return lists;
 }
 
 void FolderBrowser::open(const QString& folder)

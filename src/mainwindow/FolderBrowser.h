@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 class AppContext;
 class DirListBox;
 class DriveListBox;
+class QLayout;
 class QWidget;
 
 // A drive list above a folder list, the browsing half of the source and the target pane. A
@@ -20,6 +22,10 @@ public:
 
     DriveListBox& driveList() const { return *m_drives; }
     DirListBox& folderList() const { return *m_folders; }
+    // The lists with the pane's buttons: refreshDrives beside the drive list, below the folder
+    // list the navigation buttons on the left and refresh on the right.
+    QLayout* createLayout(QWidget* refreshDrives, const QList<QWidget*>& navigation,
+                          QWidget* refresh) const;
 
     // Opens the folder, or the nearest one above it when it is gone.
     void open(const QString& folder);

@@ -46,19 +46,7 @@ SourcePane::SourcePane(AppContext& app, QWidget& parent)
 
 QLayout* SourcePane::createFoldersLayout()
 {
-    auto* drive = new QHBoxLayout;
-    drive->addWidget(&m_browser->driveList(), 1);
-    drive->addWidget(m_refreshDrives);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_up);
-    buttons->addWidget(m_home);
-    buttons->addStretch(1);
-    buttons->addWidget(m_refresh);
-    auto* folders = new QVBoxLayout;
-    folders->addLayout(drive);
-    folders->addWidget(m_folders, 1);
-    folders->addLayout(buttons);
-    return folders;
+    return m_browser->createLayout(m_refreshDrives, {m_up, m_home}, m_refresh);
 }
 
 QLayout* SourcePane::createAddButtonsLayout()

@@ -70,18 +70,7 @@ TargetPane::TargetPane(AppContext& app, QWidget& parent, std::function<double()>
 
 QLayout* TargetPane::createFoldersLayout()
 {
-    auto* drive = new QHBoxLayout;
-    drive->addWidget(m_drives, 1);
-    drive->addWidget(m_refreshDrives);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_up);
-    buttons->addStretch(1);
-    buttons->addWidget(m_refresh);
-    auto* folders = new QVBoxLayout;
-    folders->addLayout(drive);
-    folders->addWidget(m_folders, 1);
-    folders->addLayout(buttons);
-    return folders;
+    return m_browser->createLayout(m_refreshDrives, {m_up}, m_refresh);
 }
 
 QLayout* TargetPane::createListLayout()
