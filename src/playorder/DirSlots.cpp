@@ -34,6 +34,30 @@ QByteArray placeholderName(int number)
     return "GAP" + QByteArray::number(number).rightJustified(5, '0') + ".ORD";
 }
 
+// Makes an empty placeholder under the first free number from number on, and moves number past
+// it. Returns its name, or an empty name when the folder is full (it cannot grow, so it has no gap
+// left either). Any other failure removes the placeholders made and throws FsError naming path.
+QByteArray makePlaceholder(int folderFd, const QString& path, int& number,
+                           const QList<QByteArray>& made)
+{
+    for (;; ++number) {
+        const QByteArray name = placeholderName(number);
+        const Fd file(::openat(folderFd, name.constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        if (file.get() >= 0) {
+            ++number;
+            return name;
+        }
+        if (errno == ENOSPC)
+            return {};
+        if (errno != EEXIST) {
+            const int err = errno;
+            removePlaceholders(folderFd, made);
+            throw FsError::fromErrno(err, path);
+        }
+    }
+}
+
 bool isFuse(int folderFd)
 {
     struct statfs fs {};
@@ -58,19 +82,10 @@ QList<QByteArray> fillGapsBlindly(int folderFd, const QString& path, qsizetype f
     for (const QByteArray& name : names)
         free -= exfatSlots(name);
     QList<QByteArray> made;
-    for (int number = 0; made.size() * 3 < free; ++number) {
-        const QByteArray name = placeholderName(number);
-        const Fd file(::openat(folderFd, name.constData(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-        if (file.get() < 0 && errno == EEXIST)
-            continue;
-        if (file.get() < 0 && errno == ENOSPC)
+    for (int number = 0; made.size() * 3 < free;) {
+        const QByteArray name = makePlaceholder(folderFd, path, number, made);
+        if (name.isEmpty())
             break;
-        if (file.get() < 0) {
-            const int err = errno;
-            removePlaceholders(folderFd, made);
-            throw FsError::fromErrno(err, path);
-        }
         made.append(name);
     }
     return made;
@@ -154,17 +169,10 @@ QList<QByteArray> fillGaps(int folderFd, const QString& path)
         return fillGapsBlindly(folderFd, path, st.st_size, before);
     const qsizetype limit =
         std::max<qsizetype>(st.st_size / SlotSize, before.size() * SlotsPerEntry) + SlotsPerEntry;
-    for (int number = 0; made.size() < limit; ++number) {
-        const QByteArray name = placeholderName(number);
-        const Fd file(::openat(folderFd, name.constData(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-        if (file.get() < 0 && errno == EEXIST)
-            continue;
-        // A full folder that cannot grow has no gap left either.
-        if (file.get() < 0 && errno == ENOSPC)
+    for (int number = 0; made.size() < limit;) {
+        const QByteArray name = makePlaceholder(folderFd, path, number, made);
+        if (name.isEmpty())
             return made;
-        if (file.get() < 0)
-            throw fail(errno);
         QList<QByteArray> names;
         try {
             names = storedNames(folderFd, path);
