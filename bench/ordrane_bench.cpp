@@ -319,9 +319,13 @@ int main(int argc, char* argv[])
                                   u"20000"_s);
     const QCommandLineOption runs(u"runs"_s, u"Runs of each measurement."_s, u"n"_s, u"3"_s);
     const QCommandLineOption where(u"dir"_s, u"Folder to work in."_s, u"path"_s, QDir::tempPath());
+    const QCommandLineOption only(u"only"_s,
+                                  u"Only these lines, separated by commas: copy, copy_small, "
+                                  u"copy_window, startup, count, size, sourcelist_add."_s,
+                                  u"names"_s);
     QCommandLineOption child(u"child"_s, u"What a child process of the bench does."_s, u"what"_s);
     child.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({folders, files, size, tree, runs, where, child});
+    parser.addOptions({folders, files, size, tree, runs, where, only, child});
     parser.process(app);
     if (parser.isSet(child))
         return runAsChild(app, parser.value(child), parser.positionalArguments());
@@ -340,22 +344,34 @@ int main(int argc, char* argv[])
     std::printf("# %d folders of %d files of %lld MiB, %d folders to count, %d runs, in %s\n",
                 o.folders, o.files, static_cast<long long>(o.fileBytes >> 20), o.countFolders,
                 o.runs, qPrintable(work.path()));
+    const QStringList lines = parser.value(only).split(u',', Qt::SkipEmptyParts);
+    const auto wanted = [&](const QString& line) {
+        return lines.isEmpty() || lines.contains(line);
+    };
     const QStringList albums = makeAlbums(work.path() + u"/music"_s, o);
-    makeCountTree(work.path() + u"/count"_s, o.countFolders);
+    if (wanted(u"count"_s))
+        makeCountTree(work.path() + u"/count"_s, o.countFolders);
     runShell(u"sync"_s);
 
-    benchCopy("copy", work.path(), albums, o.runs);
+    if (wanted(u"copy"_s))
+        benchCopy("copy", work.path(), albums, o.runs);
     Options small = o;
     small.folders = 20;
     small.files = 10;
     small.fileBytes = 1 << 20;
     const QStringList smallAlbums = makeAlbums(work.path() + u"/small"_s, small);
     runShell(u"sync"_s);
-    benchCopy("copy_small", work.path(), smallAlbums, o.runs);
-    benchCopyWindow(work.path(), smallAlbums, o.runs);
-    benchStartup(work.path() + u"/small"_s, work.path() + u"/window"_s, std::max(o.runs, 5));
-    benchCount(work.path() + u"/count"_s, o);
-    benchSize(work.path() + u"/music"_s, o);
-    benchSourceList(albums.first(), o);
+    if (wanted(u"copy_small"_s))
+        benchCopy("copy_small", work.path(), smallAlbums, o.runs);
+    if (wanted(u"copy_window"_s))
+        benchCopyWindow(work.path(), smallAlbums, o.runs);
+    if (wanted(u"startup"_s))
+        benchStartup(work.path() + u"/small"_s, work.path() + u"/window"_s, std::max(o.runs, 5));
+    if (wanted(u"count"_s))
+        benchCount(work.path() + u"/count"_s, o);
+    if (wanted(u"size"_s))
+        benchSize(work.path() + u"/music"_s, o);
+    if (wanted(u"sourcelist_add"_s))
+        benchSourceList(albums.first(), o);
     return 0;
 }
