@@ -1,11 +1,12 @@
 #include "DirListBox.h"
 
+#include "StyleIcons.h"
+
 #include "Drives.h"
 #include "Folders.h"
 #include "FsError.h"
 #include "Paths.h"
 
-#include <QApplication>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -120,9 +121,8 @@ void DirListBox::display(const QString& folder, const QString& mountPoint,
         }
     }
 
-    const QStyle* style = QApplication::style();
-    const QIcon closed = style->standardIcon(QStyle::SP_DirIcon);
-    const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon& closed = styleIcon(QStyle::SP_DirIcon);
+    const QIcon& open = styleIcon(QStyle::SP_DirOpenIcon);
     clear();
     int depth = 0;
     auto addRow = [&](const QString& text, const QIcon& icon) {

@@ -1,9 +1,10 @@
 #include "DriveListBox.h"
 
+#include "StyleIcons.h"
+
 #include "Drives.h"
 #include "FsError.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QStyle>
 
@@ -71,8 +72,8 @@ void DriveListBox::fill()
 {
     const QSignalBlocker quiet(this);
     clear();
-    const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon);
-    const QIcon removableIcon = QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon);
+    const QIcon& icon = styleIcon(QStyle::SP_DriveHDIcon);
+    const QIcon& removableIcon = styleIcon(QStyle::SP_DriveFDIcon);
     for (const Volume& v : m_drives.volumes())
         addItem(v.removable ? removableIcon : icon, drives::driveText(v), v.mountPoint);
 }
