@@ -204,7 +204,15 @@ bool TargetPane::showsDriveRoot() const
 
 void TargetPane::openAtStart(const QString& folder)
 {
+    m_startingUp = true;
     m_browser->openAtStart(folder);
+    m_startingUp = false;
+}
+
+void TargetPane::countAfterShow()
+{
+    if (m_countWaiting)
+        countMp3Files();
 }
 
 void TargetPane::openDriveRoot()

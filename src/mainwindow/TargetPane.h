@@ -62,7 +62,11 @@ public:
     // The open folder is the root of the drive.
     bool showsDriveRoot() const;
 
+    // Opens the folder the program starts on. An mp3 count due there waits for countAfterShow:
+    // reading through a stick should not keep the window from the screen.
     void openAtStart(const QString& folder);
+    // The count that waited for the window to be shown, if one did.
+    void countAfterShow();
     // Opens the root of the target drive; throws FsError when it cannot be read.
     void openDriveRoot();
     // Reads the open folder anew; false when it had vanished and the pane moved.
@@ -138,5 +142,7 @@ private:
     QPushButton* m_refreshDrives; // made last: the Tab order follows the order of making
     std::optional<DriveInfo> m_drive;
     double m_estimate = 0;
+    bool m_startingUp = false;
+    bool m_countWaiting = false;
     bool m_countingConfirmed = false;
 };

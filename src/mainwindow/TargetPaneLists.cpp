@@ -40,6 +40,7 @@ void TargetPane::fillList()
 
 void TargetPane::countMp3Files()
 {
+    m_countWaiting = false;
     try {
         if (!m_drive)
             return;
@@ -52,6 +53,11 @@ void TargetPane::countMp3Files()
         return;
     }
     m_countingConfirmed = false;
+    if (m_startingUp) {
+        m_countWaiting = true;
+        m_count->clear();
+        return;
+    }
 
     // The open folder, its subfolders and theirs; a folder that cannot be read is skipped.
     m_count->setText(QString::number(countMp3ThreeLevels(m_folders->list(-1))));

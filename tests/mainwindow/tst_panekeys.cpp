@@ -111,16 +111,22 @@ void TestPanes::fallBacks_data()
     QTest::addColumn<QString>("loss"); // "folder gone" or "drive gone"
     QTest::addColumn<QString>("pane"); // what the pane opens, relative to the temporary tree
     QTest::addColumn<bool>("reported");
+    // The target's mp3 count before the window is shown and after: a stick is counted once
+    // the window is on screen.
+    QTest::addColumn<QString>("count");
 
     QTest::newRow("SourcePath, folder gone")
-        << u"SourcePath"_s << u"folder gone"_s << u"E/Music"_s << false;
-    QTest::newRow("TargetPath, drive gone")
-        << u"TargetPath"_s << u"drive gone"_s << u"C/"_s << false;
+        << u"SourcePath"_s << u"folder gone"_s << u"E/Music"_s << false << u"|1"_s;
+    QTest::newRow("TargetPath, drive gone") << u"TargetPath"_s << u"drive gone"_s << u"C/"_s
+                                            << false << u"Click Refresh|Click Refresh"_s;
     // Only a default folder gone from a drive that is there is reported.
     QTest::newRow("DefaultSourcePath, folder gone")
-        << u"DefaultSourcePath"_s << u"folder gone"_s << u"E/Music"_s << true;
+        << u"DefaultSourcePath"_s << u"folder gone"_s << u"E/Music"_s << true << u"|1"_s;
     // On a first run the target is the removable drive.
-    QTest::newRow("nothing stored") << u"TargetPath"_s << u"nothing"_s << u"E/"_s << false;
+    QTest::newRow("nothing stored")
+        << u"TargetPath"_s << u"nothing"_s << u"E/"_s << false << u"|1"_s;
+    QTest::newRow("TargetPath on the stick")
+        << u"TargetPath"_s << u"folder gone"_s << u"E/Music"_s << false << u"|1"_s;
 }
 
 // A start never leaves a pane blank, and closing writes the folders the panes show.
@@ -130,10 +136,11 @@ void TestPanes::fallBacks()
     QFETCH(QString, loss);
     QFETCH(QString, pane);
     QFETCH(bool, reported);
+    QFETCH(QString, count);
 
     MainWindowFixture f;
     const QString stick = f.addDrive(u"E"_s, true);
-    f.dir.create({u"E/Music/"_s});
+    f.dir.create({u"E/Music/Album/1.mp3"_s});
     if (loss != u"nothing"_s)
         f.store(key, f.dir(loss == u"folder gone"_s ? u"E/Music/Gone/CD 1"_s : u"E/Music"_s));
     if (loss == u"drive gone"_s)
@@ -147,10 +154,16 @@ void TestPanes::fallBacks()
     QCOMPARE(w.targetPane().drive()->mountPoint(),
              child<DriveListBox>(w, u"TargetDriveList"_s)->mountPoint());
 
+    const auto counted = [&] {
+        return child<QLabel>(w, u"Label_NumberOfFiles_1"_s)->text();
+    };
+    const QString before = counted();
+
     // Reported once shown, and only the first time.
     f.platform->answer(A::Ok);
     w.show();
     QTRY_COMPARE(f.platform->messages().size(), reported ? 1 : 0);
+    QTRY_COMPARE(before + u'|' + counted(), count);
     w.hide();
     w.show();
     w.activateWindow();
