@@ -31,8 +31,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ORDRANE_HOME_PAGE}")
-# The libraries come from dpkg-shlibdeps; Qt loads the SVG support for the pictures as a plugin,
-# which no library dependency names.
+# The libraries come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 include(CPack)

@@ -1,5 +1,15 @@
 #include "resources/ButtonPictures.h"
 
+#include <QApplication>
+#include <QIconEngine>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 // The pictures live in the program's resources, which sit in a static library: registering
@@ -13,30 +23,110 @@ static void registerPictures()
     Q_UNUSED(registered);
 }
 
-QIcon buttonPicture(ButtonPicture picture)
+namespace {
+
+// A picture kept as square PNGs of several sizes. A size is read from the resources only when
+// it is first drawn: a window of a dozen pictures starts without decoding sizes it never shows.
+class PngPicture final : public QIconEngine {
+public:
+    // pattern has "%1" where the size goes; sizes in pixels, ascending.
+    PngPicture(QString pattern, QList<int> sizes)
+        : m_pattern(std::move(pattern))
+        , m_sizes(std::move(sizes))
+    {
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        QPixmap drawn = read(bestSizeFor(std::min(size.width(), size.height())));
+        if (drawn.width() > size.width() || drawn.height() > size.height())
+            drawn = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (mode == QIcon::Normal || mode == QIcon::Active)
+            return drawn;
+        // Disabled and selected pictures look as the style makes them from the normal one.
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        const QSize shown = drawn.deviceIndependentSize().toSize();
+        painter->drawPixmap(
+            QRect(QPoint(), shown).translated(rect.center() - QRect(QPoint(), shown).center()),
+            drawn);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int size : std::as_const(m_sizes))
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new PngPicture(*this); }
+    QString key() const override { return u"PngPicture"_s; }
+
+private:
+    // The smallest size at least as large as wanted, else the largest.
+    int bestSizeFor(int wanted) const
+    {
+        const auto at = std::lower_bound(m_sizes.cbegin(), m_sizes.cend(), wanted);
+        return at == m_sizes.cend() ? m_sizes.last() : *at;
+    }
+
+    const QPixmap& read(int size)
+    {
+        auto [at, added] = m_read.try_emplace(size);
+        if (added)
+            at->second = QPixmap(m_pattern.arg(size));
+        return at->second;
+    }
+
+    QString m_pattern;
+    QList<int> m_sizes;
+    std::map<int, QPixmap> m_read;
+};
+
+QIcon sized(const QString& pattern, QList<int> sizes)
 {
     registerPictures();
+    return QIcon(new PngPicture(pattern, std::move(sizes)));
+}
+
+QIcon named(const QString& name)
+{
+    return sized(u":/pictures/"_s + name + u"-%1.png"_s, {24, 32, 48, 64});
+}
+
+} // namespace
+
+QIcon buttonPicture(ButtonPicture picture)
+{
     switch (picture) {
     case ButtonPicture::AddOne:
-        return QIcon(u":/pictures/add-one.svg"_s);
+        return named(u"add-one"_s);
     case ButtonPicture::AddSeveral:
-        return QIcon(u":/pictures/add-several.svg"_s);
+        return named(u"add-several"_s);
     case ButtonPicture::Remove:
-        return QIcon(u":/pictures/remove.svg"_s);
+        return named(u"remove"_s);
     case ButtonPicture::Delete:
-        return QIcon(u":/pictures/delete.svg"_s);
+        return named(u"delete"_s);
     case ButtonPicture::Copy:
-        return QIcon(u":/pictures/copy.svg"_s);
+        return named(u"copy"_s);
     case ButtonPicture::UpOneLevel:
-        return QIcon(u":/pictures/up-one-level.svg"_s);
+        return named(u"up-one-level"_s);
     case ButtonPicture::Home:
-        return QIcon(u":/pictures/home.svg"_s);
+        return named(u"home"_s);
     }
     return {};
 }
 
 QIcon applicationIcon()
 {
-    registerPictures();
-    return QIcon(u":/icons/ordrane.svg"_s);
+    return sized(u":/icons/hicolor/%1x%1/apps/ordrane.png"_s, {16, 32, 48, 64, 128, 256});
 }

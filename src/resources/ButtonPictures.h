@@ -2,8 +2,9 @@
 
 #include <QIcon>
 
-// The pictures of the picture buttons, drawn for Ordrane as scalable images: they stay sharp
-// at any scale and read on light and dark window colours alike.
+// The pictures of the picture buttons, drawn for Ordrane as scalable images (the SVGs beside
+// them) and kept as PNGs of the sizes the buttons use, twice that for high-density screens:
+// they read on light and dark window colours alike, and showing them needs no SVG renderer.
 enum class ButtonPicture {
     AddOne,     // a folder with a plus: add one folder to the Source List
     AddSeveral, // two folders with a plus: add several folders

@@ -8,6 +8,7 @@
 #include "app/VersionText.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
+#include "resources/ButtonPictures.h"
 
 #include <QAction>
 #include <QDir>
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void languageAndComposedTexts();
     void defaultPathAcrossARestart();
     void homeFolderGone();
+    void pictures_data();
+    void pictures();
 };
 
 void TestApp::sizeText_data()
@@ -187,6 +190,39 @@ void TestApp::homeFolderGone()
     QVERIFY(!child<QAction>(w, u"Menu_UseDefaultSourcePath"_s)->isChecked());
     QCOMPARE(w.options().defaultSourcePath(), QString());
     QCOMPARE(homeControls(w), (QList<bool>{false, false, false}));
+}
+
+void TestApp::pictures_data()
+{
+    QTest::addColumn<QIcon>("icon");
+    QTest::addColumn<int>("sizes");
+    for (const auto& [name, picture] : {std::pair{"add one", ButtonPicture::AddOne},
+                                        {"add several", ButtonPicture::AddSeveral},
+                                        {"remove", ButtonPicture::Remove},
+                                        {"delete", ButtonPicture::Delete},
+                                        {"copy", ButtonPicture::Copy},
+                                        {"up one level", ButtonPicture::UpOneLevel},
+                                        {"home", ButtonPicture::Home}})
+        QTest::newRow(name) << buttonPicture(picture) << 4;
+    QTest::newRow("application") << applicationIcon() << 6;
+}
+
+// Every picture is there at the buttons' sizes on plain and high-density screens, between the
+// sizes it has too, and looks different when its button is disabled.
+void TestApp::pictures()
+{
+    QFETCH(QIcon, icon);
+    QFETCH(int, sizes);
+    QCOMPARE(icon.availableSizes().size(), sizes);
+    for (const int size : {24, 32})
+        for (const qreal ratio : {1.0, 1.5, 2.0}) {
+            const QPixmap shown = icon.pixmap(QSize(size, size), ratio);
+            QCOMPARE(shown.size(), QSize(size, size) * ratio);
+            QVERIFY(!shown.toImage().isNull());
+        }
+    const QImage normal = icon.pixmap(24).toImage();
+    QVERIFY(normal.pixelColor(12, 12).alpha() > 0 || normal.pixelColor(6, 18).alpha() > 0);
+    QVERIFY(icon.pixmap(24, QIcon::Disabled).toImage() != normal);
 }
 
 QTEST_MAIN(TestApp)

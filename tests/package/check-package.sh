@@ -47,10 +47,10 @@ check "version is in the file name" test "$(basename "$deb")" = \
     "ordrane_$(field Version)_$(field Architecture).deb"
 check "maintainer is set" test -n "$(field Maintainer)"
 
-# Dependencies: the Qt libraries found by dpkg-shlibdeps and the SVG plugin the pictures need,
-# each a package this machine knows by that name.
+# Dependencies: the Qt libraries found by dpkg-shlibdeps, each a package this machine knows by
+# that name.
 depends=$(field Depends)
-for wanted in libqt6widgets6 libqt6svg6 libc6; do
+for wanted in libqt6widgets6 libc6; do
     check "depends on $wanted" grep -Eq "(^|, )$wanted( |,|$)" <<<"$depends"
 done
 while read -r name; do
