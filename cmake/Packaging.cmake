@@ -8,6 +8,7 @@ configure_file(${ordrane_resources}/${ORDRANE_APP_ID}.metainfo.xml.in
     ${PROJECT_BINARY_DIR}/${ORDRANE_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS ordrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ordrane-fetch RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/ordrane)
 install(FILES ${ordrane_resources}/ordrane.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/${ORDRANE_APP_ID}.metainfo.xml

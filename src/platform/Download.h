@@ -30,9 +30,13 @@ inline constexpr qint64 defaultMaxBytes = 64 * 1024;
 // Fetches the address with a GET and writes the body to the file, which is replaced
 // completely or left as it was. A body longer than maxBytes is not read past the limit: the
 // transfer is aborted and the file left as it was. The caller waits: the thread's other
-// events run meanwhile, but no user input.
+// events run meanwhile, but no user input. The network is reached through the helper program
+// ordrane-fetch, so that Ordrane itself does not load the network libraries at start.
 DownloadResult toFile(const QUrl& url, const QString& file,
                       std::chrono::milliseconds timeout = defaultTimeout,
                       qint64 maxBytes = defaultMaxBytes);
+
+// Where the helper is, for programs that are neither beside it nor installed with it (tests).
+void setHelperProgram(const QString& path);
 
 } // namespace download

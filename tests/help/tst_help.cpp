@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -49,7 +50,11 @@ class TestHelp : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { useTestModePaths(); }
+    void initTestCase()
+    {
+        useTestModePaths();
+        download::setHelperProgram(QStringLiteral(ORDRANE_FETCH));
+    }
 
     void helpWindow_data();
     void helpWindow();
@@ -162,6 +167,7 @@ void TestHelp::download_data()
     QTest::newRow("8 MiB") << 200 << QByteArray(8 << 20, 'x') << Kind::TooLarge << tooLarge;
     QTest::newRow("endless body") << -2 << QByteArray(100, 'x') << Kind::TooLarge << tooLarge;
     QTest::newRow("file that cannot be written") << 200 << full << Kind::NotWritten << u"*"_s;
+    QTest::newRow("helper missing") << 200 << full << Kind::NetworkError << u"*"_s;
 }
 
 // A failed download leaves the earlier file as it was and writes nothing else.
@@ -172,6 +178,10 @@ void TestHelp::download()
     QFETCH(Kind, kind);
     QFETCH(QString, why);
     const QString file = kind == Kind::NotWritten ? u"missing/v.txt"_s : u"v.txt"_s;
+    if (QByteArray(QTest::currentDataTag()) == "helper missing")
+        download::setHelperProgram(u"/nonexistent/ordrane-fetch"_s);
+    const auto helperBack =
+        qScopeGuard([] { download::setHelperProgram(QStringLiteral(ORDRANE_FETCH)); });
 
     TestDir dir;
     dir.file(u"v.txt"_s, "earlier");

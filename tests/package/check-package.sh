@@ -68,6 +68,12 @@ check "launcher names a program" test -n "$program"
 check "launcher's program /usr/bin/$program is an executable" test -x "$root/usr/bin/$program"
 check "launcher's program is found on the PATH" test "${program#/}" = "$program"
 check "program's libraries are all found" libraries_found "$root/usr/bin/$program"
+# The version check's helper, where the program looks for it, runs (and refuses no arguments).
+helper="$root/usr/libexec/ordrane/ordrane-fetch"
+check "helper ordrane-fetch installed" test -x "$helper"
+check "helper's libraries are all found" libraries_found "$helper"
+helper_refuses() { "$helper" 2>/dev/null; test $? -eq 64; }
+check "helper runs" helper_refuses
 
 icon=$(desktop_key Icon "$launcher")
 check "launcher names an icon by theme name" test -n "$icon" -a "${icon#/}" = "$icon"
