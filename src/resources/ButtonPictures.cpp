@@ -83,7 +83,7 @@ private:
     {
         auto [at, added] = m_read.try_emplace(size);
         if (added)
-            at->second = QPixmap(m_pattern.arg(size));
+            at->second = QPixmap(m_pattern.arg(size), "PNG");
         return at->second;
     }
 
