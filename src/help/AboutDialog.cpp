@@ -4,7 +4,7 @@
 #include "app/AppContext.h"
 #include "help/VersionData.h"
 #include "platform/Download.h"
-#include "resources/ButtonPictures.h"
+#include "resources/Pictures.h"
 
 #include <QApplication>
 #include <QDir>

@@ -13,7 +13,7 @@
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
 #include "platform/FileListBox.h"
-#include "resources/ButtonPictures.h"
+#include "resources/Pictures.h"
 #include "savedlists/SavedLists.h"
 #include "viewer/PlayerChoice.h"
 

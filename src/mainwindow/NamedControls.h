@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources/ButtonPictures.h"
+#include "resources/Pictures.h"
 
 #include <QPushButton>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "mainwindow/SourceListPane.h"
 #include "mainwindow/SourcePane.h"
 #include "platform/FsError.h"
-#include "resources/ButtonPictures.h"
+#include "resources/Pictures.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

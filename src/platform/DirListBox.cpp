@@ -1,11 +1,10 @@
 #include "DirListBox.h"
 
-#include "StyleIcons.h"
-
 #include "Drives.h"
 #include "Folders.h"
 #include "FsError.h"
 #include "Paths.h"
+#include "resources/Pictures.h"
 
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -121,8 +120,8 @@ void DirListBox::display(const QString& folder, const QString& mountPoint,
         }
     }
 
-    const QIcon& closed = styleIcon(QStyle::SP_DirIcon);
-    const QIcon& open = styleIcon(QStyle::SP_DirOpenIcon);
+    const QIcon& closed = listPicture(ListPicture::Folder);
+    const QIcon& open = listPicture(ListPicture::OpenFolder);
     clear();
     int depth = 0;
     auto addRow = [&](const QString& text, const QIcon& icon) {

@@ -1,12 +1,10 @@
 #include "DriveListBox.h"
 
-#include "StyleIcons.h"
-
 #include "Drives.h"
 #include "FsError.h"
+#include "resources/Pictures.h"
 
 #include <QDir>
-#include <QStyle>
 
 DriveListBox::DriveListBox(const Drives& drives, QWidget* parent)
     : QComboBox(parent)
@@ -72,8 +70,8 @@ void DriveListBox::fill()
 {
     const QSignalBlocker quiet(this);
     clear();
-    const QIcon& icon = styleIcon(QStyle::SP_DriveHDIcon);
-    const QIcon& removableIcon = styleIcon(QStyle::SP_DriveFDIcon);
+    const QIcon& icon = listPicture(ListPicture::Drive);
+    const QIcon& removableIcon = listPicture(ListPicture::RemovableDrive);
     for (const Volume& v : m_drives.volumes())
         addItem(v.removable ? removableIcon : icon, drives::driveText(v), v.mountPoint);
 }

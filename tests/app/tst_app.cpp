@@ -8,7 +8,7 @@
 #include "app/VersionText.h"
 #include "platform/DirListBox.h"
 #include "platform/DriveListBox.h"
-#include "resources/ButtonPictures.h"
+#include "resources/Pictures.h"
 
 #include <QAction>
 #include <QDir>
@@ -39,6 +39,16 @@ QList<bool> homeControls(const MainWindow& w)
     return {child<QAction>(w, u"Menu_SaveCurrentLocationasDefaultPath"_s)->isEnabled(),
             child<QAction>(w, u"Menu_GotoDefaultPath"_s)->isEnabled(),
             child<QPushButton>(w, u"GoHome"_s)->isEnabled()};
+}
+
+// Whether anything is drawn in the picture: a pixel not wholly transparent.
+bool drawn(const QImage& picture)
+{
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y).alpha() > 0)
+                return true;
+    return false;
 }
 
 } // namespace
@@ -196,6 +206,7 @@ void TestApp::pictures_data()
 {
     QTest::addColumn<QIcon>("icon");
     QTest::addColumn<int>("sizes");
+    QTest::addColumn<QList<int>>("shownAt"); // the sizes the program shows it at
     for (const auto& [name, picture] : {std::pair{"add one", ButtonPicture::AddOne},
                                         {"add several", ButtonPicture::AddSeveral},
                                         {"remove", ButtonPicture::Remove},
@@ -203,26 +214,35 @@ void TestApp::pictures_data()
                                         {"copy", ButtonPicture::Copy},
                                         {"up one level", ButtonPicture::UpOneLevel},
                                         {"home", ButtonPicture::Home}})
-        QTest::newRow(name) << buttonPicture(picture) << 4;
-    QTest::newRow("application") << applicationIcon() << 6;
+        QTest::newRow(name) << buttonPicture(picture) << 4 << QList<int>{24, 32};
+    QTest::newRow("application") << applicationIcon() << 6 << QList<int>{16, 32};
+    // No icon theme here: Ordrane's own pictures.
+    for (const auto& [name, picture] : {std::pair{"folder", ListPicture::Folder},
+                                        {"open folder", ListPicture::OpenFolder},
+                                        {"drive", ListPicture::Drive},
+                                        {"removable drive", ListPicture::RemovableDrive}})
+        QTest::newRow(name) << listPicture(picture) << 2 << QList<int>{16};
 }
 
-// Every picture is there at the buttons' sizes on plain and high-density screens, between the
-// sizes it has too, and looks different when its button is disabled.
+// Every picture is there at the sizes it is shown at on plain and high-density screens, between
+// the sizes it has too, and looks different when its control is disabled.
 void TestApp::pictures()
 {
     QFETCH(QIcon, icon);
     QFETCH(int, sizes);
+    QFETCH(QList<int>, shownAt);
     QCOMPARE(icon.availableSizes().size(), sizes);
-    for (const int size : {24, 32})
+    for (const int size : std::as_const(shownAt))
         for (const qreal ratio : {1.0, 1.5, 2.0}) {
-            const QPixmap shown = icon.pixmap(QSize(size, size), ratio);
+            const QImage shown = icon.pixmap(QSize(size, size), ratio).toImage();
             QCOMPARE(shown.size(), QSize(size, size) * ratio);
-            QVERIFY(!shown.toImage().isNull());
+            QVERIFY(drawn(shown));
         }
-    const QImage normal = icon.pixmap(24).toImage();
-    QVERIFY(normal.pixelColor(12, 12).alpha() > 0 || normal.pixelColor(6, 18).alpha() > 0);
-    QVERIFY(icon.pixmap(24, QIcon::Disabled).toImage() != normal);
+    // Lists and buttons make room for the size drawn, not for more.
+    const QSize drawnSize(shownAt.first(), shownAt.first());
+    QCOMPARE(icon.actualSize(drawnSize + QSize(7, 7)), drawnSize);
+    const QImage normal = icon.pixmap(shownAt.first()).toImage();
+    QVERIFY(icon.pixmap(shownAt.first(), QIcon::Disabled).toImage() != normal);
 }
 
 QTEST_MAIN(TestApp)

@@ -1,8 +1,9 @@
-#include "resources/ButtonPictures.h"
+#include "resources/Pictures.h"
 
 #include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -26,7 +27,7 @@ static void registerPictures()
 namespace {
 
 // A picture kept as square PNGs of several sizes. A size is read from the resources only when
-// it is first drawn: a window of a dozen pictures starts without decoding sizes it never shows.
+// it is first drawn: a window of many pictures starts without decoding sizes it never shows.
 class PngPicture final : public QIconEngine {
 public:
     // pattern has "%1" where the size goes; sizes in pixels, ascending.
@@ -58,6 +59,18 @@ public:
         painter->drawPixmap(
             QRect(QPoint(), shown).translated(rect.center() - QRect(QPoint(), shown).center()),
             drawn);
+    }
+
+    // As the style's own icons do: the largest size drawn that fits, so that a list or a button
+    // makes room for the picture at a size it was drawn for.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int fits = std::min(size.width(), size.height());
+        int largest = m_sizes.first();
+        for (const int drawn : std::as_const(m_sizes))
+            if (drawn <= fits)
+                largest = drawn;
+        return {largest, largest};
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
@@ -103,7 +116,40 @@ QIcon named(const QString& name)
     return sized(u":/pictures/"_s + name + u"-%1.png"_s, {24, 32, 48, 64});
 }
 
+// The list pictures, kept by the application object so that they go before it does.
+class ListPictures final : public QObject {
+public:
+    using QObject::QObject;
+    std::map<ListPicture, QIcon> made;
+};
+
+QIcon listPictureMade(ListPicture picture)
+{
+    // The icon theme's names, and Ordrane's own pictures where the desktop has no theme.
+    static const std::map<ListPicture, std::pair<QString, QString>> names{
+        {ListPicture::Folder, {u"folder"_s, u"folder"_s}},
+        {ListPicture::OpenFolder, {u"folder-open"_s, u"folder-open"_s}},
+        {ListPicture::Drive, {u"drive-harddisk"_s, u"drive"_s}},
+        {ListPicture::RemovableDrive, {u"drive-removable-media"_s, u"drive-removable"_s}},
+    };
+    const auto& [themed, own] = names.at(picture);
+    if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(themed))
+        return QIcon::fromTheme(themed);
+    return sized(u":/pictures/lists/"_s + own + u"-%1.png"_s, {16, 32});
+}
+
 } // namespace
+
+const QIcon& listPicture(ListPicture picture)
+{
+    static QPointer<ListPictures> pictures;
+    if (!pictures)
+        pictures = new ListPictures(QCoreApplication::instance());
+    auto [at, added] = pictures->made.try_emplace(picture);
+    if (added)
+        at->second = listPictureMade(picture);
+    return at->second;
+}
 
 QIcon buttonPicture(ButtonPicture picture)
 {
