@@ -103,7 +103,6 @@ void MainWindow::Form_Activate()
     m_activated = true;
     m_source->focusFolders();
     QCoreApplication::processEvents();
-    m_target->countAfterShow();
     if (DefaultPathLost) {
         m.message(u"Error"_s,
                   m.text(u"Default Source Path doesn't exist.\nUse Default Source Path has "

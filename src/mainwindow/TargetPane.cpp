@@ -66,6 +66,8 @@ TargetPane::TargetPane(AppContext& app, QWidget& parent, std::function<double()>
         pane->installEventFilter(this);
         pane->viewport()->installEventFilter(this);
     }
+    // A count held back at start runs once the count has been drawn (see eventFilter).
+    m_count->installEventFilter(this);
 }
 
 QLayout* TargetPane::createFoldersLayout()
@@ -207,12 +209,6 @@ void TargetPane::openAtStart(const QString& folder)
     m_startingUp = true;
     m_browser->openAtStart(folder);
     m_startingUp = false;
-}
-
-void TargetPane::countAfterShow()
-{
-    if (m_countWaiting)
-        countMp3Files();
 }
 
 void TargetPane::openDriveRoot()

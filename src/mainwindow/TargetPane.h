@@ -62,11 +62,9 @@ public:
     // The open folder is the root of the drive.
     bool showsDriveRoot() const;
 
-    // Opens the folder the program starts on. An mp3 count due there waits for countAfterShow:
-    // reading through a stick should not keep the window from the screen.
+    // Opens the folder the program starts on. An mp3 count due there waits until the pane is on
+    // screen: reading through a stick should not keep the window from showing.
     void openAtStart(const QString& folder);
-    // The count that waited for the window to be shown, if one did.
-    void countAfterShow();
     // Opens the root of the target drive; throws FsError when it cannot be read.
     void openDriveRoot();
     // Reads the open folder anew; false when it had vanished and the pane moved.

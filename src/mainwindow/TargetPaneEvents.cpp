@@ -8,12 +8,23 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 bool TargetPane::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_count) {
+        // The window is on screen: the count held back at start runs when this drawing is done.
+        if (event->type() == QEvent::Paint && m_countWaiting)
+            QTimer::singleShot(0, this, [this] {
+                if (m_countWaiting)
+                    countMp3Files();
+            });
+        return false;
+    }
     for (const bool folders : {true, false}) {
         QListWidget* pane = folders ? static_cast<QListWidget*>(m_folders) : m_list;
         if (watched == pane->viewport()) {
