@@ -47,7 +47,6 @@ DownloadResult toFile(const QUrl& url, const QString& file, std::chrono::millise
                       qint64 maxBytes)
 {
     QProcess helper;
-    helper.setProcessChannelMode(QProcess::SeparateChannels);
     QEventLoop loop;
     QObject::connect(&helper, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&helper, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError e) {

@@ -55,10 +55,9 @@ public:
         const qreal ratio = painter->device()->devicePixelRatio();
         QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
         drawn.setDevicePixelRatio(ratio);
-        const QSize shown = drawn.deviceIndependentSize().toSize();
-        painter->drawPixmap(
-            QRect(QPoint(), shown).translated(rect.center() - QRect(QPoint(), shown).center()),
-            drawn);
+        painter->drawPixmap(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                                drawn.deviceIndependentSize().toSize(), rect),
+                            drawn);
     }
 
     // As the style's own icons do: the largest size drawn that fits, so that a list or a button
